@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Slopekit and starts it.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" "$root/build"
+exec "$root/build/src/shell/slopekit"

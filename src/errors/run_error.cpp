@@ -1,0 +1,42 @@
+#include "errors/run_error.h"
+
+namespace slopekit {
+
+std::string standardDescription(int number)
+{
+    switch (number) {
+    case 5: return "Invalid procedure call or argument";
+    case 6: return "Overflow";
+    case 11: return "Division by zero";
+    case 13: return "Type mismatch";
+    case 450: return "Wrong number of arguments or invalid property assignment";
+    case 500: return "Variable is undefined";
+    case 1002: return "Syntax error";
+    case 1005: return "Expected '('";
+    case 1006: return "Expected ')'";
+    case 1010: return "Expected identifier";
+    case 1011: return "Expected '='";
+    case 1023: return "Expected expression";
+    case 1025: return "Expected end of statement";
+    case 1031: return "Invalid number";
+    case 1032: return "Invalid character";
+    case 1033: return "Unterminated string constant";
+    case errnum::EngineException: return "Exception occurred";
+    default: return "Application-defined or object-defined error";
+    }
+}
+
+RunError::RunError(int number, std::string source, std::string description)
+    : std::runtime_error(description),
+      m_number(number),
+      m_source(std::move(source)),
+      m_description(std::move(description))
+{
+}
+
+RunError::RunError(int number, std::string source)
+    : RunError(number, std::move(source), standardDescription(number))
+{
+}
+
+}  // namespace slopekit

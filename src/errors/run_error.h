@@ -1,0 +1,40 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace slopekit {
+
+// The numbered run-time errors that the program's error handling tests for.
+namespace errnum {
+inline constexpr int InvalidCall = 5;
+inline constexpr int Overflow = 6;
+inline constexpr int DivisionByZero = 11;
+inline constexpr int TypeMismatch = 13;
+inline constexpr int WrongArgumentCount = 450;
+inline constexpr int VariableUndefined = 500;
+inline constexpr int EngineException = -2147352319;  // 0x80020101
+}  // namespace errnum
+
+// The standard description of a run-time or syntax error number; a generic text for
+// numbers that have none.
+std::string standardDescription(int number);
+
+// A run-time error: a number, the source that raised it and its description.
+class RunError : public std::runtime_error {
+public:
+    RunError(int number, std::string source, std::string description);
+    // An error with the standard description of its number.
+    RunError(int number, std::string source);
+
+    int number() const noexcept { return m_number; }
+    const std::string& source() const noexcept { return m_source; }
+    const std::string& description() const noexcept { return m_description; }
+
+private:
+    int m_number;
+    std::string m_source;
+    std::string m_description;
+};
+
+}  // namespace slopekit

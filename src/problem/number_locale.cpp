@@ -1,0 +1,11 @@
+#include "problem/number_locale.h"
+
+namespace slopekit {
+
+NumberSeparators& numberLocale()
+{
+    static NumberSeparators separators;
+    return separators;
+}
+
+}  // namespace slopekit

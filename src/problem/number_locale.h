@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace slopekit {
+
+// The separators that the locale-bound conversions (display form, locale reading) use.
+struct NumberSeparators {
+    std::string decimal = ".";
+    std::string thousands = ",";
+};
+
+// The process-wide number locale. The shell fills it from the user's locale at start;
+// the decimal-separator guard sets its decimal separator to "." and puts it back at exit.
+NumberSeparators& numberLocale();
+
+}  // namespace slopekit

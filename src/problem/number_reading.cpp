@@ -1,0 +1,250 @@
+#include "errors/run_error.h"
+#include "problem/number_locale.h"
+#include "problem/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace slopekit {
+namespace {
+
+const char* const Source = "Slopekit";
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The parts of a decimal number as read; the value is computed from them in one place.
+struct DecimalParts {
+    bool negative = false;
+    std::string whole;     // digits before the point
+    std::string fraction;  // digits after it
+    long long exponent = 0;
+
+    bool hasDigits() const { return !whole.empty() || !fraction.empty(); }
+};
+
+void addExponentDigit(long long& exponent, char digit)
+{
+    // Saturates far beyond any double's range, so a giant exponent cannot overflow.
+    constexpr long long Cap = 1'000'000'000'000LL;
+    if (exponent < Cap)
+        exponent = exponent * 10 + (digit - '0');
+}
+
+double toDouble(const DecimalParts& p)
+{
+    if (!p.hasDigits())
+        return 0.0;
+    const auto firstSignificant = p.whole.find_first_not_of('0');
+    long long magnitude;  // position of the leading significant digit, as a power of ten
+    if (firstSignificant != std::string::npos) {
+        magnitude = static_cast<long long>(p.whole.size() - firstSignificant) - 1;
+    } else {
+        const auto f = p.fraction.find_first_not_of('0');
+        if (f == std::string::npos)
+            return 0.0;
+        magnitude = -static_cast<long long>(f) - 1;
+    }
+    const long long signedExponent = p.exponent;
+    if (magnitude + signedExponent > 400)
+        throw RunError(errnum::Overflow, Source);
+    if (magnitude + signedExponent < -400)
+        return 0.0;
+
+    std::string text = p.whole.empty() ? "0" : p.whole;
+    if (!p.fraction.empty())
+        text += "." + p.fraction;
+    text += "e" + std::to_string(signedExponent);
+    double value = 0.0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        if (magnitude + signedExponent > 0)
+            throw RunError(errnum::Overflow, Source);
+        value = 0.0;
+    }
+    if (std::isinf(value))
+        throw RunError(errnum::Overflow, Source);
+    return p.negative ? -value : value;
+}
+
+// The value of a hexadecimal (base 16) or octal (base 8) digit, or -1.
+int baseDigit(char c, int base)
+{
+    int d = -1;
+    if (isDigit(c))
+        d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        d = c - 'A' + 10;
+    return d < base ? d : -1;
+}
+
+int prefixBase(char c)
+{
+    if (c == 'H' || c == 'h')
+        return 16;
+    if (c == 'O' || c == 'o')
+        return 8;
+    return 0;
+}
+
+void addBaseDigit(double& value, int digit, int base)
+{
+    value = value * base + digit;
+    if (value > std::numeric_limits<double>::max())
+        throw RunError(errnum::Overflow, Source);
+}
+
+// Walks the text for the leading-number reading, skipping the characters it ignores.
+class LenientCursor {
+public:
+    explicit LenientCursor(std::string_view text) : m_text(text) { skip(); }
+
+    bool atEnd() const { return m_pos >= m_text.size(); }
+    char peek() const { return atEnd() ? '\0' : m_text[m_pos]; }
+    void advance()
+    {
+        ++m_pos;
+        skip();
+    }
+
+private:
+    void skip()
+    {
+        while (m_pos < m_text.size() &&
+               (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n'))
+            ++m_pos;
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+double leadingBaseNumber(LenientCursor& c)
+{
+    const int base = prefixBase(c.peek());
+    if (base == 0)
+        return 0.0;
+    c.advance();
+    double value = 0.0;
+    for (int d; (d = baseDigit(c.peek(), base)) >= 0; c.advance())
+        addBaseDigit(value, d, base);
+    return value;
+}
+
+// Reads an optional sign and the digits of an exponent; false when there are no digits.
+bool readExponent(std::string_view text, std::size_t& pos, DecimalParts& parts)
+{
+    bool ok = false;
+    bool negative = false;
+    if (text[pos] == '+' || text[pos] == '-')
+        negative = text[pos++] == '-';
+    while (pos < text.size() && isDigit(text[pos])) {
+        addExponentDigit(parts.exponent, text[pos++]);
+        ok = true;
+    }
+    if (negative)
+        parts.exponent = -parts.exponent;
+    return ok;
+}
+
+bool isExponentMark(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+
+}  // namespace
+
+double leadingNumber(std::string_view text)
+{
+    LenientCursor c(text);
+    if (c.peek() == '&') {
+        c.advance();
+        return leadingBaseNumber(c);
+    }
+    DecimalParts parts;
+    if (c.peek() == '+' || c.peek() == '-') {
+        parts.negative = c.peek() == '-';
+        c.advance();
+    }
+    for (; isDigit(c.peek()); c.advance())
+        parts.whole += c.peek();
+    if (c.peek() == '.') {
+        c.advance();
+        for (; isDigit(c.peek()); c.advance())
+            parts.fraction += c.peek();
+    }
+    if (parts.hasDigits() && isExponentMark(c.peek())) {
+        // A mark without digits after it adds nothing: '1E' reads as 1.
+        c.advance();
+        bool negative = false;
+        if (c.peek() == '+' || c.peek() == '-') {
+            negative = c.peek() == '-';
+            c.advance();
+        }
+        for (; isDigit(c.peek()); c.advance())
+            addExponentDigit(parts.exponent, c.peek());
+        if (negative)
+            parts.exponent = -parts.exponent;
+    }
+    return toDouble(parts);
+}
+
+double localeNumber(std::string_view text)
+{
+    const auto notANumber = [] { return RunError(errnum::TypeMismatch, Source); };
+    const auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    if (text.empty())
+        throw notANumber();
+
+    if (text.size() >= 2 && text[0] == '&') {
+        const int base = prefixBase(text[1]);
+        if (base == 0 || text.size() == 2)
+            throw notANumber();
+        double value = 0.0;
+        for (char ch : text.substr(2)) {
+            const int d = baseDigit(ch, base);
+            if (d < 0)
+                throw notANumber();
+            addBaseDigit(value, d, base);
+        }
+        return value;
+    }
+
+    const NumberSeparators& seps = numberLocale();
+    const std::string_view decimal = seps.decimal.empty() ? "." : std::string_view(seps.decimal);
+    const std::string_view thousands =
+        seps.thousands == seps.decimal ? std::string_view() : std::string_view(seps.thousands);
+
+    DecimalParts parts;
+    std::size_t pos = 0;
+    if (text[pos] == '+' || text[pos] == '-')
+        parts.negative = text[pos++] == '-';
+    while (pos < text.size()) {
+        if (isDigit(text[pos]))
+            parts.whole += text[pos++];
+        else if (!thousands.empty() && !parts.whole.empty() && text.substr(pos).starts_with(thousands))
+            pos += thousands.size();
+        else
+            break;
+    }
+    if (text.substr(pos).starts_with(decimal)) {
+        pos += decimal.size();
+        while (pos < text.size() && isDigit(text[pos]))
+            parts.fraction += text[pos++];
+    }
+    if (!parts.hasDigits())
+        throw notANumber();
+    if (pos < text.size() && isExponentMark(text[pos])) {
+        ++pos;
+        if (!readExponent(text, pos, parts))
+            throw notANumber();
+    }
+    if (pos != text.size())
+        throw notANumber();
+    return toDouble(parts);
+}
+
+}  // namespace slopekit
