@@ -1,0 +1,212 @@
+#include "documents/problem_reader.h"
+
+#include "errors/run_error.h"
+#include "problem/dimension.h"
+#include "problem/number_text.h"
+
+#include <cmath>
+#include <iterator>
+#include <string_view>
+
+namespace slopekit {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The file's lines without their ends. CR LF, a lone LF and a lone CR each end a line;
+// a final line end does not start another line.
+std::vector<std::string> splitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::string current;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(std::move(current));
+            current.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty())
+        lines.push_back(std::move(current));
+    return lines;
+}
+
+// The fields of one line. Blanks before a field are skipped; a field that starts with a
+// double quote runs to the next one (commas included) and may be followed only by blanks;
+// any other field runs to the next comma or the line end.
+std::vector<std::string> splitFields(std::string_view line, int lineNumber)
+{
+    std::vector<std::string> fields;
+    std::size_t pos = 0;
+    for (;;) {
+        while (pos < line.size() && isBlank(line[pos]))
+            ++pos;
+        if (pos < line.size() && line[pos] == '"') {
+            const auto close = line.find('"', pos + 1);
+            if (close == std::string_view::npos)
+                throw BadProblemFile(lineNumber, "a text in double quotes has no closing double quote.");
+            fields.emplace_back(line.substr(pos + 1, close - pos - 1));
+            pos = close + 1;
+            while (pos < line.size() && isBlank(line[pos]))
+                ++pos;
+            if (pos < line.size() && line[pos] != ',')
+                throw BadProblemFile(lineNumber, "unexpected text after a closing double quote.");
+        } else {
+            const auto end = std::min(line.find(',', pos), line.size());
+            fields.emplace_back(line.substr(pos, end - pos));
+            pos = end;
+        }
+        if (pos >= line.size())
+            return fields;
+        ++pos;  // the comma
+    }
+}
+
+// A number as Save writes it, blanks around it allowed: optional sign, digits with at
+// most one ".", optional exponent (E or D, optional sign, digits).
+bool isFileNumber(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    std::size_t pos = 0;
+    const auto digits = [&] {
+        const std::size_t start = pos;
+        while (pos < text.size() && isDigit(text[pos]))
+            ++pos;
+        return pos - start;
+    };
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        ++pos;
+    std::size_t mantissaDigits = digits();
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        mantissaDigits += digits();
+    }
+    if (mantissaDigits == 0)
+        return false;
+    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
+        ++pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+            ++pos;
+        if (digits() == 0)
+            return false;
+    }
+    return pos == text.size();
+}
+
+double readNumber(const std::string& field, int lineNumber, const std::string& what)
+{
+    if (!isFileNumber(field))
+        throw BadProblemFile(lineNumber, what + " is not a number: \"" + field + "\".");
+    try {
+        return leadingNumber(field);
+    } catch (const RunError&) {
+        throw BadProblemFile(lineNumber, what + " is too large: \"" + field + "\".");
+    }
+}
+
+// A count: a number taken to the nearest whole number, halves to the even one.
+int readCount(const std::string& field, int lineNumber, const std::string& what, int lowest, int highest)
+{
+    const double rounded = std::nearbyint(readNumber(field, lineNumber, what));
+    if (rounded < lowest || rounded > highest)
+        throw BadProblemFile(lineNumber, what + " must be " + std::to_string(lowest) + " to " +
+                                             std::to_string(highest) + ", not " + field + ".");
+    return static_cast<int>(rounded);
+}
+
+// Walks the lines, failing with the line number when the file ends too early.
+class LineCursor {
+public:
+    explicit LineCursor(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
+
+    int number() const { return m_next; }  // 1-based number of the line next() returns
+
+    const std::string& next(const std::string& expected)
+    {
+        if (static_cast<std::size_t>(m_next) > m_lines.size())
+            throw BadProblemFile(m_next, "the file ends early; " + expected + " is missing.");
+        return m_lines[static_cast<std::size_t>(m_next++ - 1)];
+    }
+
+    std::vector<std::string> nextFields(const std::string& expected, std::size_t count)
+    {
+        const int lineNumber = m_next;
+        auto fields = splitFields(next(expected), lineNumber);
+        if (fields.size() != count)
+            throw BadProblemFile(lineNumber, "expected " + expected + ".");
+        return fields;
+    }
+
+private:
+    std::vector<std::string> m_lines;
+    int m_next = 1;
+};
+
+void checkSignature(const std::vector<std::string>& lines)
+{
+    if (lines.empty())
+        throw IncompatibleFile();
+    try {
+        if (splitFields(lines.front(), 1).front() != ProblemFileSignature)
+            throw IncompatibleFile();
+    } catch (const BadProblemFile&) {
+        throw IncompatibleFile();
+    }
+}
+
+}  // namespace
+
+LoadedProblem readProblem(std::istream& in)
+{
+    std::string text(std::istreambuf_iterator<char>(in), {});
+    if (in.bad())
+        throw BadProblemFile(1, "the file cannot be read.");
+    auto lines = splitLines(text);
+    checkSignature(lines);
+    LineCursor cursor(std::move(lines));
+    cursor.next("the signature");
+
+    LoadedProblem problem;
+    int lineNumber = cursor.number();
+    auto head = cursor.nextFields("the number of variables and the function", 2);
+    problem.order = readCount(head[0], lineNumber, "the number of variables", 1, Dimension::MaxOrder);
+    problem.equation = std::move(head[1]);
+
+    for (int k = 1; k <= problem.order; ++k) {
+        const std::string what = "the name and value of variable " + std::to_string(k);
+        lineNumber = cursor.number();
+        auto fields = cursor.nextFields(what, 2);
+        problem.names.push_back(std::move(fields[0]));
+        problem.point.push_back(readNumber(fields[1], lineNumber, "the value of variable " + std::to_string(k)));
+    }
+
+    lineNumber = cursor.number();
+    const auto countFields = cursor.nextFields("the number of constants alone", 1);
+    const int constants = readCount(countFields[0], lineNumber, "the number of constants", 0, Dimension::ConsSlots);
+    for (int i = 1; i <= constants; ++i)
+        problem.constants.push_back(cursor.next("constant " + std::to_string(i) + " of " + std::to_string(constants)));
+    return problem;
+}
+
+void applyProblem(const LoadedProblem& problem, Dimension& dim)
+{
+    dim.redimension(problem.order);
+    dim.Equation = problem.equation;
+    for (std::size_t k = 0; k < problem.names.size(); ++k) {
+        dim.VarNams[k] = problem.names[k];
+        dim.Varx[k] = problem.point[k];
+    }
+    dim.NumCons = static_cast<int>(problem.constants.size());
+    for (std::size_t i = 0; i < problem.constants.size(); ++i)
+        dim.Cons[i] = problem.constants[i];
+}
+
+}  // namespace slopekit

@@ -1,0 +1,62 @@
+#include "documents/problem_writer.h"
+
+#include "errors/run_error.h"
+#include "problem/number_text.h"
+
+#include <string_view>
+
+namespace slopekit {
+namespace {
+
+constexpr std::string_view LineEnd = "\r\n";
+
+bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+// A text between double quotes has no escape, so a quote inside would end it early.
+void checkQuotable(std::string_view text, const std::string& what)
+{
+    if (text.find('"') != std::string_view::npos)
+        throw ProblemNotSavable(what + " contains a double quote (\"), which a problem file cannot hold.");
+    if (hasLineBreak(text))
+        throw ProblemNotSavable(what + " contains a line break, which a problem file cannot hold.");
+}
+
+std::string numberField(const std::string& text, const std::string& what)
+{
+    try {
+        return fileNumber(leadingNumber(text));
+    } catch (const RunError&) {
+        throw ProblemNotSavable(what + " is too large to be saved: " + text);
+    }
+}
+
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+}  // namespace
+
+void writeProblem(std::ostream& out, const ProblemToSave& problem)
+{
+    if (problem.names.size() != problem.pointTexts.size())
+        throw ProblemNotSavable("Every variable needs a value.");
+    checkQuotable(problem.function, "The function");
+    std::string text = std::string(ProblemFileSignature).append(LineEnd);
+    text += numberField(problem.countText, "The number of variables") + "," + quoted(problem.function);
+    text += LineEnd;
+    for (std::size_t k = 0; k < problem.names.size(); ++k) {
+        const std::string& name = problem.names[k];
+        checkQuotable(name, "The variable name " + name);
+        text += quoted(name) + "," + numberField(problem.pointTexts[k], "The value of " + name);
+        text += LineEnd;
+    }
+    text += " " + std::to_string(problem.constants.size()) + " ";
+    text += LineEnd;
+    for (const std::string& constant : problem.constants) {
+        if (hasLineBreak(constant))
+            throw ProblemNotSavable("The constant \"" + constant + "\" contains a line break, which a problem file cannot hold.");
+        text += constant;
+        text += LineEnd;
+    }
+    out << text;
+}
+
+}  // namespace slopekit
