@@ -48,6 +48,12 @@ private:
     int m_line;
 };
 
+// A problem file that cannot be opened, read or written; what() names the file.
+class ProblemFileAccess : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // A problem that cannot be written so that it reads back the same; what() says why.
 class ProblemNotSavable : public std::runtime_error {
 public:

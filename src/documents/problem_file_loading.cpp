@@ -1,0 +1,26 @@
+#include "documents/problem_file_loading.h"
+
+#include "documents/problem_reader.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace slopekit {
+
+LoadedProblem loadProblemFile(const std::string& path)
+{
+    std::ifstream in;
+    if (!std::filesystem::is_directory(path))
+        in.open(path, std::ios::binary);
+    if (!in.is_open())
+        throw ProblemFileAccess("The file " + path + " cannot be opened.");
+    try {
+        return readProblem(in);
+    } catch (const BadProblemFile& e) {
+        if (in.bad())
+            throw ProblemFileAccess("The file " + path + " cannot be read.");
+        throw;
+    }
+}
+
+}  // namespace slopekit

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "documents/problem_file.h"
+
+namespace slopekit {
+
+// Opens, reads and checks the problem file at path (see readProblem). Throws
+// ProblemFileAccess when it cannot be opened or read, IncompatibleFile or BadProblemFile.
+LoadedProblem loadProblemFile(const std::string& path);
+
+}  // namespace slopekit
