@@ -1,0 +1,62 @@
+#include "derivatives/compute_command.h"
+
+#include "derivatives/derivative_labels.h"
+#include "problem/number_text.h"
+
+namespace slopekit {
+namespace {
+
+const char* const Title = "Slopekit";
+
+// Every point text read with one reading; a text it cannot take names its variable.
+std::vector<double> readPoint(const Dimension& dim, const PointTexts& texts,
+                              double (*read)(std::string_view))
+{
+    std::vector<double> point(static_cast<std::size_t>(dim.Order));
+    for (int k = 0; k < dim.Order; ++k) {
+        const std::string& text = texts.at(static_cast<std::size_t>(k));
+        try {
+            point[k] = read(text);
+        } catch (const RunError&) {
+            throw UnreadablePoint(dim.VarNams[k], text);
+        }
+    }
+    return point;
+}
+
+}  // namespace
+
+UnreadablePoint::UnreadablePoint(const std::string& name, const std::string& text)
+    : std::runtime_error("The value \"" + text + "\" given for " + name +
+                         " cannot be read as a number.")
+{
+}
+
+void CollectInputs(Dimension& dim, const ComputeHooks& hooks, const std::string& equation,
+                   const PointTexts& pointTexts)
+{
+    hooks.registerConstants();
+    dim.Equation = equation;
+    dim.Varx = readPoint(dim, pointTexts, localeNumber);
+}
+
+ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::string& equation,
+                          const PointTexts& pointTexts)
+{
+    dim.ResultsShown = false;
+    try {
+        CollectInputs(dim, hooks, equation, pointTexts);
+        // The leading-number reading has the last word, whatever the locale accepted.
+        dim.Varx = readPoint(dim, pointTexts, leadingNumber);
+        BuildLabels(dim);
+        return {ComputeDerivatives(dim, hooks.evaluateFunction), std::nullopt};
+    } catch (const UnreadablePoint& error) {
+        return {{}, ComputeMessage{Title, error.what()}};
+    } catch (const RunError& error) {
+        if (hooks.announcedByErrorEvent(error))
+            return {};
+        return {{}, ComputeMessage{error.source(), hooks.messageText(error)}};
+    }
+}
+
+}  // namespace slopekit

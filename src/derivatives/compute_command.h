@@ -1,0 +1,58 @@
+#pragma once
+
+#include "derivatives/compute_derivatives.h"
+#include "errors/run_error.h"
+#include "problem/dimension.h"
+
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace slopekit {
+
+// What the Compute command needs of the expression engine (the engine binding in the
+// program, fakes in tests).
+struct ComputeHooks {
+    std::function<void()> registerConstants;  // throws RunError
+    EvaluateAtVarx evaluateFunction;          // throws RunError
+    // True when the engine's Error event has already shown the failure to the user.
+    std::function<bool(const RunError&)> announcedByErrorEvent;
+    // The computation's own message text for a failure that nobody has shown yet.
+    std::function<std::string(const RunError&)> messageText;
+};
+
+// The texts of one point box each, in variable order.
+using PointTexts = std::vector<std::string>;
+
+// A point box whose text the locale reading cannot take as a number.
+class UnreadablePoint : public std::runtime_error {
+public:
+    UnreadablePoint(const std::string& name, const std::string& text);
+};
+
+// Hands the user constants to the engine, takes the function text into Equation and reads
+// each point text into Varx under the number locale. Throws RunError (a constant the
+// engine rejects) or UnreadablePoint; Varx is changed only when every text is readable.
+void CollectInputs(Dimension& dim, const ComputeHooks& hooks, const std::string& equation,
+                   const PointTexts& pointTexts);
+
+struct ComputeMessage {
+    std::string title;
+    std::string text;  // lines separated by CR
+};
+
+struct ComputeOutcome {
+    std::vector<std::string> lines;         // the results list; empty after a failure
+    std::optional<ComputeMessage> message;  // the one message a failure shows, if any
+};
+
+// The Compute command after ClearResults: CollectInputs, the point read again with the
+// leading-number reading, BuildLabels, ComputeDerivatives. Every failure ends the command
+// with no lines, ResultsShown false, Varx at the point (or unchanged when it was never
+// read) and exactly one message: none of ours when the Error event has shown one.
+ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::string& equation,
+                          const PointTexts& pointTexts);
+
+}  // namespace slopekit

@@ -1,0 +1,109 @@
+#include "derivatives/compute_command.h"
+#include "derivatives/problem_fixture.h"
+#include "problem/locale_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace slopekit {
+namespace {
+
+using testing::LocaleGuard;
+using testing::makeProblem;
+
+const char* const Announced = "announced by the event";
+
+// A fake engine: counts calls, fails where a case says, and marks its own event messages.
+struct FakeEngine {
+    std::optional<RunError> constantsError;
+    std::optional<RunError> evaluationError;
+    int registrations = 0;
+    int evaluations = 0;
+
+    ComputeHooks hooks()
+    {
+        return {[this] {
+                    ++registrations;
+                    if (constantsError)
+                        throw *constantsError;
+                },
+                [this] {
+                    ++evaluations;
+                    if (evaluationError)
+                        throw *evaluationError;
+                    return 1.0;
+                },
+                [](const RunError& e) { return e.source() == Announced; },
+                [](const RunError& e) { return e.source() + " " + std::to_string(e.number()); }};
+    }
+};
+
+struct FailureCase {
+    const char* name;
+    std::optional<RunError> constantsError;
+    std::optional<RunError> evaluationError;
+    const char* yText;
+    int evaluations;
+    std::optional<ComputeMessage> message;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
+class ComputeFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(ComputeFailure, ShowsExactlyOneMessageAndNoLines)
+{
+    LocaleGuard point(".", ",");
+    const FailureCase& c = GetParam();
+    Dimension dim = makeProblem({"x", "y"}, {0, 0});
+    dim.ResultsShown = true;
+    FakeEngine engine{c.constantsError, c.evaluationError};
+    const ComputeOutcome outcome = runCompute(dim, engine.hooks(), "x*y", {"0.5", c.yText});
+    EXPECT_TRUE(outcome.lines.empty());
+    EXPECT_FALSE(dim.ResultsShown);
+    EXPECT_EQ(engine.registrations, 1);
+    EXPECT_EQ(engine.evaluations, c.evaluations);
+    ASSERT_EQ(outcome.message.has_value(), c.message.has_value());
+    if (c.message) {
+        EXPECT_EQ(outcome.message->title, c.message->title);
+        EXPECT_EQ(outcome.message->text, c.message->text);
+    }
+    if (c.evaluations > 0) {
+        EXPECT_EQ(dim.Varx, (std::vector<double>{0.5, 2.0}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ComputeFailure,
+    ::testing::Values(
+        FailureCase{"engine_error_shown_by_its_event", std::nullopt, RunError(500, Announced), "2", 1,
+                    std::nullopt},
+        FailureCase{"silent_error_gets_the_computation_message", std::nullopt, RunError(13, "Slopekit"),
+                    "2", 1, ComputeMessage{"Slopekit", "Slopekit 13"}},
+        FailureCase{"constant_rejected_with_an_event", RunError(1011, Announced), std::nullopt, "2", 0,
+                    std::nullopt},
+        FailureCase{"constant_failing_without_an_event", RunError(11, "runtime"), std::nullopt, "2", 0,
+                    ComputeMessage{"runtime", "runtime 11"}},
+        FailureCase{"unreadable_point_box", std::nullopt, std::nullopt, "2 apples", 0,
+                    ComputeMessage{"Slopekit", "The value \"2 apples\" given for y cannot be read as a number."}},
+        FailureCase{"empty_point_box", std::nullopt, std::nullopt, "", 0,
+                    ComputeMessage{"Slopekit", "The value \"\" given for y cannot be read as a number."}}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+TEST(RunCompute, LeadingNumberReadingHasTheLastWord)
+{
+    LocaleGuard comma(",", ".");
+    Dimension dim = makeProblem({"x"}, {0});
+    FakeEngine engine;
+    const ComputeOutcome outcome = runCompute(dim, engine.hooks(), "x", {"1,5"});
+    EXPECT_EQ(dim.Varx, std::vector<double>{1.0});  // the locale read 1.5, the point is 1
+    EXPECT_EQ(dim.Equation, "x");
+    EXPECT_EQ(engine.evaluations, 10);
+    EXPECT_EQ(outcome.lines.size(), 3u);
+    EXPECT_FALSE(outcome.message.has_value());
+    EXPECT_TRUE(dim.ResultsShown);
+}
+
+}  // namespace
+}  // namespace slopekit

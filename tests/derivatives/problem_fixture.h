@@ -1,0 +1,42 @@
+#pragma once
+
+#include "problem/dimension.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace slopekit::testing {
+
+// A problem with the given names and point and the program's steps.
+inline Dimension makeProblem(const std::vector<std::string>& names, const std::vector<double>& point)
+{
+    Dimension dim;
+    dim.redimension(static_cast<int>(names.size()));
+    dim.VarNams = names;
+    dim.Varx = point;
+    dim.Step = 0.0003;
+    dim.HalfStep = 0.00015;
+    return dim;
+}
+
+// Evaluates a native function at Varx and keeps every point it was asked for.
+class LoggingEvaluator {
+public:
+    using Function = std::function<double(const std::vector<double>&)>;
+    LoggingEvaluator(const Dimension& dim, Function f) : m_dim(dim), m_f(std::move(f)) {}
+
+    double operator()()
+    {
+        points.push_back(m_dim.Varx);
+        return m_f(m_dim.Varx);
+    }
+
+    std::vector<std::vector<double>> points;
+
+private:
+    const Dimension& m_dim;
+    Function m_f;
+};
+
+}  // namespace slopekit::testing
