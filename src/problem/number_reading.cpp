@@ -138,7 +138,7 @@ bool readExponent(std::string_view text, std::size_t& pos, DecimalParts& parts)
 {
     bool ok = false;
     bool negative = false;
-    if (text[pos] == '+' || text[pos] == '-')
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
         negative = text[pos++] == '-';
     while (pos < text.size() && isDigit(text[pos])) {
         addExponentDigit(parts.exponent, text[pos++]);

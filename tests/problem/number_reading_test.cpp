@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace slopekit {
 namespace {
@@ -95,6 +97,24 @@ TEST(LocaleNumberErrors, TextThatIsNotANumberIsTypeMismatch)
             EXPECT_EQ(e.description(), "Type mismatch");
         }
     }
+}
+
+// Texts handed over without a terminating character: a reading must stop at the end
+// (the sanitizer build shows a read past it).
+TEST(LocaleNumberErrors, TextEndingInsideTheNumberIsReadWithinItsBounds)
+{
+    LocaleGuard point(".", ",");
+    for (const std::string& text : {std::string("1e"), std::string("1E+"), std::string("&H")}) {
+        const std::vector<char> exact(text.begin(), text.end());
+        try {
+            localeNumber(std::string_view(exact.data(), exact.size()));
+            ADD_FAILURE() << text;
+        } catch (const RunError& e) {
+            EXPECT_EQ(e.number(), 13) << text;
+        }
+    }
+    const std::string exponent = "2e5";
+    EXPECT_EQ(leadingNumber(std::string_view(exponent).substr(0, 2)), 2);
 }
 
 TEST(LocaleNumberComma, FollowsTheLocaleSeparators)
