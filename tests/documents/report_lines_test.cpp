@@ -1,5 +1,5 @@
 #include "documents/report_lines.h"
-#include "locale_guard.h"
+#include "problem/locale_guard.h"
 #include "problem/dimension.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,27 @@
+#include "documents/report.h"
+
+#include "documents/report_lines.h"
+
+namespace slopekit {
+
+ReportOutcome buildReport(Dimension& dim, const ComputeHooks& hooks, const ReportInputs& inputs)
+{
+    ReportOutcome outcome;
+    if (!dim.ResultsShown) {
+        ComputeOutcome computed = runCompute(dim, hooks, inputs.functionText, inputs.pointTexts);
+        if (computed.lines.empty()) {
+            outcome.message = std::move(computed.message);
+            return outcome;
+        }
+        outcome.computedLines = std::move(computed.lines);
+    }
+    try {
+        outcome.lines = reportLines(dim, inputs.functionText, inputs.constants, hooks.evaluateFunction);
+    } catch (const RunError& error) {
+        if (!hooks.announcedByErrorEvent(error))
+            outcome.message = ComputeMessage{error.source(), hooks.messageText(error)};
+    }
+    return outcome;
+}
+
+}  // namespace slopekit
