@@ -10,6 +10,7 @@ namespace {
 // The compiler's settings that the viewer needs, stored in the "/#SYSTEM" object as
 // records of a 16-bit code, a 16-bit length and that many bytes (a text ending in NUL).
 constexpr int ContentsFileCode = 0;
+constexpr int IndexFileCode = 1;
 constexpr int DefaultTopicCode = 2;
 constexpr int TitleCode = 3;
 
@@ -43,6 +44,16 @@ std::string firstPageOf(const std::vector<TocEntry>& entries)
             return page;
     }
     return {};
+}
+
+void flatten(std::vector<TocEntry>& entries, std::vector<TocEntry>& out)
+{
+    for (TocEntry& entry : entries) {
+        std::vector<TocEntry> children = std::move(entry.children);
+        entry.children.clear();
+        out.push_back(std::move(entry));
+        flatten(children, out);
+    }
 }
 
 std::string missingFileProblem(const std::string& path)
@@ -103,6 +114,12 @@ HelpBook HelpBook::open(const std::string& path)
     if (!contentsFile.empty()) {
         if (const auto sitemap = archive->read(objectPath(contentsFile)))
             book.m_contents = parseSitemap(*sitemap);
+    }
+    if (const std::string& indexFile = settings[IndexFileCode]; !indexFile.empty()) {
+        if (const auto sitemap = archive->read(objectPath(indexFile))) {
+            std::vector<TocEntry> keywords = parseSitemap(*sitemap);
+            flatten(keywords, book.m_index);
+        }
     }
     const std::string& defaultTopic = settings[DefaultTopicCode];
     book.m_startPage = defaultTopic.empty() ? firstPageOf(book.m_contents) : objectPath(defaultTopic);

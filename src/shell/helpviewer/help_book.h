@@ -22,6 +22,8 @@ public:
 
     const std::string& title() const { return m_title; }
     const std::vector<TocEntry>& contents() const { return m_contents; }
+    // The keywords of the index, in the file's order, nested keywords after their parent.
+    const std::vector<TocEntry>& index() const { return m_index; }
     // The object path of the page to show first.
     const std::string& startPage() const { return m_startPage; }
 
@@ -33,6 +35,7 @@ private:
     std::string m_problem;
     std::string m_title;
     std::vector<TocEntry> m_contents;
+    std::vector<TocEntry> m_index;
     std::string m_startPage;
 };
 

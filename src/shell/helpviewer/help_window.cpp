@@ -1,10 +1,12 @@
 #include "shell/helpviewer/help_window.h"
 
 #include "shell/helpviewer/help_browser.h"
+#include "shell/helpviewer/help_index_pane.h"
 
 #include <QAction>
 #include <QHeaderView>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -16,7 +18,9 @@ constexpr int LocalRole = Qt::UserRole;
 
 HelpWindow::HelpWindow(QWidget* parent)
     : QMainWindow(parent, Qt::Window),
+      m_panes(new QTabWidget),
       m_contents(new QTreeWidget),
+      m_index(new HelpIndexPane),
       m_browser(new HelpBrowser),
       m_navigation(addToolBar(tr("Navigation")))
 {
@@ -29,10 +33,14 @@ HelpWindow::HelpWindow(QWidget* parent)
     m_contents->header()->setStretchLastSection(true);
     connect(m_contents, &QTreeWidget::itemClicked, this, &HelpWindow::openEntry);
     connect(m_contents, &QTreeWidget::itemActivated, this, &HelpWindow::openEntry);
+    connect(m_index, &HelpIndexPane::pageChosen, this,
+        [this](const QString& local) { m_browser->setSource(HelpBrowser::pageUrl(local)); });
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::markCurrentPage);
+    m_panes->addTab(m_contents, tr("Contents"));
+    m_panes->addTab(m_index, tr("Index"));
 
     auto* splitter = new QSplitter;
-    splitter->addWidget(m_contents);
+    splitter->addWidget(m_panes);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({290, 610});
@@ -48,7 +56,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     forward->setShortcut(QKeySequence::Forward);
     forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-    bar->addAction(tr("Contents"), m_browser, &QTextBrowser::home);
+    bar->addAction(tr("Home"), m_browser, &QTextBrowser::home);
 }
 
 HelpWindow::~HelpWindow() = default;
@@ -58,6 +66,7 @@ void HelpWindow::load(const QString& chmPath)
     m_browser->setBook(nullptr);
     m_book = HelpBook::open(chmPath.toStdString());
     m_contents->clear();
+    m_index->setKeywords({});
     if (!m_book.isOpen()) {
         showProblem(QString::fromStdString(m_book.problem()));
         return;
@@ -67,7 +76,10 @@ void HelpWindow::load(const QString& chmPath)
         setWindowTitle(QString::fromStdString(m_book.title()));
     fillContents(nullptr, m_book.contents());
     m_contents->expandAll();
-    m_contents->show();
+    m_index->setKeywords(m_book.index());
+    m_panes->setTabVisible(1, !m_book.index().empty());
+    m_panes->setCurrentIndex(0);
+    m_panes->show();
     m_navigation->show();
     m_browser->clearHistory();
     m_browser->setSource(HelpBrowser::pageUrl(QString::fromStdString(m_book.startPage())));
@@ -75,7 +87,7 @@ void HelpWindow::load(const QString& chmPath)
 
 void HelpWindow::showProblem(const QString& problem)
 {
-    m_contents->hide();
+    m_panes->hide();
     m_navigation->hide();
     QString html = tr("<h2>Help is not available</h2>");
     for (const QString& paragraph : problem.split(QStringLiteral("\n\n")))

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+class QTabWidget;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -11,8 +12,10 @@ class QTreeWidgetItem;
 namespace slopekit {
 
 class HelpBrowser;
+class HelpIndexPane;
 
-// The help window: the table of contents of the help file beside the page it opens.
+// The help window: the table of contents (and the index) of the help file beside the
+// page it opens.
 // When the file cannot be opened the window says why instead.
 class HelpWindow : public QMainWindow {
     Q_OBJECT
@@ -25,6 +28,7 @@ public:
     bool hasBook() const { return m_book.isOpen(); }
 
     QTreeWidget* contents() const { return m_contents; }
+    HelpIndexPane* index() const { return m_index; }
     HelpBrowser* browser() const { return m_browser; }
 
 private:
@@ -34,7 +38,9 @@ private:
     void markCurrentPage(const QUrl& url);
 
     HelpBook m_book;
+    QTabWidget* m_panes;
     QTreeWidget* m_contents;
+    HelpIndexPane* m_index;
     HelpBrowser* m_browser;
     QToolBar* m_navigation;
 };

@@ -75,6 +75,17 @@ TEST(HelpBookTest, EveryContentsEntryOpensAPageWithThatTitle)
     }
 }
 
+TEST(HelpBookTest, EveryIndexKeywordOpensAPage)
+{
+    const HelpBook book = HelpBook::open(SLOPEKIT_HELP_FILE);
+    ASSERT_TRUE(book.isOpen()) << book.problem();
+    ASSERT_GE(book.index().size(), 10u);
+    for (const TocEntry& keyword : book.index()) {
+        EXPECT_TRUE(book.read(objectPath(keyword.local))) << keyword.name;
+        EXPECT_TRUE(keyword.children.empty()) << keyword.name;
+    }
+}
+
 TEST(HelpBookTest, AMissingFileSaysWhereSlopekitLooked)
 {
     const HelpBook book = HelpBook::open("/nonexistent/slopekit.chm");

@@ -1,8 +1,11 @@
 #include "shell/helpviewer/help_browser.h"
+#include "shell/helpviewer/help_index_pane.h"
 #include "shell/helpviewer/help_window.h"
 #include "shell/helpviewer/open_help.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <QTextDocument>
 #include <QTreeWidget>
@@ -84,6 +87,19 @@ TEST_F(HelpWindowTest, ShowsTheContentsAndOpensTheEntryThatIsClicked)
         QString::fromStdString(objectPath(book.contents().back().local)));
     EXPECT_EQ(contents->currentItem(), last);
     EXPECT_TRUE(window->browser()->toPlainText().contains(QString::fromStdString(book.contents().back().name)));
+}
+
+TEST_F(HelpWindowTest, AKeywordTypedInTheIndexOpensItsPage)
+{
+    openHelp(nullptr, HelpFile);
+    HelpWindow* window = helpWindows().front();
+    HelpIndexPane* index = window->index();
+    QTest::keyClicks(index->keywordBox(), QStringLiteral("incomp"));
+    ASSERT_NE(index->keywords()->currentItem(), nullptr);
+    EXPECT_EQ(index->keywords()->currentItem()->text(), QStringLiteral("Incompatible file"));
+    QTest::keyClick(index->keywordBox(), Qt::Key_Return);
+    EXPECT_EQ(window->browser()->source().path(), QStringLiteral("/messages.html"));
+    EXPECT_EQ(window->browser()->source().fragment(), QStringLiteral("incompatible"));
 }
 
 TEST_F(HelpWindowTest, LinksAndPicturesAreReadFromTheHelpFile)
