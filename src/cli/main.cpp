@@ -1,0 +1,22 @@
+#include "cli/cli_output.h"
+#include "cli/eval_command.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const Usage = "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "eval")
+        return slopekit::cli::runEval(args, std::cout, std::cerr);
+    std::cerr << Usage;
+    return slopekit::cli::UsageError;
+}

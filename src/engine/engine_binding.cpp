@@ -1,0 +1,109 @@
+#include "engine/engine_binding.h"
+
+#include "problem/number_text.h"
+
+#include <cstring>
+
+namespace slopekit {
+namespace {
+
+const char* const ApplicationName = "Slopekit";
+
+// Compared bit for bit: cheaper than writing the number, and never wrong to miss.
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+}  // namespace
+
+EngineBinding::EngineBinding(Dimension& dim) : m_dim(dim)
+{
+    m_engine.setErrorHandler([this](const script::ErrorInfo& error) { ScriptControl1_Error(error); });
+}
+
+void EngineBinding::setUp()
+{
+    m_engine.addObject("sh", m_sh.members(), true);
+    m_dim.Step = 0.0003;
+    m_dim.HalfStep = 0.00015;
+    ExecuteStatement("halfpi = Atn(1) * 2");
+    ExecuteStatement("pi = Atn(1) * 4");
+    ExecuteStatement("e = Exp(1)");
+}
+
+void EngineBinding::AssignVariables()
+{
+    if (m_sent.size() < static_cast<std::size_t>(m_dim.Order))
+        m_sent.resize(static_cast<std::size_t>(m_dim.Order));
+    for (int m = 0; m < m_dim.Order; ++m) {
+        SentStatement& sent = m_sent[static_cast<std::size_t>(m)];
+        const double value = m_dim.Varx[static_cast<std::size_t>(m)];
+        const std::string& name = m_dim.VarNams[static_cast<std::size_t>(m)];
+        if (sent.text.empty() || !sameBits(sent.value, value) || sent.name != name) {
+            sent.name = name;
+            sent.value = value;
+            sent.text = name + "=" + engineNumber(value);
+        }
+        m_dim.Statement = sent.text;
+        ExecuteStatement(m_dim.Statement);
+    }
+}
+
+double EngineBinding::EvaluateFunction()
+{
+    AssignVariables();
+    m_sh.ierr = 0;
+    const script::Variant result = m_engine.eval(m_dim.Equation);
+    double value = 0;
+    switch (result.type) {
+    case script::Type::Empty: value = 0; break;
+    case script::Type::String: value = localeNumber(result.text); break;
+    default: value = result.number; break;  // numbers unchanged, a truth value as -1 or 0
+    }
+    if (m_sh.ierr != 0)
+        throw RunError(m_sh.ierr, ApplicationName);
+    return value;
+}
+
+void EngineBinding::RegisterConstants()
+{
+    for (int i = 0; i < m_dim.NumCons; ++i)
+        ExecuteStatement(m_dim.Cons[static_cast<std::size_t>(i)]);
+}
+
+void EngineBinding::ExecuteStatement(const std::string& text) { m_engine.executeStatement(text); }
+
+void EngineBinding::setErrorEventHandler(std::function<void(const std::string& message)> handler)
+{
+    m_errorEventHandler = std::move(handler);
+}
+
+void EngineBinding::ScriptControl1_Error(const script::ErrorInfo& error)
+{
+    if (silentInErrorEvent(error.number) || !m_errorEventHandler)
+        return;
+    m_errorEventHandler(errorEventMessage(error));
+}
+
+std::string errorEventMessage(const script::ErrorInfo& error)
+{
+    return error.source + " " + std::to_string(error.number) + "\r" + error.description + "\r\r" +
+           "At line " + std::to_string(error.line) + ", col " + std::to_string(error.column) + ": [" +
+           error.text + "]";
+}
+
+bool silentInErrorEvent(int number)
+{
+    return number == errnum::InvalidCall || number == errnum::Overflow ||
+           number == errnum::DivisionByZero || number == errnum::EngineException;
+}
+
+bool announcedByErrorEvent(const RunError& error)
+{
+    return dynamic_cast<const script::ScriptError*>(&error) != nullptr && !silentInErrorEvent(error.number());
+}
+
+std::string runErrorMessage(const RunError& error)
+{
+    return error.source() + " " + std::to_string(error.number()) + "\r" + error.description() + "\r\r";
+}
+
+}  // namespace slopekit

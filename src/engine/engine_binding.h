@@ -1,0 +1,70 @@
+#pragma once
+
+#include "engine/class1.h"
+#include "engine/script/engine.h"
+#include "errors/run_error.h"
+#include "problem/dimension.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace slopekit {
+
+// The program's one expression engine with the `Class1` instance registered as "sh", and
+// the operations through which the rest of the program hands it constants, points and the
+// function.
+class EngineBinding {
+public:
+    explicit EngineBinding(Dimension& dim);
+
+    // Window-load set-up: AddObject "sh", the steps, the three predefined-constant statements.
+    void setUp();
+    // Sends 'name= value' for every variable, in order, through `Statement`.
+    void AssignVariables();
+    // The function's value at `Varx`; throws RunError (an engine error, a result that is no
+    // number, or a number left in `ierr` by an extra function).
+    double EvaluateFunction();
+    // Executes every user constant in list order; throws RunError.
+    void RegisterConstants();
+    // Executes one statement text; throws RunError.
+    void ExecuteStatement(const std::string& text);
+
+    // The engine's Error event (ScriptControl1_Error): called inside a failing engine call
+    // with the message text, only for numbers other than 5, 6, 11 and -2147352319.
+    void setErrorEventHandler(std::function<void(const std::string& message)> handler);
+
+    Class1& sh() { return m_sh; }
+    script::Engine& engine() { return m_engine; }
+
+private:
+    void ScriptControl1_Error(const script::ErrorInfo& error);
+
+    Dimension& m_dim;
+    Class1 m_sh;
+    script::Engine m_engine;
+    std::function<void(const std::string&)> m_errorEventHandler;
+    // Each variable's last statement, reused while its name and value stay the same: a
+    // computation moves one or two coordinates at a time, and writing a number is costly.
+    struct SentStatement {
+        std::string name;
+        double value = 0;
+        std::string text;
+    };
+    std::vector<SentStatement> m_sent;
+};
+
+// The text that ScriptControl1_Error shows for an engine error.
+std::string errorEventMessage(const script::ErrorInfo& error);
+
+// Whether the Error event stays silent for an error number (the caller reports those).
+bool silentInErrorEvent(int number);
+
+// true when the failure was already shown to the user through the Error event, so the
+// caller must not show a second message for it.
+bool announcedByErrorEvent(const RunError& error);
+
+// The computation's short message text: Source + " " + Number + CR + Description + CR + CR.
+std::string runErrorMessage(const RunError& error);
+
+}  // namespace slopekit

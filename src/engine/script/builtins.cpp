@@ -1,0 +1,146 @@
+#include "engine/script/builtins.h"
+
+#include "engine/script/operators.h"
+#include "errors/run_error.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+namespace slopekit::script {
+namespace {
+
+enum Id : std::uint32_t {
+    Abs, Atn, Cos, Exp, Fix, Int, Log, Round, Sgn, Sin, Sqr, Tan,
+    CBool, CDbl, CInt, CLng, CSng, CStr, Hex, Oct, IsNumeric, IsEmpty, Len, Count
+};
+
+constexpr std::array<Builtin, Count> Table{{
+    {"abs", 1, 1}, {"atn", 1, 1}, {"cos", 1, 1}, {"exp", 1, 1}, {"fix", 1, 1},
+    {"int", 1, 1}, {"log", 1, 1}, {"round", 1, 2}, {"sgn", 1, 1}, {"sin", 1, 1},
+    {"sqr", 1, 1}, {"tan", 1, 1}, {"cbool", 1, 1}, {"cdbl", 1, 1}, {"cint", 1, 1},
+    {"clng", 1, 1}, {"csng", 1, 1}, {"cstr", 1, 1}, {"hex", 1, 1}, {"oct", 1, 1},
+    {"isnumeric", 1, 1}, {"isempty", 1, 1}, {"len", 1, 1},
+}};
+
+// Abs, Fix and Int keep a number's subtype where the result still fits it.
+Value sameKind(const Value& a, double r)
+{
+    if (a.type == Type::Double || a.type == Type::String)
+        return Value::real(r);
+    return wholeValue(r, a.type == Type::Boolean ? Type::Integer : a.type);
+}
+
+Value roundValue(const Value* args, int argc)
+{
+    const double x = toNumber(args[0]);
+    const std::int32_t digits = argc > 1 ? toLong(args[1]) : 0;
+    if (digits < 0)
+        fault(errnum::InvalidCall);
+    if (digits == 0)
+        return sameKind(args[0], std::nearbyint(x));
+    if (digits > 22)
+        return Value::real(x);
+    const double scale = std::pow(10.0, digits);
+    const double scaled = x * scale;
+    if (!std::isfinite(scaled))
+        return Value::real(x);
+    return Value::real(std::nearbyint(scaled) / scale);
+}
+
+std::string inBase(const Value& a, unsigned shift, const char* digits)
+{
+    const std::int32_t v = toLong(a);
+    std::uint32_t u = static_cast<std::uint32_t>(v);
+    if (v < 0 && a.type <= Type::Integer && a.type != Type::Empty)
+        u &= 0xFFFFu;  // a negative Integer shows as 16 bits, as the platform does
+    std::string out;
+    do {
+        out.insert(out.begin(), digits[u & ((1u << shift) - 1)]);
+        u >>= shift;
+    } while (u != 0);
+    return out;
+}
+
+Value convertBoolean(const Value& a)
+{
+    if (a.type == Type::String) {
+        const std::string& t = *a.text;
+        if (t.size() == 4 && (t[0] | 0x20) == 't' && (t[1] | 0x20) == 'r' && (t[2] | 0x20) == 'u' &&
+            (t[3] | 0x20) == 'e')
+            return Value::boolean(true);
+        if (t.size() == 5 && (t[0] | 0x20) == 'f' && (t[1] | 0x20) == 'a' && (t[2] | 0x20) == 'l' &&
+            (t[3] | 0x20) == 's' && (t[4] | 0x20) == 'e')
+            return Value::boolean(false);
+    }
+    return Value::boolean(toNumber(a) != 0);
+}
+
+Value whole(const Value& a, Type kind)
+{
+    const double r = std::nearbyint(toNumber(a));
+    const Value v = wholeValue(r, kind);
+    if (v.type != kind)
+        fault(errnum::Overflow);
+    return v;
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> findBuiltin(std::string_view foldedName)
+{
+    for (std::uint32_t i = 0; i < Table.size(); ++i)
+        if (Table[i].name == foldedName)
+            return i;
+    return std::nullopt;
+}
+
+const Builtin& builtin(std::uint32_t index) { return Table[index]; }
+
+Value callBuiltin(std::uint32_t index, const Value* args, int argc, Scratch& scratch)
+{
+    const Value& a = args[0];
+    switch (static_cast<Id>(index)) {
+    case Abs: return sameKind(a, std::fabs(toNumber(a)));
+    case Atn: return Value::real(std::atan(toNumber(a)));
+    case Cos: return Value::real(finite(std::cos(toNumber(a))));
+    case Sin: return Value::real(finite(std::sin(toNumber(a))));
+    case Tan: return Value::real(finite(std::tan(toNumber(a))));
+    case Exp: return Value::real(finite(std::exp(toNumber(a))));
+    case Fix: return sameKind(a, std::trunc(toNumber(a)));
+    case Int: return sameKind(a, std::floor(toNumber(a)));
+    case Log: {
+        const double x = toNumber(a);
+        if (x <= 0)
+            fault(errnum::InvalidCall);
+        return Value::real(std::log(x));
+    }
+    case Sqr: {
+        const double x = toNumber(a);
+        if (x < 0)
+            fault(errnum::InvalidCall);
+        return Value::real(std::sqrt(x));
+    }
+    case Round: return roundValue(args, argc);
+    case Sgn: {
+        const double x = toNumber(a);
+        return Value::integer(x > 0 ? 1 : (x < 0 ? -1 : 0));
+    }
+    case CBool: return convertBoolean(a);
+    case CDbl:
+    case CSng: return Value::real(toNumber(a));
+    case CInt: return whole(a, Type::Integer);
+    case CLng: return whole(a, Type::Long);
+    case CStr: return Value::string(scratch.keep(textForm(a)));
+    case Hex: return Value::string(scratch.keep(inBase(a, 4, "0123456789ABCDEF")));
+    case Oct: return Value::string(scratch.keep(inBase(a, 3, "01234567")));
+    case IsNumeric:
+        return Value::boolean(a.type != Type::String || isNumberText(*a.text));
+    case IsEmpty: return Value::boolean(a.type == Type::Empty);
+    case Len: return Value::longValue(static_cast<std::int32_t>(textForm(a).size()));
+    case Count: break;
+    }
+    fault(errnum::TypeMismatch);
+}
+
+}  // namespace slopekit::script

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "engine/script/scratch.h"
+#include "engine/script/value.h"
+
+#include <optional>
+#include <string_view>
+
+namespace slopekit::script {
+
+struct Builtin {
+    std::string_view name;  // in the folded case
+    int minArgs;
+    int maxArgs;
+};
+
+// The index of a built-in function by its folded name.
+std::optional<std::uint32_t> findBuiltin(std::string_view foldedName);
+const Builtin& builtin(std::uint32_t index);
+
+// Calls built-in `index` with `argc` arguments (already checked against its arity).
+Value callBuiltin(std::uint32_t index, const Value* args, int argc, Scratch& scratch);
+
+}  // namespace slopekit::script

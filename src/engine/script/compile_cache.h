@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/script/program.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace slopekit::script {
+
+// Compiled forms by their exact text. The text asked for last is checked first, because a
+// computation evaluates the same function text hundreds of times in a row.
+class CompileCache {
+public:
+    static constexpr std::size_t Capacity = 512;  // then it starts afresh
+
+    const Program* find(std::string_view text);
+    const Program& insert(std::shared_ptr<const Program> program);
+    void clear();
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, std::shared_ptr<const Program>, Hash, std::equal_to<>> m_programs;
+    std::shared_ptr<const Program> m_last;
+};
+
+}  // namespace slopekit::script

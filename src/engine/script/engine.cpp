@@ -1,0 +1,135 @@
+#include "engine/script/engine.h"
+
+#include "engine/script/evaluator.h"
+#include "engine/script/lexer.h"
+#include "engine/script/number_literal.h"
+#include "engine/script/operators.h"
+
+namespace slopekit::script {
+namespace {
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+void Engine::addObject(std::string_view name, HostObject object, bool addMembers)
+{
+    const HostObject& stored = m_objects.emplace_back(std::move(object));
+    foldCase(name, m_key);
+    const std::string objectKey = m_key;
+    Slot& objectSlot = m_globals.obtain(objectKey);
+    objectSlot = Slot{};
+    objectSlot.kind = SlotKind::Object;
+    objectSlot.object = &stored;
+    for (const HostField& field : stored.fields) {
+        foldCase(field.name, m_key);
+        const std::string memberKey = m_key;
+        for (const std::string& key : {objectKey + "." + memberKey, memberKey}) {
+            if (key == memberKey && !addMembers)
+                continue;
+            Slot& s = m_globals.obtain(key);
+            s = Slot{};
+            s.kind = field.number ? SlotKind::NumberField : SlotKind::WholeField;
+            s.number = field.number;
+            s.whole = field.whole;
+        }
+    }
+    if (addMembers) {
+        for (std::uint32_t i = 0; i < stored.methods.size(); ++i) {
+            foldCase(stored.methods[i].name, m_key);
+            m_methods[m_key] = MethodRef{&objectSlot, i};
+        }
+    }
+    // Texts compiled before may now mean something else.
+    m_expressions.clear();
+    m_statements.clear();
+}
+
+// The hot path of every computation: 'x= 1.5', 'y=-.25' assign a number literal to a name.
+// Anything else of that look (a keyword, an object, an out-of-range literal) goes the general way.
+bool Engine::assignNumberFast(std::string_view t)
+{
+    const std::size_t n = t.size();
+    if (n == 0 || !isLetter(t[0]))
+        return false;
+    std::size_t i = 1;
+    while (i < n && (isLetter(t[i]) || isDigit(t[i]) || t[i] == '_'))
+        ++i;
+    const std::string_view name = t.substr(0, i);
+    while (i < n && t[i] == ' ')
+        ++i;
+    if (i >= n || t[i] != '=')
+        return false;
+    ++i;
+    while (i < n && t[i] == ' ')
+        ++i;
+    const bool negative = i < n && t[i] == '-';
+    if (negative)
+        ++i;
+    if (i >= n || !(isDigit(t[i]) || (t[i] == '.' && i + 1 < n && isDigit(t[i + 1]))))
+        return false;
+    const NumberLiteral lit = scanNumberLiteral(t, i);
+    if (lit.error)
+        return false;
+    i = lit.end;
+    while (i < n && t[i] == ' ')
+        ++i;
+    if (i != n)
+        return false;
+    foldCase(name, m_key);
+    Slot* slot = m_globals.find(m_key);
+    if (!slot) {
+        if (isKeyword(name))
+            return false;
+        slot = &m_globals.obtain(m_key);
+    }
+    if (slot->kind != SlotKind::Variable && slot->kind != SlotKind::NumberField)
+        return false;
+    Globals::assign(*slot, negative ? negate(lit.value) : lit.value);
+    return true;
+}
+
+void Engine::executeStatement(std::string_view text)
+{
+    if (assignNumberFast(text))
+        return;
+    run(compiled(text, true));
+}
+
+Variant Engine::eval(std::string_view text) { return Variant::of(run(compiled(text, false))); }
+
+const Program& Engine::compiled(std::string_view text, bool statements)
+{
+    CompileCache& cache = statements ? m_statements : m_expressions;
+    if (const Program* p = cache.find(text))
+        return *p;
+    try {
+        return cache.insert(statements ? compileStatements(text, m_globals, m_methods)
+                                       : compileExpression(text, m_globals, m_methods));
+    } catch (const SyntaxFault& f) {
+        fail(locateError(f.number, true, text, f.offset));
+    }
+}
+
+Value Engine::run(const Program& program)
+{
+    m_scratch.clear();
+    if (m_stack.size() < program.maxStack + 1)
+        m_stack.resize(program.maxStack + 1);
+    try {
+        return script::run(program, m_stack.data(), m_scratch);
+    } catch (const LocatedFault& f) {
+        fail(locateError(f.number, false, program.source, f.offset));
+    }
+}
+
+void Engine::fail(const ErrorInfo& info)
+{
+    m_error = info;
+    if (m_errorHandler)
+        m_errorHandler(m_error);
+    throw ScriptError(m_error);
+}
+
+}  // namespace slopekit::script

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "engine/script/compile_cache.h"
+#include "engine/script/compiler.h"
+#include "engine/script/globals.h"
+#include "engine/script/host_object.h"
+#include "engine/script/scratch.h"
+#include "engine/script/script_error.h"
+#include "engine/script/value.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace slopekit::script {
+
+// The expression language's engine: one global name space that lives as long as the engine,
+// assignments through ExecuteStatement, expressions through Eval. A failing call first
+// raises the error event (inside the call), then throws ScriptError with the same number;
+// the engine stays usable and keeps every name it had.
+class Engine {
+public:
+    using ErrorHandler = std::function<void(const ErrorInfo&)>;
+
+    // Makes an object's fields and methods known: as name.member always, and as global
+    // names too when addMembers is set (an existing variable of a field's name becomes the field).
+    void addObject(std::string_view name, HostObject object, bool addMembers);
+
+    void executeStatement(std::string_view text);
+    Variant eval(std::string_view text);
+
+    // The error object: the last error raised.
+    const ErrorInfo& error() const { return m_error; }
+    void setErrorHandler(ErrorHandler handler) { m_errorHandler = std::move(handler); }
+
+    // Kept as a setting only: the language has no loops, so no call can run that long.
+    int timeout() const { return m_timeout; }
+    void setTimeout(int milliseconds) { m_timeout = milliseconds; }
+
+private:
+    bool assignNumberFast(std::string_view text);
+    const Program& compiled(std::string_view text, bool statements);
+    Value run(const Program& program);
+    [[noreturn]] void fail(const ErrorInfo& info);
+
+    Globals m_globals;
+    MethodTable m_methods;
+    std::deque<HostObject> m_objects;
+    CompileCache m_expressions;
+    CompileCache m_statements;
+    std::vector<Value> m_stack;
+    Scratch m_scratch;
+    ErrorInfo m_error;
+    ErrorHandler m_errorHandler;
+    std::string m_key;
+    int m_timeout = 10000;
+};
+
+}  // namespace slopekit::script

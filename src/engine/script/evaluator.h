@@ -1,0 +1,20 @@
+#pragma once
+
+#include "engine/script/program.h"
+#include "engine/script/scratch.h"
+
+#include <cstddef>
+
+namespace slopekit::script {
+
+// A run-time error with the offset of the operation that raised it.
+struct LocatedFault {
+    int number;
+    std::size_t offset;
+};
+
+// Runs a program on `stack` (room for program.maxStack values) and returns the value left
+// on top (Empty for statements). Throws LocatedFault.
+Value run(const Program& program, Value* stack, Scratch& scratch);
+
+}  // namespace slopekit::script

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/script/value.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace slopekit::script {
+
+// A field of a host object that the language reads and assigns in place.
+struct HostField {
+    std::string name;
+    double* number = nullptr;       // a Double field, or
+    std::int32_t* whole = nullptr;  // a Long field
+};
+
+// A method of a host object. It may return only numbers, Booleans or Empty, and may throw
+// Fault or RunError to fail the call.
+struct HostMethod {
+    std::string name;
+    int arity = 0;
+    std::function<Value(std::span<const Value>)> call;
+};
+
+// What AddObject makes known of an object: its fields and methods by name.
+struct HostObject {
+    std::vector<HostField> fields;
+    std::vector<HostMethod> methods;
+};
+
+}  // namespace slopekit::script
