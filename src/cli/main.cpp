@@ -1,4 +1,5 @@
 #include "cli/cli_output.h"
+#include "cli/compute_command.h"
 #include "cli/eval_command.h"
 
 #include <iostream>
@@ -7,7 +8,9 @@
 
 namespace {
 
-const char* const Usage = "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n";
+const char* const Usage =
+    "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n"
+    "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... FUNCTION\n";
 
 }  // namespace
 
@@ -17,6 +20,8 @@ int main(int argc, char** argv)
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "eval")
         return slopekit::cli::runEval(args, std::cout, std::cerr);
+    if (command == "compute")
+        return slopekit::cli::runCompute(args, std::cout, std::cerr);
     std::cerr << Usage;
     return slopekit::cli::UsageError;
 }

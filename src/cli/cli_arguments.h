@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace slopekit::cli {
+
+// The arguments that eval and compute share:
+// [--const NAME=VALUE]... [--var NAME=VALUE]... TEXT, options in any order, "--" ends them.
+struct CliArguments {
+    std::vector<std::string> constants;                            // "NAME=VALUE", in order
+    std::vector<std::pair<std::string, std::string>> variables;  // name and value text
+    std::string text;                                              // the expression or function
+};
+
+// Reads the arguments; false on a usage error (no text, two texts, an option without a
+// NAME=VALUE, more constants or variables than the problem holds).
+bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed);
+
+}  // namespace slopekit::cli

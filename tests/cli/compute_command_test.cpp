@@ -1,0 +1,58 @@
+#include "cli/compute_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace slopekit::cli {
+namespace {
+
+struct ComputeCase {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    const char* out;
+    const char* err;
+};
+
+void PrintTo(const ComputeCase& c, std::ostream* os) { *os << c.name; }
+
+class Compute : public ::testing::TestWithParam<ComputeCase> {};
+
+TEST_P(Compute, PrintsListLinesOrOneMessage)
+{
+    const ComputeCase& c = GetParam();
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runCompute(c.args, out, err), c.status);
+    EXPECT_EQ(out.str(), c.out);
+    if (c.status == 2)
+        EXPECT_TRUE(err.str().starts_with("usage: slopekit-cli compute"));
+    else
+        EXPECT_EQ(err.str(), c.err);
+}
+
+// Coordinates of 1e6 make every difference exact, so the digits are those of the formulas.
+INSTANTIATE_TEST_SUITE_P(
+    Cli, Compute,
+    ::testing::Values(
+        ComputeCase{"one_variable", {"--var", "x=1e6", "x^2"}, 0,
+                    "Function = 1000000000000\nDx = 2000000\nDxx = 2\n", ""},
+        ComputeCase{"constants_in_order_variables_in_option_order",
+                    {"--const", "a=3", "--var", "y=-2e6", "--const", "b=a*2", "--var", "x=1e6", "b*x*y"}, 0,
+                    "Function = -12000000000000\nDy = 6000000\nDx = -12000000\nDyy = 0\nDxx = 0\nDyx = 6\n", ""},
+        ComputeCase{"failure_at_a_displaced_point", {"--var", "x=0", "Sqr(x)"}, 1, "",
+                    "Slopekit expression runtime error 5\nInvalid procedure call or argument\n"},
+        ComputeCase{"text_result_gets_the_computation_message", {"--var", "x=1", "\"a\" & x"}, 1, "",
+                    "Slopekit 13\nType mismatch\n"},
+        ComputeCase{"engine_error_gets_the_event_message", {"--var", "x=1", "x+"}, 1, "",
+                    "Slopekit expression syntax error 1023\nExpected expression\n\nAt line 1, col 3: [x+]\n"},
+        ComputeCase{"rejected_constant", {"--const", "a=", "--var", "x=1", "x"}, 1, "",
+                    "Slopekit expression syntax error 1023\nExpected expression\n\nAt line 1, col 3: [a=]\n"},
+        ComputeCase{"unreadable_point", {"--var", "x=abc", "x"}, 1, "",
+                    "The value \"abc\" given for x cannot be read as a number.\n"},
+        ComputeCase{"no_variable", {"x"}, 2, "", ""},
+        ComputeCase{"no_function", {"--var", "x=1"}, 2, "", ""}));
+
+}  // namespace
+}  // namespace slopekit::cli
