@@ -40,6 +40,13 @@ void CollectInputs(Dimension& dim, const ComputeHooks& hooks, const std::string&
     dim.Varx = readPoint(dim, pointTexts, localeNumber);
 }
 
+std::optional<ComputeMessage> failureMessage(const ComputeHooks& hooks, const RunError& error)
+{
+    if (hooks.announcedByErrorEvent(error))
+        return std::nullopt;
+    return ComputeMessage{error.source(), hooks.messageText(error)};
+}
+
 ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::string& equation,
                           const PointTexts& pointTexts)
 {
@@ -53,9 +60,7 @@ ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::
     } catch (const UnreadablePoint& error) {
         return {{}, ComputeMessage{Title, error.what()}};
     } catch (const RunError& error) {
-        if (hooks.announcedByErrorEvent(error))
-            return {};
-        return {{}, ComputeMessage{error.source(), hooks.messageText(error)}};
+        return {{}, failureMessage(hooks, error)};
     }
 }
 

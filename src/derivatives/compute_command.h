@@ -48,6 +48,9 @@ struct ComputeOutcome {
     std::optional<ComputeMessage> message;  // the one message a failure shows, if any
 };
 
+// The one message for a failure, or none when the engine's Error event has shown it.
+std::optional<ComputeMessage> failureMessage(const ComputeHooks& hooks, const RunError& error);
+
 // The Compute command after ClearResults: CollectInputs, the point read again with the
 // leading-number reading, BuildLabels, ComputeDerivatives. Every failure ends the command
 // with no lines, ResultsShown false, Varx at the point (or unchanged when it was never
