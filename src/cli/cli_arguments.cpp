@@ -12,6 +12,10 @@ bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed)
         const std::string& a = args[i];
         if (!optionsEnded && a == "--") {
             optionsEnded = true;
+        } else if (!optionsEnded && a == "--save") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return false;
+            parsed.saveFile = args[++i];
         } else if (!optionsEnded && (a == "--const" || a == "--var")) {
             if (i + 1 >= args.size())
                 return false;

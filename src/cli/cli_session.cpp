@@ -15,4 +15,10 @@ CliSession::CliSession(const CliArguments& args)
         dim.VarNams[m] = args.variables[m].first;
 }
 
+ComputeHooks CliSession::hooks()
+{
+    return {[this] { binding.RegisterConstants(); }, [this] { return binding.EvaluateFunction(); },
+            announcedByErrorEvent, runErrorMessage};
+}
+
 }  // namespace slopekit::cli

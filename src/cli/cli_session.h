@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/cli_arguments.h"
+#include "derivatives/compute_command.h"
 #include "engine/engine_binding.h"
 #include "problem/dimension.h"
 
@@ -12,6 +13,9 @@ namespace slopekit::cli {
 // constants in order and their variable names (the point is left to the command).
 struct CliSession {
     explicit CliSession(const CliArguments& args);
+
+    // The engine operations a computation or a report needs.
+    ComputeHooks hooks();
 
     Dimension dim;
     EngineBinding binding{dim};

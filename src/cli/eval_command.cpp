@@ -17,7 +17,7 @@ const char* const Usage =
 int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CliArguments request;
-    if (!parseArguments(args, request)) {
+    if (!parseArguments(args, request) || !request.saveFile.empty()) {
         err << Usage;
         return UsageError;
     }

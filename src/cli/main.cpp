@@ -1,6 +1,7 @@
 #include "cli/cli_output.h"
 #include "cli/compute_command.h"
 #include "cli/eval_command.h"
+#include "cli/report_command.h"
 
 #include <iostream>
 #include <string>
@@ -10,7 +11,9 @@ namespace {
 
 const char* const Usage =
     "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n"
-    "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... FUNCTION\n";
+    "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE] FUNCTION\n"
+    "       slopekit-cli compute FILE\n"
+    "       slopekit-cli report FILE [--pdf OUT.pdf]\n";
 
 }  // namespace
 
@@ -22,6 +25,8 @@ int main(int argc, char** argv)
         return slopekit::cli::runEval(args, std::cout, std::cerr);
     if (command == "compute")
         return slopekit::cli::runCompute(args, std::cout, std::cerr);
+    if (command == "report")
+        return slopekit::cli::runReport(args, std::cout, std::cerr);
     std::cerr << Usage;
     return slopekit::cli::UsageError;
 }

@@ -23,4 +23,11 @@ LoadedProblem loadProblemFile(const std::string& path)
     }
 }
 
+std::string openFailureText(const std::string& path, const std::exception& failure)
+{
+    if (dynamic_cast<const BadProblemFile*>(&failure))
+        return "The file " + path + " does not hold a problem that can be opened.\r" + failure.what();
+    return failure.what();
+}
+
 }  // namespace slopekit

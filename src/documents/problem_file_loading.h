@@ -8,4 +8,7 @@ namespace slopekit {
 // ProblemFileAccess when it cannot be opened or read, IncompatibleFile or BadProblemFile.
 LoadedProblem loadProblemFile(const std::string& path);
 
+// The message (CR between lines) for a file that loadProblemFile refused.
+std::string openFailureText(const std::string& path, const std::exception& failure);
+
 }  // namespace slopekit

@@ -51,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "Slopekit expression syntax error 1023\nExpected expression\n\nAt line 1, col 3: [a=]\n"},
         ComputeCase{"unreadable_point", {"--var", "x=abc", "x"}, 1, "",
                     "The value \"abc\" given for x cannot be read as a number.\n"},
-        ComputeCase{"no_variable", {"x"}, 2, "", ""},
+        ComputeCase{"constants_without_variables", {"--const", "a=1", "x"}, 2, "", ""},
+        ComputeCase{"save_without_file", {"--var", "x=1", "x", "--save"}, 2, "", ""},
         ComputeCase{"no_function", {"--var", "x=1"}, 2, "", ""}));
 
 }  // namespace

@@ -1,0 +1,86 @@
+#include "cli/report_command.h"
+
+#include "cli/cli_output.h"
+#include "cli/problem_file_commands.h"
+#include "documents/qt/qt_printer.h"
+#include "documents/report.h"
+
+#include <QGuiApplication>
+
+#include <memory>
+
+namespace slopekit::cli {
+namespace {
+
+const char* const Usage = "usage: slopekit-cli report FILE [--pdf OUT.pdf]\n";
+
+bool parseReportArguments(const std::vector<std::string>& args, std::string& file, std::string& pdf)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--pdf" && i + 1 < args.size() && pdf.empty() && !args[i + 1].empty())
+            pdf = args[++i];
+        else if (file.empty() && !args[i].empty() && !args[i].starts_with("--"))
+            file = args[i];
+        else
+            return false;
+    }
+    return !file.empty();
+}
+
+// Prints on a PDF printer. Text needs a GUI application; without a display it is drawn
+// on the offscreen platform.
+void printToPdf(const std::vector<std::string>& lines, const std::string& pdf)
+{
+    std::unique_ptr<QGuiApplication> app;
+    if (!QGuiApplication::instance()) {
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});  // Qt's notes are no errors
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "slopekit-cli";
+        static char* argv[] = {name, nullptr};
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    QtPrinter printer;
+    printer.device().setOutputFormat(QPrinter::PdfFormat);
+    printer.device().setOutputFileName(QString::fromStdString(pdf));
+    ReportFont font(printer);
+    printLines(printer, lines);
+}
+
+}  // namespace
+
+int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::string file;
+    std::string pdf;
+    if (!parseReportArguments(args, file, pdf)) {
+        err << Usage;
+        return UsageError;
+    }
+    CliSession session({});
+    ReportInputs inputs;
+    if (!loadIntoSession(file, session, inputs.pointTexts, err))
+        return Failed;
+    inputs.functionText = session.dim.Equation;
+    inputs.constants.assign(session.dim.Cons.begin(), session.dim.Cons.begin() + session.dim.NumCons);
+    const ReportOutcome report = buildReport(session.dim, session.hooks(), inputs);
+    if (report.lines.empty()) {
+        err << withLineBreaks(report.message ? report.message->text : session.announced);
+        return Failed;
+    }
+    if (pdf.empty()) {
+        for (const std::string& line : report.lines)
+            out << line << '\n';
+        return 0;
+    }
+    try {
+        printToPdf(report.lines, pdf);
+    } catch (const PrinterFailed& failure) {
+        err << withLineBreaks(failure.what());
+        return Failed;
+    }
+    return 0;
+}
+
+}  // namespace slopekit::cli
