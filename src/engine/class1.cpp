@@ -117,10 +117,12 @@ script::HostObject Class1::members()
         {"Cosh", &Class1::Cosh}, {"Tanh", &Class1::Tanh}, {"Asinh", &Class1::Asinh},
         {"Acosh", &Class1::Acosh}, {"Atanh", &Class1::Atanh},
     };
-    for (const auto& [name, method] : methods)
-        object.methods.push_back({name, 1, [this, method](std::span<const script::Value> args) {
+    for (const auto& entry : methods) {
+        const Method method = entry.second;  // clang 14 cannot capture a structured binding
+        object.methods.push_back({entry.first, 1, [this, method](std::span<const script::Value> args) {
                                       return script::Value::real((this->*method)(args[0]));
                                   }});
+    }
     return object;
 }
 
