@@ -7,28 +7,20 @@
 // optionally followed by NUL and a constant text.
 #include "derivatives/compute_command.h"
 #include "engine/engine_binding.h"
+#include "fuzz_check.h"
 #include "problem/dimension.h"
 #include "problem/number_text.h"
 
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 namespace {
 
 using namespace slopekit;
-
-void check(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "%s\n", what);
-        std::abort();
-    }
-}
+using fuzz::check;
 
 const std::array<const char*, 8> Coordinates = {"0.5", "-1.25", "3", "1E-3", "100", "0", "-7.5e2", "2.5"};
 

@@ -6,12 +6,11 @@
 // Input: two bytes of modes (two bits per text), then up to eight texts separated by NUL.
 #include "engine/engine_binding.h"
 #include "errors/run_error.h"
+#include "fuzz_check.h"
 #include "problem/dimension.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <string_view>
@@ -20,15 +19,7 @@
 namespace {
 
 using namespace slopekit;
-
-void check(bool ok, const char* what, std::string_view text)
-{
-    if (!ok) {
-        std::fprintf(stderr, "%s: [%.*s]\n", what, static_cast<int>(std::min<std::size_t>(text.size(), 200)),
-                     text.data());
-        std::abort();
-    }
-}
+using fuzz::check;
 
 // Every error number a call may end with.
 const std::set<int> KnownErrors = {5, 6, 11, 13, 424, 438, 450, 500, 1002, 1005, 1006, 1010, 1011,

@@ -4,14 +4,13 @@
 // read back from its own display, file or engine form keeps its 15 significant digits.
 #include "errors/run_error.h"
 #include "problem/number_locale.h"
+#include "fuzz_check.h"
 #include "problem/number_text.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,13 +18,7 @@
 namespace {
 
 using slopekit::RunError;
-
-void fail(const char* what, std::string_view text)
-{
-    std::fprintf(stderr, "%s: [%.*s]\n", what, static_cast<int>(std::min<std::size_t>(text.size(), 200)),
-                 text.data());
-    std::abort();
-}
+using slopekit::fuzz::check;
 
 // The outcome of one reading: a value or an error number.
 struct Outcome {
@@ -39,12 +32,11 @@ Outcome outcomeOf(Read read, std::string_view text, std::initializer_list<int> a
 {
     try {
         const double v = read(text);
-        if (!std::isfinite(v))
-            fail("reading gave a value that is not finite", text);
+        check(std::isfinite(v), "reading gave a value that is not finite", text);
         return {v, 0};
     } catch (const RunError& e) {
-        if (std::find(allowedErrors.begin(), allowedErrors.end(), e.number()) == allowedErrors.end())
-            fail("reading raised an error it does not document", text);
+        check(std::find(allowedErrors.begin(), allowedErrors.end(), e.number()) != allowedErrors.end(),
+              "reading raised an error it does not document", text);
         return {std::nullopt, e.number()};
     }
 }
@@ -71,14 +63,13 @@ void checkRoundTrip(double v, std::string_view origin)
         return;
     const std::string file = slopekit::fileNumber(v);
     const Outcome fromFile = leading(file);
-    if (!fromFile.value || slopekit::fileNumber(*fromFile.value) != file)
-        fail("file form does not read back", origin);
+    check(fromFile.value && slopekit::fileNumber(*fromFile.value) == file, "file form does not read back", origin);
     const Outcome fromEngine = leading(slopekit::engineNumber(v));
-    if (!fromEngine.value || slopekit::fileNumber(*fromEngine.value) != file)
-        fail("engine form does not read back", origin);
+    check(fromEngine.value && slopekit::fileNumber(*fromEngine.value) == file, "engine form does not read back",
+          origin);
     const Outcome fromDisplay = locale(slopekit::displayForm(v));
-    if (!fromDisplay.value || slopekit::fileNumber(*fromDisplay.value) != file)
-        fail("display form does not read back under the locale", origin);
+    check(fromDisplay.value && slopekit::fileNumber(*fromDisplay.value) == file,
+          "display form does not read back under the locale", origin);
 }
 
 }  // namespace
@@ -93,16 +84,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Outcome lead = leading(text);
     std::string solid(text);
     std::erase_if(solid, [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
-    if (leading(solid) != lead)
-        fail("blanks changed the leading-number reading", text);
+    check(leading(solid) == lead, "blanks changed the leading-number reading", text);
 
     const Outcome loc = locale(text);
     // Without blanks and thousands separators both readings follow the same rules.
     const std::string& thousands = slopekit::numberLocale().thousands;
     const bool plain = solid == text && slopekit::numberLocale().decimal == "." &&
                        (thousands.empty() || text.find(thousands) == std::string_view::npos);
-    if (plain && loc.value && loc != lead)
-        fail("the readings disagree on a plain number", text);
+    check(!(plain && loc.value && loc != lead), "the readings disagree on a plain number", text);
 
     if (lead.value)
         checkRoundTrip(*lead.value, text);

@@ -3,13 +3,12 @@
 // and, when Save can write it, reads back the same.
 #include "documents/problem_reader.h"
 #include "documents/problem_writer.h"
+#include "fuzz_check.h"
 #include "problem/dimension.h"
 #include "problem/number_text.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,14 +16,7 @@
 namespace {
 
 using namespace slopekit;
-
-void check(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "%s\n", what);
-        std::abort();
-    }
-}
+using fuzz::check;
 
 std::vector<std::string> fileNumbers(const std::vector<double>& values)
 {
