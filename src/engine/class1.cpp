@@ -106,23 +106,37 @@ double Class1::Atanh(const script::Value& x)
     });
 }
 
+namespace {
+
+using Method = double (Class1::*)(const script::Value&);
+
+template <Method method>
+double withNumber(void* self, double argument)
+{
+    return (static_cast<Class1*>(self)->*method)(script::Value::real(argument));
+}
+
+template <Method method>
+script::HostMethod hostMethod(Class1* self, const char* name)
+{
+    return {name, 1,
+            [self](std::span<const script::Value> args) { return script::Value::real((self->*method)(args[0])); },
+            &withNumber<method>, self};
+}
+
+}  // namespace
+
 script::HostObject Class1::members()
 {
-    using Method = double (Class1::*)(const script::Value&);
     script::HostObject object;
     object.fields = {{"pi", &pi, nullptr}, {"halfpi", &halfpi, nullptr}, {"e", &e, nullptr},
                      {"x", &x, nullptr}, {"ierr", nullptr, &ierr}};
-    const std::pair<const char*, Method> methods[] = {
-        {"Asin", &Class1::Asin}, {"Acos", &Class1::Acos}, {"Sinh", &Class1::Sinh},
-        {"Cosh", &Class1::Cosh}, {"Tanh", &Class1::Tanh}, {"Asinh", &Class1::Asinh},
-        {"Acosh", &Class1::Acosh}, {"Atanh", &Class1::Atanh},
+    object.methods = {
+        hostMethod<&Class1::Asin>(this, "Asin"),   hostMethod<&Class1::Acos>(this, "Acos"),
+        hostMethod<&Class1::Sinh>(this, "Sinh"),   hostMethod<&Class1::Cosh>(this, "Cosh"),
+        hostMethod<&Class1::Tanh>(this, "Tanh"),   hostMethod<&Class1::Asinh>(this, "Asinh"),
+        hostMethod<&Class1::Acosh>(this, "Acosh"), hostMethod<&Class1::Atanh>(this, "Atanh"),
     };
-    for (const auto& entry : methods) {
-        const Method method = entry.second;  // clang 14 cannot capture a structured binding
-        object.methods.push_back({entry.first, 1, [this, method](std::span<const script::Value> args) {
-                                      return script::Value::real((this->*method)(args[0]));
-                                  }});
-    }
     return object;
 }
 

@@ -51,13 +51,10 @@ double EngineBinding::EvaluateFunction()
 {
     AssignVariables();
     m_sh.ierr = 0;
-    const script::Variant result = m_engine.eval(m_dim.Equation);
-    double value = 0;
-    switch (result.type) {
-    case script::Type::Empty: value = 0; break;
-    case script::Type::String: value = localeNumber(result.text); break;
-    default: value = result.number; break;  // numbers unchanged, a truth value as -1 or 0
-    }
+    double value = 0;  // a number unchanged, a truth value as -1 or 0
+    script::Variant other;
+    if (!m_engine.evalNumber(m_dim.Equation, value, other))
+        value = other.type == script::Type::String ? localeNumber(other.text) : 0;  // text or Empty
     if (m_sh.ierr != 0)
         throw RunError(m_sh.ierr, ApplicationName);
     return value;

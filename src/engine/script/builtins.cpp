@@ -19,8 +19,8 @@ constexpr std::array<Builtin, Count> Table{{
     {"abs", 1, 1}, {"atn", 1, 1}, {"cos", 1, 1}, {"exp", 1, 1}, {"fix", 1, 1},
     {"int", 1, 1}, {"log", 1, 1}, {"round", 1, 2}, {"sgn", 1, 1}, {"sin", 1, 1},
     {"sqr", 1, 1}, {"tan", 1, 1}, {"cbool", 1, 1}, {"cdbl", 1, 1}, {"cint", 1, 1},
-    {"clng", 1, 1}, {"csng", 1, 1}, {"cstr", 1, 1}, {"hex", 1, 1}, {"oct", 1, 1},
-    {"isnumeric", 1, 1}, {"isempty", 1, 1}, {"len", 1, 1},
+    {"clng", 1, 1}, {"csng", 1, 1}, {"cstr", 1, 1, false}, {"hex", 1, 1, false}, {"oct", 1, 1, false},
+    {"isnumeric", 1, 1, false}, {"isempty", 1, 1, false}, {"len", 1, 1, false},
 }};
 
 // Abs, Fix and Int keep a number's subtype where the result still fits it.

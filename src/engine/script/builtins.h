@@ -12,6 +12,7 @@ struct Builtin {
     std::string_view name;  // in the folded case
     int minArgs;
     int maxArgs;
+    bool numeric = true;  // numbers in, a number out: usable by numeric programs
 };
 
 // The index of a built-in function by its folded name.

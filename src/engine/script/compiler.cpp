@@ -2,6 +2,7 @@
 
 #include "engine/script/builtins.h"
 #include "engine/script/lexer.h"
+#include "engine/script/numeric_code.h"
 #include "engine/script/script_error.h"
 #include "errors/run_error.h"
 
@@ -67,6 +68,8 @@ public:
         expression();
         if (m_token.kind != Tok::End)
             throw SyntaxFault{ExpectedEndOfStatement, m_token.offset};
+        if (m_program->numeric)
+            m_program->numericCode = numericCode(*m_program);
         return m_program;
     }
 
@@ -116,6 +119,8 @@ private:
 
     void emitOp(Op op, std::size_t offset, int stackEffect)
     {
+        if (op == Op::Concat)
+            m_program->numeric = false;
         Instruction ins{op};
         ins.offset = static_cast<std::uint32_t>(offset);
         emit(ins, stackEffect);
@@ -123,6 +128,12 @@ private:
 
     void emitSlot(Op op, Slot& slot, std::size_t offset, int stackEffect)
     {
+        if (slot.kind == SlotKind::Object)
+            m_program->numeric = false;
+        else if (op == Op::Load && slot.kind == SlotKind::Variable &&
+                 std::find(m_program->variables.begin(), m_program->variables.end(), &slot) ==
+                     m_program->variables.end())
+            m_program->variables.push_back(&slot);
         Instruction ins{op};
         ins.offset = static_cast<std::uint32_t>(offset);
         ins.slot = &slot;
@@ -141,6 +152,8 @@ private:
     void pushConstant(const Value& v, std::size_t offset)
     {
         m_program->constants.push_back(v);
+        if (v.type == Type::String)
+            m_program->numeric = false;
         emitIndexed(Op::Push, static_cast<std::uint32_t>(m_program->constants.size() - 1), offset, 1);
     }
 
@@ -311,6 +324,8 @@ private:
                 raise(errnum::WrongArgumentCount, t.offset, argc);
             else
                 emitIndexed(Op::CallBuiltin, *b, t.offset, 1 - argc, argc);
+            if (!f.numeric)
+                m_program->numeric = false;
             return;
         }
         if (const auto m = m_methods.find(m_key); m != m_methods.end()) {
@@ -361,6 +376,8 @@ private:
         ins.offset = static_cast<std::uint32_t>(offset);
         ins.argc = static_cast<std::uint8_t>(argc);
         ins.method = &object.object->methods[index];
+        if (argc > 2)
+            m_program->numeric = false;
         emit(ins, 1 - argc);
     }
 

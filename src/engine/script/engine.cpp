@@ -3,6 +3,7 @@
 #include "engine/script/evaluator.h"
 #include "engine/script/lexer.h"
 #include "engine/script/number_literal.h"
+#include "engine/script/numeric_code.h"
 #include "engine/script/operators.h"
 
 namespace slopekit::script {
@@ -44,11 +45,30 @@ void Engine::addObject(std::string_view name, HostObject object, bool addMembers
     // Texts compiled before may now mean something else.
     m_expressions.clear();
     m_statements.clear();
+    m_numberAssignments.clear();
 }
 
 // The hot path of every computation: 'x= 1.5', 'y=-.25' assign a number literal to a name.
-// Anything else of that look (a keyword, an object, an out-of-range literal) goes the general way.
-bool Engine::assignNumberFast(std::string_view t)
+bool Engine::assignNumberFast(std::string_view text)
+{
+    if (const auto it = m_numberAssignments.find(text); it != m_numberAssignments.end()) {
+        Globals::assign(*it->second.slot, it->second.value);
+        return true;
+    }
+    Slot* slot = nullptr;
+    Value value;
+    if (!parseNumberAssignment(text, slot, value))
+        return false;
+    if (m_numberAssignments.size() >= NumberAssignmentsKept)
+        m_numberAssignments.clear();
+    m_numberAssignments.emplace(std::string(text), NumberAssignment{slot, value});
+    Globals::assign(*slot, value);
+    return true;
+}
+
+// Reads 'name= number' without the general parser. Anything else of that look (a keyword,
+// an object, a Long field, a malformed literal) is left to the general way.
+bool Engine::parseNumberAssignment(std::string_view t, Slot*& slot, Value& value)
 {
     const std::size_t n = t.size();
     if (n == 0 || !isLetter(t[0]))
@@ -78,7 +98,7 @@ bool Engine::assignNumberFast(std::string_view t)
     if (i != n)
         return false;
     foldCase(name, m_key);
-    Slot* slot = m_globals.find(m_key);
+    slot = m_globals.find(m_key);
     if (!slot) {
         if (isKeyword(name))
             return false;
@@ -86,7 +106,7 @@ bool Engine::assignNumberFast(std::string_view t)
     }
     if (slot->kind != SlotKind::Variable && slot->kind != SlotKind::NumberField)
         return false;
-    Globals::assign(*slot, negative ? negate(lit.value) : lit.value);
+    value = negative ? negate(lit.value) : lit.value;
     return true;
 }
 
@@ -98,6 +118,29 @@ void Engine::executeStatement(std::string_view text)
 }
 
 Variant Engine::eval(std::string_view text) { return Variant::of(run(compiled(text, false))); }
+
+bool Engine::evalNumber(std::string_view text, double& number, Variant& other)
+{
+    const Program& program = compiled(text, false);
+    if (numbersOnly(program)) {
+        m_scratch.clear();
+        if (m_numberStack.size() < program.maxStack + 2)
+            m_numberStack.resize(program.maxStack + 2);
+        try {
+            number = runNumeric(program, m_numberStack.data(), m_scratch);
+        } catch (const LocatedFault& f) {
+            fail(locateError(f.number, false, program.source, f.offset));
+        }
+        return true;
+    }
+    const Value v = run(program);
+    if (v.isNumeric()) {
+        number = v.number;
+        return true;
+    }
+    other = Variant::of(v);
+    return false;
+}
 
 const Program& Engine::compiled(std::string_view text, bool statements)
 {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace slopekit::script {
@@ -30,6 +31,9 @@ public:
 
     void executeStatement(std::string_view text);
     Variant eval(std::string_view text);
+    // Eval for a caller that needs a number: a number or truth value (-1 or 0) comes back
+    // in `number` and the result is true; any other value is left in `other`.
+    bool evalNumber(std::string_view text, double& number, Variant& other);
 
     // The error object: the last error raised.
     const ErrorInfo& error() const { return m_error; }
@@ -41,6 +45,7 @@ public:
 
 private:
     bool assignNumberFast(std::string_view text);
+    bool parseNumberAssignment(std::string_view text, Slot*& slot, Value& value);
     const Program& compiled(std::string_view text, bool statements);
     Value run(const Program& program);
     [[noreturn]] void fail(const ErrorInfo& info);
@@ -51,10 +56,23 @@ private:
     CompileCache m_expressions;
     CompileCache m_statements;
     std::vector<Value> m_stack;
+    std::vector<double> m_numberStack;
     Scratch m_scratch;
     ErrorInfo m_error;
     ErrorHandler m_errorHandler;
     std::string m_key;
+    // 'name= number' statements already seen, with their slot and value: a computation sends
+    // the same few texts over and over. Emptied when full or when AddObject changes a name.
+    struct NumberAssignment {
+        Slot* slot;
+        Value value;
+    };
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    static constexpr std::size_t NumberAssignmentsKept = 4096;
+    std::unordered_map<std::string, NumberAssignment, TextHash, std::equal_to<>> m_numberAssignments;
     int m_timeout = 10000;
 };
 

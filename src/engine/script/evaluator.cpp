@@ -1,6 +1,7 @@
 #include "engine/script/evaluator.h"
 
 #include "engine/script/builtins.h"
+#include "engine/script/numeric_ops.h"
 #include "engine/script/operators.h"
 #include "errors/run_error.h"
 
@@ -9,7 +10,30 @@
 namespace slopekit::script {
 namespace {
 
-bool bothDouble(const Value& a, const Value& b) { return a.type == Type::Double && b.type == Type::Double; }
+// Both operands numbers, at least one of them a Double: the result is a Double.
+bool realPair(const Value& a, const Value& b)
+{
+    return a.isNumeric() && b.isNumeric() && (a.type == Type::Double || b.type == Type::Double);
+}
+
+}  // namespace
+
+Value callHostMethod(const HostMethod& method, const Value* args, int argc)
+{
+    const Value r = method.call(std::span<const Value>(args, static_cast<std::size_t>(argc)));
+    if (r.type == Type::String || (r.type == Type::Double && !(r.number - r.number == 0)))
+        fault(errnum::TypeMismatch);  // outside what a host method may return
+    return r;
+}
+
+namespace {
+
+Value load(const Slot& s)
+{
+    if (s.kind == SlotKind::Variable && s.value.type != Type::Empty)
+        return s.value;
+    return Globals::read(s);
+}
 
 }  // namespace
 
@@ -21,100 +45,62 @@ Value run(const Program& program, Value* stack, Scratch& scratch)
     try {
         for (; ip != end; ++ip) {
             switch (ip->op) {
-            case Op::Push: *sp++ = program.constants[ip->index]; break;
-            case Op::Load: {
-                const Slot& s = *ip->slot;
-                *sp++ = s.kind == SlotKind::Variable && s.value.type != Type::Empty ? s.value : Globals::read(s);
-                break;
+            case Op::Push: *sp++ = program.constants[ip->index]; continue;
+            case Op::Load: *sp++ = load(*ip->slot); continue;
+            case Op::Store: Globals::assign(*ip->slot, *--sp); continue;
+            case Op::Negate: sp[-1] = negate(sp[-1]); continue;
+            case Op::Not: sp[-1] = logicalNot(sp[-1]); continue;
+            case Op::CallBuiltin: {
+                Value* args = sp - ip->argc;
+                *args = callBuiltin(ip->index, args, ip->argc, scratch);
+                sp = args + 1;
+                continue;
             }
-            case Op::Store: Globals::assign(*ip->slot, *--sp); break;
-            case Op::Negate:
-                if (sp[-1].type == Type::Double)
-                    sp[-1].number = -sp[-1].number;
-                else
-                    sp[-1] = negate(sp[-1]);
-                break;
-            case Op::Add: {
-                Value& a = sp[-2];
-                if (bothDouble(a, sp[-1]))
-                    a.number = finite(a.number + sp[-1].number);
-                else
-                    a = add(a, sp[-1], scratch);
-                --sp;
-                break;
+            case Op::CallMethod: {
+                Value* args = sp - ip->argc;
+                *args = callHostMethod(*ip->method, args, ip->argc);
+                sp = args + 1;
+                continue;
             }
-            case Op::Subtract: {
-                Value& a = sp[-2];
-                if (bothDouble(a, sp[-1]))
-                    a.number = finite(a.number - sp[-1].number);
-                else
-                    a = arithmetic(Op::Subtract, a, sp[-1]);
-                --sp;
-                break;
+            case Op::Raise: fault(static_cast<int>(ip->index));
+            default: break;
             }
-            case Op::Multiply: {
-                Value& a = sp[-2];
-                if (bothDouble(a, sp[-1]))
-                    a.number = finite(a.number * sp[-1].number);
+            // A binary operator leaves its result in place of its left operand.
+            Value& a = sp[-2];
+            const Value& b = sp[-1];
+            switch (ip->op) {
+            case Op::Add:
+                if (realPair(a, b))
+                    a = Value::real(finite(a.number + b.number));
                 else
-                    a = arithmetic(Op::Multiply, a, sp[-1]);
-                --sp;
+                    a = add(a, b, scratch);
                 break;
-            }
-            case Op::Divide: {
-                Value& a = sp[-2];
-                if (bothDouble(a, sp[-1]) && sp[-1].number != 0)
-                    a.number = finite(a.number / sp[-1].number);
+            case Op::Subtract:
+            case Op::Multiply:
+                if (realPair(a, b))
+                    a = Value::real(finite(ip->op == Op::Multiply ? a.number * b.number : a.number - b.number));
                 else
-                    a = arithmetic(Op::Divide, a, sp[-1]);
-                --sp;
+                    a = arithmetic(ip->op, a, b);
                 break;
-            }
+            case Op::Divide:
             case Op::Power:
             case Op::IntDivide:
-            case Op::Modulo:
-                sp[-2] = arithmetic(ip->op, sp[-2], sp[-1]);
-                --sp;
-                break;
-            case Op::Concat:
-                sp[-2] = concat(sp[-2], sp[-1], scratch);
-                --sp;
-                break;
+            case Op::Modulo: a = arithmetic(ip->op, a, b); break;
+            case Op::Concat: a = concat(a, b, scratch); break;
             case Op::Equal:
             case Op::NotEqual:
             case Op::Less:
             case Op::Greater:
             case Op::LessEqual:
-            case Op::GreaterEqual:
-                sp[-2] = compare(ip->op, sp[-2], sp[-1]);
-                --sp;
-                break;
-            case Op::Not: sp[-1] = logicalNot(sp[-1]); break;
+            case Op::GreaterEqual: a = compare(ip->op, a, b); break;
             case Op::And:
             case Op::Or:
             case Op::Xor:
             case Op::Eqv:
-            case Op::Imp:
-                sp[-2] = logical(ip->op, sp[-2], sp[-1]);
-                --sp;
-                break;
-            case Op::CallBuiltin: {
-                Value* args = sp - ip->argc;
-                *args = callBuiltin(ip->index, args, ip->argc, scratch);
-                sp = args + 1;
-                break;
+            case Op::Imp: a = logical(ip->op, a, b); break;
+            default: break;
             }
-            case Op::CallMethod: {
-                Value* args = sp - ip->argc;
-                const Value r = ip->method->call(std::span<const Value>(args, ip->argc));
-                if (r.type == Type::String || (r.type == Type::Double && !(r.number - r.number == 0)))
-                    fault(errnum::TypeMismatch);  // outside what a host method may return
-                *args = r;
-                sp = args + 1;
-                break;
-            }
-            case Op::Raise: fault(static_cast<int>(ip->index));
-            }
+            --sp;
         }
     } catch (const Fault& f) {
         throw LocatedFault{f.number, ip->offset};

@@ -17,4 +17,7 @@ struct LocatedFault {
 // on top (Empty for statements). Throws LocatedFault.
 Value run(const Program& program, Value* stack, Scratch& scratch);
 
+// Calls a host method, checking that it returned what a host method may.
+Value callHostMethod(const HostMethod& method, const Value* args, int argc);
+
 }  // namespace slopekit::script

@@ -23,6 +23,10 @@ struct HostMethod {
     std::string name;
     int arity = 0;
     std::function<Value(std::span<const Value>)> call;
+    // Optional, for a method of one argument: the same method for a Double argument,
+    // without building values (expressions on numbers call it in their inner loop).
+    double (*callNumber)(void* context, double argument) = nullptr;
+    void* context = nullptr;
 };
 
 // What AddObject makes known of an object: its fields and methods by name.

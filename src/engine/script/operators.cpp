@@ -29,27 +29,6 @@ Type numericType(const Value& v)
     }
 }
 
-double divide(double a, double b)
-{
-    if (b == 0)
-        fault(a == 0 ? errnum::Overflow : errnum::DivisionByZero);
-    return finite(a / b);
-}
-
-double power(double base, double exponent)
-{
-    if (exponent == 2)
-        return finite(base * base);
-    if (base < 0 && exponent != std::trunc(exponent))
-        fault(errnum::InvalidCall);
-    if (base == 0 && exponent < 0)
-        fault(errnum::InvalidCall);
-    const double r = std::pow(base, exponent);
-    if (std::isnan(r))
-        fault(errnum::InvalidCall);
-    return finite(r);
-}
-
 }  // namespace
 
 Value negate(const Value& a)
@@ -76,17 +55,8 @@ Value arithmetic(Op op, const Value& a, const Value& b)
     case Op::Divide: return Value::real(divide(x, y));
     case Op::Power: return Value::real(power(x, y));
     case Op::IntDivide:
-    case Op::Modulo: {
-        const std::int64_t p = toLong(a);
-        const std::int64_t q = toLong(b);
-        if (q == 0)
-            fault(errnum::DivisionByZero);
-        const std::int64_t r = op == Op::IntDivide ? p / q : p % q;  // % keeps the dividend's sign
-        const Value v = wholeValue(static_cast<double>(r), widest == Type::Double ? Type::Long : widest);
-        if (v.type == Type::Double)
-            fault(errnum::Overflow);
-        return v;
-    }
+    case Op::Modulo:
+        return wholeValue(wholeDivide(op, x, y), widest == Type::Double ? Type::Long : widest);
     default: fault(errnum::TypeMismatch);
     }
 }
@@ -105,26 +75,16 @@ Value concat(const Value& a, const Value& b, Scratch& scratch)
 
 Value compare(Op op, const Value& a, const Value& b)
 {
-    int order;  // <0, 0, >0
     const bool aText = a.type == Type::String;
     const bool bText = b.type == Type::String;
-    if (aText && bText) {
-        order = a.text->compare(*b.text);
-    } else if (aText != bText) {
-        order = aText ? 1 : -1;  // a number is less than any text
-    } else {
-        const double x = toNumber(a);
-        const double y = toNumber(b);
-        order = x < y ? -1 : (x > y ? 1 : 0);
-    }
-    switch (op) {
-    case Op::Equal: return Value::boolean(order == 0);
-    case Op::NotEqual: return Value::boolean(order != 0);
-    case Op::Less: return Value::boolean(order < 0);
-    case Op::Greater: return Value::boolean(order > 0);
-    case Op::LessEqual: return Value::boolean(order <= 0);
-    default: return Value::boolean(order >= 0);
-    }
+    int sign;
+    if (aText && bText)
+        sign = a.text->compare(*b.text);
+    else if (aText != bText)
+        sign = aText ? 1 : -1;  // a number is less than any text
+    else
+        sign = order(toNumber(a), toNumber(b));
+    return Value::boolean(holds(op, sign));
 }
 
 namespace {
@@ -142,16 +102,7 @@ Value logicalResult(std::int32_t r, const Value& a, const Value* b)
 
 Value logical(Op op, const Value& a, const Value& b)
 {
-    const std::int32_t x = toLong(a);
-    const std::int32_t y = toLong(b);
-    std::int32_t r;
-    switch (op) {
-    case Op::And: r = x & y; break;
-    case Op::Or: r = x | y; break;
-    case Op::Xor: r = x ^ y; break;
-    case Op::Eqv: r = ~(x ^ y); break;
-    default: r = ~x | y; break;  // Imp
-    }
+    const std::int32_t r = bitwise(op, toLong(a), toLong(b));
     return logicalResult(r, a, &b);
 }
 

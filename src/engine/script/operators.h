@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/script/numeric_ops.h"
 #include "engine/script/program.h"
 #include "engine/script/scratch.h"
 #include "engine/script/value.h"
@@ -15,13 +16,5 @@ Value concat(const Value& a, const Value& b, Scratch& scratch);
 Value compare(Op op, const Value& a, const Value& b);
 Value logical(Op op, const Value& a, const Value& b);  // And Or Xor Eqv Imp
 Value logicalNot(const Value& a);
-
-// A Double result checked for the double range.
-inline double finite(double r)
-{
-    if (!(r - r == 0))  // false for infinities and NaN
-        fault(6);
-    return r;
-}
 
 }  // namespace slopekit::script

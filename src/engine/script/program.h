@@ -36,6 +36,33 @@ struct Instruction {
     };
 };
 
+// The code of a numeric program on plain doubles: an operator whose right operand is a
+// constant or a variable carries it, so most operations need one dispatch instead of two.
+enum class NumOp : std::uint8_t {
+    Push, Load, LoadWhole, Negate, Not,
+    Add, AddConst, AddVar, Subtract, SubtractConst, SubtractVar,
+    Multiply, MultiplyConst, MultiplyVar, Divide, DivideConst, DivideVar,
+    Power, PowerConst, PowerVar,
+    Other,  // any other binary operator, by `op`
+    Call,   // the built-in or host method of `call`
+    Raise,  // error `number`
+};
+
+struct NumInstruction {
+    explicit NumInstruction(NumOp o) : numOp(o) {}
+
+    NumOp numOp;
+    Op op = Op::Raise;
+    std::uint32_t offset = 0;
+    union {
+        double constant;
+        const double* address;
+        const std::int32_t* whole;
+        const Instruction* call;
+        int number = 0;
+    };
+};
+
 // The compiled form of a text: postfix code over a value stack, names bound to slots.
 struct Program {
     std::string source;
@@ -43,6 +70,12 @@ struct Program {
     std::vector<Value> constants;
     std::deque<std::string> strings;  // the text of String constants
     std::size_t maxStack = 0;
+    // An expression without texts, whose values are numbers whenever its variables hold
+    // numbers, can also run as `numericCode` on plain doubles; `variables` are the slots to
+    // check first.
+    bool numeric = true;
+    std::vector<NumInstruction> numericCode;
+    std::vector<const Slot*> variables;
 };
 
 }  // namespace slopekit::script

@@ -1,5 +1,6 @@
 #include "engine/script/value.h"
 
+#include "engine/script/numeric_ops.h"
 #include "errors/run_error.h"
 #include "problem/number_text.h"
 
@@ -44,10 +45,7 @@ double toNumber(const Value& v)
 
 std::int32_t toLong(const Value& v)
 {
-    const double r = std::nearbyint(toNumber(v));  // the default rounding mode: half to even
-    if (!(r >= -2147483648.0 && r <= 2147483647.0))
-        fault(errnum::Overflow);
-    return static_cast<std::int32_t>(r);
+    return roundToLong(toNumber(v));
 }
 
 std::string textForm(const Value& v)

@@ -1,0 +1,62 @@
+#include "engine/script/engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace slopekit::script {
+namespace {
+
+// Expressions on numbers run on plain doubles when their variables hold numbers; each must
+// give exactly the number (or the error, at the same place) that the evaluator of values gives.
+class NumericPath : public ::testing::TestWithParam<const char*> {};
+
+struct Outcome {
+    double number = 0;
+    int error = 0;
+    int column = 0;
+};
+
+TEST_P(NumericPath, AgreesWithTheEvaluatorOfValues)
+{
+    Engine engine;
+    double f = 0.75;
+    HostObject object;
+    object.fields = {{"f", &f, nullptr}};
+    object.methods = {{"Half", 1, [](std::span<const Value> a) { return Value::real(toNumber(a[0]) / 2); }}};
+    engine.addObject("o", object, true);
+    engine.executeStatement("x= 1.5: y=-.25: n= 3: big= 40000: t = True");
+
+    Outcome general;
+    try {
+        general.number = engine.eval(GetParam()).number;
+    } catch (const ScriptError& e) {
+        general = {0, e.number(), e.column()};
+    }
+    Outcome numeric;
+    try {
+        Variant other;
+        ASSERT_TRUE(engine.evalNumber(GetParam(), numeric.number, other));
+    } catch (const ScriptError& e) {
+        numeric = {0, e.number(), e.column()};
+    }
+    EXPECT_EQ(numeric.error, general.error);
+    EXPECT_EQ(numeric.column, general.column);
+    EXPECT_EQ(std::memcmp(&numeric.number, &general.number, sizeof(double)), 0)
+        << numeric.number << " vs " << general.number;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Expressions, NumericPath,
+    ::testing::Values("3*x^2*y - 2*x*y^2 + 5*x - y + 1", "(x^3 - y^2) / (1 + x^2) + y / x", "-x^2",
+                      "2^-1", "n * n * big", "big * big * big", "n \\ 2 + n Mod 2 + -7 Mod n",
+                      "x > y And n = 3", "Not n Or 4 Xor 1 Eqv 2 Imp 3", "t + t * n", "Not t",
+                      "Sin(x) + Cos(y) + Atn(n) + Exp(y) + Log(x) + Sqr(x) + Tan(y)",
+                      "Abs(y) + Fix(y) + Int(y) + Round(x) + Round(x, 1) + Sgn(y)",
+                      "CInt(x) + CLng(big) + CDbl(n) + CSng(t) + CBool(n)", "Half(x) + o.Half(n) + f + o.f",
+                      "x / 0", "0 / 0", "1E308 * 10 + x", "Sqr(y)", "(-8) ^ x", "0 ^ y", "big \\ 0",
+                      "Log(0) + x", "CInt(big)", "Round(x, -1)", "Sin(1, 2) + x", "nope(1)", "y ^ 0.5",
+                      "3E9 \\ n"));
+
+}  // namespace
+}  // namespace slopekit::script
