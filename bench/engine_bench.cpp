@@ -91,30 +91,37 @@ BENCHMARK(BM_OurEval)->DenseRange(0, 4);
 BENCHMARK(BM_MuparserEval)->DenseRange(0, 4);
 BENCHMARK(BM_NativeEval)->DenseRange(0, 4);
 
+// A problem of n of the ten variables at TenValues; its function sums products of neighbours.
+struct CycleProblem {
+    explicit CycleProblem(int n) : binding(dim)
+    {
+        binding.setUp();
+        dim.redimension(n);
+        for (int m = 0; m < n; ++m) {
+            const auto i = static_cast<std::size_t>(m);
+            dim.VarNams[i] = TenNames[i];
+            dim.Varx[i] = TenValues[i];
+            dim.Equation += (m ? " + " : "") + TenNames[i] + "*" + TenNames[static_cast<std::size_t>((m + 1) % n)];
+        }
+    }
+
+    Dimension dim;
+    EngineBinding binding;
+};
+
 // One EvaluateFunction (AssignVariables of n variables, then Eval) as the derivative
 // computation makes it: one coordinate moved off the point, the one before moved back.
 void BM_Cycle(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
-    Dimension dim;
-    EngineBinding binding(dim);
-    binding.setUp();
-    dim.redimension(n);
-    std::string function;
-    for (int m = 0; m < n; ++m) {
-        dim.VarNams[static_cast<std::size_t>(m)] = TenNames[static_cast<std::size_t>(m)];
-        dim.Varx[static_cast<std::size_t>(m)] = TenValues[static_cast<std::size_t>(m)];
-        function += (m ? " + " : "") + TenNames[static_cast<std::size_t>(m)] + "*" +
-                    TenNames[static_cast<std::size_t>((m + 1) % n)];
-    }
-    dim.Equation = function;
-    const std::vector<double> point = dim.Varx;
+    CycleProblem p(n);
+    const std::vector<double> point = p.dim.Varx;
     long i = 0;
     for (auto _ : state) {
         const auto k = static_cast<std::size_t>(i % n);
-        dim.Varx[k] = point[k] + ((i / n) % 2 ? dim.HalfStep : -dim.Step);
-        benchmark::DoNotOptimize(binding.EvaluateFunction());
-        dim.Varx[k] = point[k];
+        p.dim.Varx[k] = point[k] + ((i / n) % 2 ? p.dim.HalfStep : -p.dim.Step);
+        benchmark::DoNotOptimize(p.binding.EvaluateFunction());
+        p.dim.Varx[k] = point[k];
         ++i;
     }
 }
@@ -124,22 +131,13 @@ BENCHMARK(BM_Cycle)->Arg(1)->Arg(2)->Arg(5)->Arg(10);
 void BM_CycleAllMoved(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
-    Dimension dim;
-    EngineBinding binding(dim);
-    binding.setUp();
-    dim.redimension(n);
-    std::string function;
-    for (int m = 0; m < n; ++m) {
-        dim.VarNams[static_cast<std::size_t>(m)] = TenNames[static_cast<std::size_t>(m)];
-        function += (m ? " + " : "") + TenNames[static_cast<std::size_t>(m)];
-    }
-    dim.Equation = function;
+    CycleProblem p(n);
     double t = 0;
     for (auto _ : state) {
         t += 1e-4;
-        for (int m = 0; m < n; ++m)
-            dim.Varx[static_cast<std::size_t>(m)] = TenValues[static_cast<std::size_t>(m)] + t;
-        benchmark::DoNotOptimize(binding.EvaluateFunction());
+        for (std::size_t m = 0; m < static_cast<std::size_t>(n); ++m)
+            p.dim.Varx[m] = TenValues[m] + t;
+        benchmark::DoNotOptimize(p.binding.EvaluateFunction());
     }
 }
 BENCHMARK(BM_CycleAllMoved)->Arg(10);
