@@ -1,4 +1,5 @@
 #include "errors/run_error.h"
+#include "problem/base_digits.h"
 #include "problem/number_locale.h"
 #include "problem/number_text.h"
 
@@ -65,28 +66,6 @@ double toDouble(const DecimalParts& p)
     if (std::isinf(value))
         throw RunError(errnum::Overflow, Source);
     return p.negative ? -value : value;
-}
-
-// The value of a hexadecimal (base 16) or octal (base 8) digit, or -1.
-int baseDigit(char c, int base)
-{
-    int d = -1;
-    if (isDigit(c))
-        d = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        d = c - 'A' + 10;
-    return d < base ? d : -1;
-}
-
-int prefixBase(char c)
-{
-    if (c == 'H' || c == 'h')
-        return 16;
-    if (c == 'O' || c == 'o')
-        return 8;
-    return 0;
 }
 
 void addBaseDigit(double& value, int digit, int base)

@@ -1,5 +1,7 @@
 #include "engine/script/number_literal.h"
 
+#include "problem/base_digits.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -11,30 +13,9 @@ constexpr int InvalidNumber = 1031;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-int baseDigit(char c, int base)
-{
-    int d = 99;
-    if (isDigit(c))
-        d = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        d = c - 'A' + 10;
-    return d < base ? d : -1;
-}
-
-int baseOf(char c)
-{
-    if (c == 'H' || c == 'h')
-        return 16;
-    if (c == 'O' || c == 'o')
-        return 8;
-    return 0;
-}
-
 NumberLiteral scanBased(std::string_view text, std::size_t pos)
 {
-    const int base = baseOf(text[pos + 1]);
+    const int base = prefixBase(text[pos + 1]);
     std::size_t i = pos + 2;
     std::uint64_t v = 0;
     NumberLiteral lit;
@@ -75,7 +56,7 @@ bool startsBasedLiteral(std::string_view text, std::size_t pos)
 {
     if (pos + 2 >= text.size() || text[pos] != '&')
         return false;
-    const int base = baseOf(text[pos + 1]);
+    const int base = prefixBase(text[pos + 1]);
     return base != 0 && baseDigit(text[pos + 2], base) >= 0;
 }
 
