@@ -9,6 +9,7 @@ std::string standardDescription(int number)
     case 6: return "Overflow";
     case 11: return "Division by zero";
     case 13: return "Type mismatch";
+    case 14: return "Out of string space";
     case 424: return "Object required";
     case 438: return "Object doesn't support this property or method";
     case 450: return "Wrong number of arguments or invalid property assignment";

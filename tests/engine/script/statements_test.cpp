@@ -115,3 +115,24 @@ TEST(HostObject, FieldsAndMethodsAreGlobalAndMembers)
 
 }  // namespace
 }  // namespace slopekit::script
+
+namespace slopekit::script {
+namespace {
+
+TEST(Texts, BeyondTheLimitFailWithOutOfStringSpace)
+{
+    Engine engine;
+    engine.executeStatement("s = \"x\"");
+    int number = 0;
+    try {
+        for (int i = 0; i < 30; ++i)
+            engine.executeStatement("s = s & s");
+    } catch (const ScriptError& e) {
+        number = e.number();
+    }
+    EXPECT_EQ(number, 14);
+    EXPECT_EQ(engine.eval("Len(s)").number, static_cast<double>(Scratch::MaxText));  // the last text kept
+}
+
+}  // namespace
+}  // namespace slopekit::script
