@@ -59,8 +59,6 @@ HelpWindow::HelpWindow(QWidget* parent)
     bar->addAction(tr("Home"), m_browser, &QTextBrowser::home);
 }
 
-HelpWindow::~HelpWindow() = default;
-
 void HelpWindow::load(const QString& chmPath)
 {
     m_browser->setBook(nullptr);

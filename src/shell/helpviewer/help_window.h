@@ -21,7 +21,6 @@ class HelpWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
-    ~HelpWindow() override;
 
     // Opens the help file and shows its first page; or the reason it cannot be shown.
     void load(const QString& chmPath);
