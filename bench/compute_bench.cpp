@@ -1,0 +1,57 @@
+// A whole computation (the Compute command without the window: constants, both point
+// readings, labels, 8n^2 + n + 1 evaluations through the engine binding, the list lines)
+// for 1, 2, 5 and 10 variables. Target: 10 variables with a 30-node function under 1 ms.
+#include "derivatives/compute_command.h"
+#include "engine/engine_binding.h"
+#include "problem/dimension.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace slopekit {
+namespace {
+
+struct Problem {
+    std::vector<std::string> names;
+    const char* function;
+};
+
+// Each function has about as many nodes (names, numbers, operators, calls) as its
+// variables allow; the ten-variable one has 30.
+const Problem Problems[] = {
+    {{"x1"}, "Sin(x1)*Exp(x1)+x1^3"},
+    {{"x1", "x2"}, "x1^2*x2+Sin(x1*x2)"},
+    {{"x1", "x2", "x3", "x4", "x5"}, "x1*x2+x3*x4+x5*Sin(x1)+Exp(x2/x3)"},
+    {{"x1", "x2", "x3", "x4", "x5", "x6", "x7", "x8", "x9", "x10"},
+     "x1*x2+x3*x4+x5*x6+x7*x8+x9*x10+Sin(x1)+Exp(x2/x3)+Sqr(x4)"},
+};
+
+void WholeComputation(benchmark::State& state)
+{
+    const Problem& problem = Problems[state.range(0)];
+    Dimension dim;
+    EngineBinding binding(dim);
+    binding.setUp();
+    dim.redimension(static_cast<int>(problem.names.size()));
+    dim.VarNams = problem.names;
+    PointTexts point;
+    for (std::size_t k = 0; k < problem.names.size(); ++k)
+        point.push_back(std::to_string(0.5 + 0.25 * static_cast<double>(k)));
+    const ComputeHooks hooks{[&binding] { binding.RegisterConstants(); },
+                             [&binding] { return binding.EvaluateFunction(); }, announcedByErrorEvent,
+                             runErrorMessage};
+    for (auto _ : state) {
+        ComputeOutcome outcome = runCompute(dim, hooks, problem.function, point);
+        benchmark::DoNotOptimize(outcome);
+        if (outcome.lines.empty())
+            state.SkipWithError("the computation failed");
+    }
+    state.SetLabel(std::to_string(problem.names.size()) + " variables");
+}
+
+BENCHMARK(WholeComputation)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace slopekit
