@@ -1,13 +1,37 @@
-// Placeholder window until the main window lands.
+// The process entry: the application, its one problem and engine, the Qt prompts and the
+// clock, handed to the start-up.
+#include "engine/engine_binding.h"
+#include "problem/dimension.h"
+#include "problem/number_locale.h"
+#include "shell/decimal_point.h"
+#include "shell/frm_slopekit.h"
+#include "shell/qt_prompts.h"
+#include "shell/sub_main.h"
+#include "shell/system_clock.h"
+#include "shell/user_locale.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QStyleFactory>
+
+#include <clocale>
 
 int main(int argc, char** argv)
 {
+    using namespace slopekit;
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Slopekit");
-    window.resize(632, 434);
-    window.show();
+    // Qt switches the C library to the user's locale; number text must not depend on it.
+    std::setlocale(LC_NUMERIC, "C");
+    // Fusion draws buttons in their own colours on every desktop.
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+
+    numberLocale() = userNumberSeparators();
+    QtPrompts prompts;
+    SystemClock clock;
+    Dimension dim;
+    EngineBinding engine(dim);
+    DecimalPoint decimalPoint(prompts, userDecimalSymbol);
+    const std::unique_ptr<frmSlopekit> window = Main(dim, engine, prompts, decimalPoint, clock);
+    if (!window)
+        return 0;
     return app.exec();
 }

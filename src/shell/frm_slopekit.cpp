@@ -1,0 +1,96 @@
+#include "shell/frm_slopekit.h"
+
+#include "engine/engine_binding.h"
+#include "shell/decimal_point.h"
+#include "shell/focus_guard.h"
+#include "shell/frm_about.h"
+#include "shell/prompts.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLayout>
+
+namespace slopekit {
+
+frmSlopekit::frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts,
+                         DecimalPoint& decimalPoint, QWidget* parent)
+    : QMainWindow(parent), m_dim(dim), m_engine(engine), m_prompts(prompts),
+      m_decimalPoint(decimalPoint)
+{
+    setObjectName("frmSlopekit");
+    setWindowTitle("Slopekit");
+    setWindowIcon(QIcon(":/slopekit/slopekit.xpm"));
+    createControls();
+    createMenus();
+    setTabOrder();
+    connectHandlers();
+    guardEntries();
+    // Fixed size: the client area below the menu bar is 632 x 434 pixels.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    adjustSize();
+    centreOnScreen(*this);
+    Form_Load();
+    txtOrder->setFocus();
+}
+
+frmSlopekit::~frmSlopekit() = default;
+
+void frmSlopekit::Form_Load()
+{
+    m_engine.setErrorEventHandler(
+        [this](const std::string& message) { ScriptControl1_Error(message); });
+    m_engine.setUp();
+    mnuSave->setEnabled(false);
+    mnuSaveAs->setEnabled(false);
+    mnuPrint->setEnabled(false);
+    mnuAbout->setVisible(false);
+    lblVarNam->setText("Enter the names of the independent variables, separated by commas:");
+}
+
+void frmSlopekit::ScriptControl1_Error(const std::string& message)
+{
+    m_prompts.messageBox("Error in Script Control", message, PromptButtons::Ok,
+                         PromptIcon::Critical);
+}
+
+void frmSlopekit::mnuHelp_Click()
+{
+    m_helpFile = QCoreApplication::applicationDirPath() + "/slopekit.chm";
+}
+
+void frmSlopekit::mnuAbout_Click()
+{
+    if (!m_about)
+        m_about = new frmAbout(this);
+    m_about->show();
+    m_about->raise();
+}
+
+frmAbout* frmSlopekit::aboutWindow() const
+{
+    return m_about;
+}
+
+void frmSlopekit::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmSlopekit::Form_Unload()
+{
+    m_decimalPoint.RestoreDecimalSymbol();
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this)
+            windows.append(window);
+    for (const QPointer<QWidget>& window : windows)
+        if (window && window->isVisible())
+            window->close();
+    QCoreApplication::quit();
+}
+
+}  // namespace slopekit

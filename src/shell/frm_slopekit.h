@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <string>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace slopekit {
+
+struct Dimension;
+class DecimalPoint;
+class EngineBinding;
+class FocusGuard;
+class Prompts;
+class frmAbout;
+
+// The main window, in which all work happens. Its controls carry the names of the layout
+// and are public, so that the handlers, which are split over files by concern, and the
+// tests can reach them.
+class frmSlopekit : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int PointBoxes = 10;
+
+    frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts,
+                DecimalPoint& decimalPoint, QWidget* parent = nullptr);
+    ~frmSlopekit() override;
+
+    QLabel* lblOrder = nullptr;
+    QLineEdit* txtOrder = nullptr;
+    QLabel* lblVarNam = nullptr;
+    QLineEdit* txtVarNams = nullptr;
+    QLabel* lblFunction = nullptr;
+    QLineEdit* txtEquation = nullptr;
+    QGroupBox* fraConstants = nullptr;
+    QPushButton* cmdAddCons = nullptr;
+    QPushButton* cmdRemCons = nullptr;
+    QComboBox* cboConstants = nullptr;
+    QGroupBox* fraEval = nullptr;
+    std::array<QLabel*, PointBoxes> lblVarx{};
+    std::array<QLineEdit*, PointBoxes> txtVarx{};
+    QListWidget* lstDerVal = nullptr;
+    QPushButton* cmdCompute = nullptr;
+    QLabel* Label1 = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuFileBar1 = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QAction* mnuFileBar2 = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuHelp = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    // Window (frm_slopekit.cpp)
+    void Form_Load();
+    void mnuHelp_Click();
+    void mnuAbout_Click();
+    void ScriptControl1_Error(const std::string& message);
+    // The help file of the last Help command: next to the executable.
+    const QString& helpFile() const { return m_helpFile; }
+    // The About window while it is open.
+    frmAbout* aboutWindow() const;
+
+    // Problem entry (frm_slopekit_entry.cpp)
+    void txtOrder_Validate(bool& Cancel);
+    void txtOrder_LostFocus();
+    void txtVarNams_Validate(bool& Cancel);
+    void txtVarNams_LostFocus();
+    void txtEquation_Validate(bool& Cancel);
+    void txtOrder_GotFocus();
+    void txtVarNams_GotFocus();
+    void txtEquation_GotFocus();
+    void txtVarx_GotFocus(int Index);
+    void txtEquation_Change();
+
+    // Results list (frm_slopekit_results.cpp)
+    void ClearResults();
+
+    // Computation and user constants (frm_slopekit_compute.cpp)
+    void cmdCompute_Click();
+    void cmdAddCons_Click();
+    void cmdRemCons_Click();
+    void cboConstants_KeyPress(int KeyAscii);
+    void cboConstants_Change();
+
+    // Problem file (frm_slopekit_file.cpp) and printed report (frm_slopekit_print.cpp)
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuPrint_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Layout (frm_slopekit_layout.cpp)
+    void createControls();
+    void createMenus();
+    void setTabOrder();
+    void connectHandlers();
+    void guardEntries();
+    void Form_Unload();
+
+    Dimension& m_dim;
+    EngineBinding& m_engine;
+    Prompts& m_prompts;
+    DecimalPoint& m_decimalPoint;
+    FocusGuard* m_focusGuard = nullptr;
+    QPointer<frmAbout> m_about;
+    QString m_helpFile;
+};
+
+}  // namespace slopekit

@@ -1,0 +1,96 @@
+// Problem entry: the count, names and working stages. A Validate handler refuses an entry
+// by setting Cancel, which keeps the focus in its box; the LostFocus handler that follows
+// an accepted entry moves the window on to the next stage.
+#include "problem/dimension.h"
+#include "problem/entry_checks.h"
+#include "shell/frm_slopekit.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace slopekit {
+namespace {
+
+void selectWholeText(QLineEdit* box)
+{
+    box->setSelection(0, static_cast<int>(box->text().size()));
+}
+
+}  // namespace
+
+void frmSlopekit::txtOrder_Validate(bool& Cancel)
+{
+    const std::optional<int> order = countCheck(txtOrder->text().toStdString());
+    if (!order) {
+        Cancel = true;
+        return;
+    }
+    m_dim.redimension(*order);
+}
+
+void frmSlopekit::txtOrder_LostFocus()
+{
+    txtOrder->setEnabled(false);
+    mnuOpen->setEnabled(false);
+    if (txtVarNams->isEnabled())
+        txtVarNams->setFocus();
+}
+
+void frmSlopekit::txtVarNams_Validate(bool& Cancel)
+{
+    if (m_dim.Loading)
+        return;
+    const NamesCheck check = namesCheck(txtVarNams->text().toStdString(), m_dim.Order);
+    m_dim.VarNams = check.parts;
+    for (std::size_t k = 0; k < check.labelled; ++k)
+        lblVarx[k]->setText(QString::fromStdString(check.parts[k] + "="));
+    Cancel = !check.accepted;
+}
+
+void frmSlopekit::txtVarNams_LostFocus()
+{
+    txtVarNams->setEnabled(false);
+    mnuSave->setEnabled(true);
+    mnuSaveAs->setEnabled(true);
+    mnuPrint->setEnabled(true);
+    mnuAbout->setVisible(true);
+    fraEval->setVisible(true);
+    for (int k = 0; k < m_dim.Order; ++k) {
+        lblVarx[k]->setVisible(true);
+        txtVarx[k]->setVisible(true);
+    }
+}
+
+void frmSlopekit::txtEquation_Validate(bool& Cancel)
+{
+    if (txtEquation->text().isEmpty())
+        Cancel = true;
+}
+
+void frmSlopekit::txtOrder_GotFocus()
+{
+    selectWholeText(txtOrder);
+}
+
+void frmSlopekit::txtVarNams_GotFocus()
+{
+    selectWholeText(txtVarNams);
+}
+
+void frmSlopekit::txtEquation_GotFocus()
+{
+    selectWholeText(txtEquation);
+}
+
+void frmSlopekit::txtVarx_GotFocus(int Index)
+{
+    selectWholeText(txtVarx[Index]);
+}
+
+void frmSlopekit::txtEquation_Change()
+{
+    ClearResults();
+}
+
+}  // namespace slopekit

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+class QPrinter;
+
+namespace slopekit {
+
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class PromptIcon { None, Critical, Exclamation, Information };
+enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+// Every message box and dialog of the window program goes through here, so tests can
+// answer them. Texts use CR ("\r") between lines.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // A modal message box. An empty title stands for the application's title. The first
+    // button is the default one; Escape and the close button answer Cancel where there
+    // is a Cancel button and OK in an OK-only box.
+    virtual PromptAnswer messageBox(const std::string& title, const std::string& text,
+                                    PromptButtons buttons, PromptIcon icon) = 0;
+
+    // The file name chosen in the open-file or save-file dialog, empty when nothing was
+    // chosen.
+    virtual std::string openFileName() = 0;
+    virtual std::string saveFileName() = 0;
+
+    // The print dialog, which sets up the printer; false when the user cancelled it.
+    virtual bool printDialog(QPrinter& printer) = 0;
+};
+
+}  // namespace slopekit

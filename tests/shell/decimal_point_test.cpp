@@ -1,0 +1,91 @@
+#include "fake_prompts.h"
+#include "problem/number_locale.h"
+#include "shell/decimal_point.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace slopekit {
+namespace {
+
+using testing::FakePrompts;
+
+const char* const Warning =
+    "Proper operation of this application requires the use of the DECIMAL POINT.\r"
+    "Your system is currently using the DECIMAL COMMA.\r"
+    "\r"
+    "Do you wish to temporarily change this system setting to decimal point?\r"
+    "(Upon exiting, this application will restore your setting.)\r"
+    "(See HELP FILE or visit https://slopekit.example.org for instructions on how to change "
+    "MANUALLY)\r"
+    "\r"
+    "Press YES to change.";
+
+struct GuardCase {
+    const char* name;
+    std::string userSymbol;
+    std::optional<PromptAnswer> answer;  // nothing: no warning expected
+    bool goesOn;
+    std::string decimalAfter;  // the number locale's separator after the guard
+};
+
+void PrintTo(const GuardCase& c, std::ostream* os) { *os << c.name; }
+
+class DecimalGuard : public ::testing::TestWithParam<GuardCase> {
+protected:
+    void TearDown() override { numberLocale() = m_saved; }
+
+private:
+    NumberSeparators m_saved = numberLocale();
+};
+
+TEST_P(DecimalGuard, WarnsUnlessThePointIsUsedAndChangesOnlyOnYes)
+{
+    const GuardCase& c = GetParam();
+    numberLocale() = {c.userSymbol, " "};
+    FakePrompts prompts;
+    if (c.answer)
+        prompts.answers.push_back(*c.answer);
+    DecimalPoint guard(prompts, [&] { return c.userSymbol; });
+
+    EXPECT_EQ(guard.CheckDecimalSymbol(), c.goesOn);
+
+    EXPECT_EQ(numberLocale().decimal, c.decimalAfter);
+    EXPECT_EQ(guard.SavedDecimalSymbol, c.userSymbol);
+    ASSERT_EQ(prompts.messageBoxes.size(), c.answer ? 1u : 0u);
+    if (c.answer) {
+        const auto& box = prompts.messageBoxes.front();
+        EXPECT_EQ(box.title, "Decimal Comma Warning!");
+        EXPECT_EQ(box.text, Warning);
+        EXPECT_EQ(box.buttons, PromptButtons::YesNoCancel);
+        EXPECT_EQ(box.icon, PromptIcon::Critical);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Separators, DecimalGuard,
+    ::testing::Values(
+        GuardCase{"point_needs_nothing", ".", std::nullopt, true, "."},
+        GuardCase{"comma_yes", ",", PromptAnswer::Yes, true, "."},
+        GuardCase{"comma_no", ",", PromptAnswer::No, false, ","},
+        GuardCase{"comma_cancel_or_escape", ",", PromptAnswer::Cancel, false, ","},
+        GuardCase{"middle_dot_is_warned_as_comma", "\xC2\xB7", PromptAnswer::Yes, true, "."},
+        GuardCase{"unreadable_is_empty", "", PromptAnswer::Yes, true, "."}));
+
+TEST(DecimalPointRestore, PutsTheUsersSeparatorBackAfterTheChange)
+{
+    const NumberSeparators saved = numberLocale();
+    FakePrompts prompts;
+    DecimalPoint guard(prompts, [] { return std::string(",\0x", 3); });
+    ASSERT_TRUE(guard.CheckDecimalSymbol());
+    EXPECT_EQ(guard.SavedDecimalSymbol, ",");  // cut at the first NUL
+    EXPECT_EQ(numberLocale().decimal, ".");
+    guard.RestoreDecimalSymbol();
+    EXPECT_EQ(numberLocale().decimal, ",");
+    numberLocale() = saved;
+}
+
+}  // namespace
+}  // namespace slopekit

@@ -1,0 +1,16 @@
+// Widget tests need one QApplication for the whole run.
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");  // as the program does
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    return RUN_ALL_TESTS();
+}
