@@ -4,6 +4,7 @@
 #include "shell/decimal_point.h"
 #include "shell/focus_guard.h"
 #include "shell/frm_about.h"
+#include "shell/helpviewer/open_help.h"
 #include "shell/prompts.h"
 
 #include <QApplication>
@@ -59,6 +60,7 @@ void frmSlopekit::ScriptControl1_Error(const std::string& message)
 void frmSlopekit::mnuHelp_Click()
 {
     m_helpFile = QCoreApplication::applicationDirPath() + "/slopekit.chm";
+    openHelp(this, m_helpFile);
 }
 
 void frmSlopekit::mnuAbout_Click()
