@@ -22,7 +22,7 @@ using namespace slopekit;
 using fuzz::check;
 
 // Every error number a call may end with.
-const std::set<int> KnownErrors = {5, 6, 11, 13, 424, 438, 450, 500, 1002, 1005, 1006, 1010, 1011,
+const std::set<int> KnownErrors = {5, 6, 11, 13, 14, 424, 438, 450, 500, 1002, 1005, 1006, 1010, 1011,
                                    1023, 1025, 1031, 1032, 1033, errnum::EngineException};
 
 enum class Mode { Eval, Statement, Function, Constant };
