@@ -8,13 +8,6 @@
 
 namespace slopekit::script {
 
-const std::string* Scratch::keep(std::string text)
-{
-    if (text.size() > MaxText)
-        fault(14);
-    return &m_texts.emplace_back(std::move(text));
-}
-
 namespace {
 
 bool isWhole(Type t) { return t >= Type::Boolean && t <= Type::Long; }
