@@ -37,9 +37,12 @@ void setColours(QWidget* control, QPalette::ColorRole role, const QColor& backgr
 {
     QPalette colours = control->palette();
     colours.setColor(role, background);
-    colours.setColor(QPalette::WindowText, text);
-    colours.setColor(QPalette::ButtonText, text);
-    colours.setColor(QPalette::Text, text);
+    // Text keeps the theme's grey in disabled controls, so a fixed entry looks fixed.
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        colours.setColor(group, QPalette::WindowText, text);
+        colours.setColor(group, QPalette::ButtonText, text);
+        colours.setColor(group, QPalette::Text, text);
+    }
     control->setPalette(colours);
 }
 

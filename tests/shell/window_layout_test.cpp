@@ -165,5 +165,19 @@ TEST_F(WindowTest, TabOrderRunsThroughTheEntriesThenTheButtons)
     EXPECT_EQ(chain, expected);
 }
 
+TEST_F(WindowTest, EngineErrorEventShowsTheCriticalScriptControlBox)
+{
+    EXPECT_THROW(engine.ExecuteStatement("a = )"), RunError);
+    ASSERT_EQ(prompts.messageBoxes.size(), 1u);
+    EXPECT_EQ(prompts.messageBoxes[0].title, "Error in Script Control");
+    EXPECT_EQ(prompts.messageBoxes[0].buttons, PromptButtons::Ok);
+    EXPECT_EQ(prompts.messageBoxes[0].icon, PromptIcon::Critical);
+    EXPECT_NE(prompts.messageBoxes[0].text.find("At line 1"), std::string::npos);
+
+    // Division by zero is left to the caller's one message.
+    EXPECT_THROW(engine.ExecuteStatement("b = 1/0"), RunError);
+    EXPECT_EQ(prompts.messageBoxes.size(), 1u);
+}
+
 }  // namespace
 }  // namespace slopekit
