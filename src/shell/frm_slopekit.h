@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "derivatives/compute_command.h"
+
 #include <array>
 #include <string>
 
@@ -89,6 +91,12 @@ public:
 
     // Computation and user constants (frm_slopekit_compute.cpp)
     void cmdCompute_Click();
+    // Constants to the engine, the function into Equation, the point boxes into Varx under
+    // the number locale; throws RunError or UnreadablePoint.
+    void CollectInputs();
+    // What a computation asks of the engine, and the texts of the point boxes in use.
+    ComputeHooks computeHooks();
+    PointTexts pointTexts() const;
     void cmdAddCons_Click();
     void cmdRemCons_Click();
     void cboConstants_KeyPress(int KeyAscii);

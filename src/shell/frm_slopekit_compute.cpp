@@ -1,26 +1,99 @@
 // The Compute command and the user constants.
+#include "engine/engine_binding.h"
+#include "engine/user_constants.h"
+#include "problem/dimension.h"
+#include "shell/busy_cursor.h"
 #include "shell/frm_slopekit.h"
+#include "shell/prompts.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 
 namespace slopekit {
 
+ComputeHooks frmSlopekit::computeHooks()
+{
+    return {[this] { m_engine.RegisterConstants(); }, [this] { return m_engine.EvaluateFunction(); },
+            announcedByErrorEvent, runErrorMessage};
+}
+
+PointTexts frmSlopekit::pointTexts() const
+{
+    PointTexts texts;
+    for (int k = 0; k < m_dim.Order; ++k)
+        texts.push_back(txtVarx[static_cast<std::size_t>(k)]->text().toStdString());
+    return texts;
+}
+
+void frmSlopekit::CollectInputs()
+{
+    slopekit::CollectInputs(m_dim, computeHooks(), txtEquation->text().toStdString(), pointTexts());
+}
+
 void frmSlopekit::cmdCompute_Click()
 {
+    ClearResults();
+    std::optional<ComputeMessage> message;
+    {
+        const BusyCursor busy;
+        ComputeOutcome outcome = runCompute(m_dim, computeHooks(), txtEquation->text().toStdString(), pointTexts());
+        for (const std::string& line : outcome.lines)
+            lstDerVal->addItem(QString::fromStdString(line));
+        message = std::move(outcome.message);
+    }
+    if (message)
+        m_prompts.messageBox(message->title, message->text, PromptButtons::Ok, PromptIcon::Critical);
 }
 
 void frmSlopekit::cmdAddCons_Click()
 {
+    const std::string text = cboConstants->currentText().toStdString();
+    const AddConstantOutcome outcome = addConstant(m_dim, text);
+    switch (outcome.result) {
+    case ConstantAdded::Ignored:
+        return;  // the text stays, so the user can correct it
+    case ConstantAdded::Full:
+        m_prompts.messageBox("", ConstantsFullMessage, PromptButtons::Ok, PromptIcon::Exclamation);
+        return;
+    case ConstantAdded::Stored:
+        if (outcome.replacedIndex >= 0)
+            cboConstants->removeItem(outcome.replacedIndex);
+        cboConstants->addItem(QString::fromStdString(text));
+        cboConstants->setCurrentIndex(-1);
+        cboConstants->setEditText(QString());
+        return;
+    }
 }
 
 void frmSlopekit::cmdRemCons_Click()
 {
+    const int k = cboConstants->currentIndex();
+    // Once edited, the text no longer stands for the item it came from.
+    if (k < 0 || cboConstants->currentText() != cboConstants->itemText(k))
+        return;
+    const std::optional<std::string> reset = removeConstant(m_dim, k);
+    cboConstants->removeItem(k);
+    if (!reset)
+        return;
+    try {
+        m_engine.ExecuteStatement(*reset);
+    } catch (const RunError& error) {
+        if (const auto message = failureMessage(computeHooks(), error))
+            m_prompts.messageBox(message->title, message->text, PromptButtons::Ok, PromptIcon::Critical);
+    }
 }
 
-void frmSlopekit::cboConstants_KeyPress(int /*KeyAscii*/)
+void frmSlopekit::cboConstants_KeyPress(int KeyAscii)
 {
+    if (KeyAscii == 13)
+        cmdAddCons->click();
 }
 
 void frmSlopekit::cboConstants_Change()
 {
+    ClearResults();
 }
 
 }  // namespace slopekit
