@@ -6,6 +6,7 @@
 #include "engine/engine_binding.h"
 #include "engine/user_constants.h"
 #include "problem/dimension.h"
+#include "problem/entry_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,28 @@ struct BadInput {
 
 void PrintTo(const BadInput& c, std::ostream* os) { *os << c.name; }
 
+// The count box as the window checks it; an accepted count would start the problem anew.
+BadInput count(const char* name, std::string text)
+{
+    return {name,
+            [text](Session& s) {
+                if (const auto n = countCheck(text))
+                    s.dim.redimension(*n);
+            },
+            ""};
+}
+
+BadInput names(const char* name, std::string text)
+{
+    return {name,
+            [text](Session& s) {
+                const NamesCheck check = namesCheck(text, s.dim.Order);
+                if (check.accepted)
+                    s.dim.VarNams = check.parts;
+            },
+            ""};
+}
+
 BadInput function(const char* name, std::string text, std::string message)
 {
     return {name, [text](Session& s) { s.compute(text, Session::GoodPoint); }, message};
@@ -147,6 +170,17 @@ TEST_P(RefusedInput, GivesItsMessageAndChangesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(
+    Counts, RefusedInput,
+    ::testing::Values(count("zero", "0"), count("negative", "-2"), count("words", "abc"), count("empty", ""),
+                      count("eleven", "11"), count("just_above_ten", "10.4"), count("rounds_to_none", "0.5"),
+                      count("beyond_the_range", "1e999"), count("hex_too_large", "&HFF")));
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, RefusedInput,
+    ::testing::Values(names("too_few", "x"), names("too_many", "x,y,z"), names("empty_last", "x,"),
+                      names("empty_first", ",y"), names("empty", ""), names("blank_is_no_separator", "x y")));
+
+INSTANTIATE_TEST_SUITE_P(
     Functions, RefusedInput,
     ::testing::Values(
         function("operand_missing", "x*", "Slopekit expression syntax error 1023\rExpected expression\r\rAt line 1, col 3: [x*]"),
@@ -193,6 +227,10 @@ INSTANTIATE_TEST_SUITE_P(
         problemFile("count_too_large", "Slopekit\r\n11,\"x\"\r\n", "Line 2: the number of variables must be 1 to 10, not 11."),
         problemFile("value_not_a_number", "Slopekit\r\n1,\"x\"\r\n\"x\",1.5x\r\n 0 \r\n", "Line 3: the value of variable 1 is not a number: \"1.5x\"."),
         problemFile("ends_early", "Slopekit\r\n2,\"x*y\"\r\n\"x\",1\r\n", "Line 4: the file ends early; the name and value of variable 2 is missing."),
+        problemFile("count_not_a_number", "Slopekit\r\ntwo,\"x\"\r\n", "Line 2: the number of variables is not a number: \"two\"."),
+        problemFile("value_beyond_the_range", "Slopekit\r\n1,\"x\"\r\n\"x\",1E999\r\n 0 \r\n", "Line 3: the value of variable 1 is too large: \"1E999\"."),
+        problemFile("quote_unclosed", "Slopekit\r\n1,\"x\r\n\"x\",1\r\n 0 \r\n", "Line 2: a text in double quotes has no closing double quote."),
+        problemFile("too_many_constants", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 102 \r\n", "Line 4: the number of constants must be 0 to 101, not 102 ."),
         problemFile("constant_missing", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 2 \r\na=1\r\n", "Line 6: the file ends early; constant 2 of 2 is missing.")));
 
 }  // namespace
