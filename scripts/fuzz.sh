@@ -29,6 +29,6 @@ build_target "fuzz_$name"
 work="$root/fuzz-corpus-work"
 mkdir -p "$work/$name" "$work/findings"
 # Leak checks stay on: the libraries own every allocation they make.
-"$build/bin/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+"$build/bin/fuzz_$name" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$work/findings/$name-" \
   "$work/$name" "$root/fuzz/corpus/$name"
