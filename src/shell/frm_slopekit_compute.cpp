@@ -2,7 +2,7 @@
 #include "engine/engine_binding.h"
 #include "engine/user_constants.h"
 #include "problem/dimension.h"
-#include "shell/busy_cursor.h"
+#include "shell/override_cursor.h"
 #include "shell/frm_slopekit.h"
 #include "shell/prompts.h"
 
@@ -37,7 +37,7 @@ void frmSlopekit::cmdCompute_Click()
     ClearResults();
     std::optional<ComputeMessage> message;
     {
-        const BusyCursor busy;
+        const OverrideCursor busy(Qt::WaitCursor);
         ComputeOutcome outcome = runCompute(m_dim, computeHooks(), txtEquation->text().toStdString(), pointTexts());
         for (const std::string& line : outcome.lines)
             lstDerVal->addItem(QString::fromStdString(line));

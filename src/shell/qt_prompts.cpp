@@ -1,5 +1,7 @@
 #include "shell/qt_prompts.h"
 
+#include "shell/override_cursor.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -65,6 +67,7 @@ PromptAnswer QtPrompts::messageBox(const std::string& title, const std::string& 
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(set.defaultButton);
     box.setEscapeButton(set.escapeButton);
+    const OverrideCursor arrow(Qt::ArrowCursor);
     const int answer = box.exec();
     // A box closed by its title-bar button reports the escape button.
     return fromQt(answer);
