@@ -4,9 +4,11 @@
 #include <QPointer>
 
 #include "derivatives/compute_command.h"
+#include "documents/qt/qt_printer.h"
 
 #include <array>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QGroupBox;
@@ -107,6 +109,10 @@ public:
     void mnuSave_Click();
     void mnuSaveAs_Click();
     void mnuPrint_Click();
+    // Shows the problem that stands in the problem state (after Open).
+    void SetDisplayedSpecs();
+    // The printer of the Print command, set up by the print dialog.
+    QtPrinter& printer() { return m_printer; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -120,6 +126,10 @@ private:
     void guardEntries();
     void Form_Unload();
 
+    // Problem file (frm_slopekit_file.cpp)
+    void WriteProblem(const std::string& name);
+    std::vector<std::string> constantItems() const;
+
     Dimension& m_dim;
     EngineBinding& m_engine;
     Prompts& m_prompts;
@@ -127,6 +137,7 @@ private:
     FocusGuard* m_focusGuard = nullptr;
     QPointer<frmAbout> m_about;
     QString m_helpFile;
+    QtPrinter m_printer;
 };
 
 }  // namespace slopekit

@@ -1,10 +1,40 @@
 // The Print command: the printed report.
+#include "documents/report.h"
+#include "problem/dimension.h"
+#include "shell/busy_cursor.h"
 #include "shell/frm_slopekit.h"
+#include "shell/prompts.h"
+
+#include <QLineEdit>
+#include <QListWidget>
 
 namespace slopekit {
 
+// The report is made whole before anything is printed, so a failing computation or
+// function value prints nothing; Cancel in the print dialog cancels the report.
 void frmSlopekit::mnuPrint_Click()
 {
+    const ReportFont font(m_printer);
+    if (!m_prompts.printDialog(m_printer.device()))
+        return;
+    ReportOutcome report;
+    {
+        const BusyCursor busy;
+        report = buildReport(m_dim, computeHooks(),
+                             {txtEquation->text().toStdString(), pointTexts(), constantItems()});
+        for (const std::string& line : report.computedLines)
+            lstDerVal->addItem(QString::fromStdString(line));
+    }
+    if (report.message)
+        m_prompts.messageBox(report.message->title, report.message->text, PromptButtons::Ok, PromptIcon::Critical);
+    if (report.lines.empty())
+        return;
+    try {
+        const BusyCursor busy;
+        printLines(m_printer, report.lines);
+    } catch (const PrinterFailed& failure) {
+        m_prompts.messageBox("", failure.what(), PromptButtons::Ok, PromptIcon::Critical);
+    }
 }
 
 }  // namespace slopekit

@@ -1,0 +1,190 @@
+#include "window_fixture.h"
+
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <sstream>
+
+namespace slopekit {
+namespace {
+
+using namespace testing;
+
+const std::string Example = "Slopekit\r\n2,\"x^2*y+a\"\r\n\"x\",1.5\r\n\"y\",-2.5\r\n 1 \r\na=2.37\r\n";
+
+std::string contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class FileTest : public WindowTest {
+protected:
+    std::string path(const char* name) const { return m_dir.filePath(name).toStdString(); }
+    std::string write(const char* name, const std::string& text) const
+    {
+        std::ofstream(path(name), std::ios::binary) << text;
+        return path(name);
+    }
+    void open(const std::string& name)
+    {
+        prompts.fileNames.push_back(name);
+        window->mnuOpen->trigger();
+    }
+    // The example problem entered by hand.
+    void enterExample()
+    {
+        enterProblem("2", "x,y");
+        type(window->txtEquation, "x^2*y+a");
+        type(window->txtVarx[0], "1.5");
+        type(window->txtVarx[1], "-2.5");
+        window->cboConstants->setEditText("a=2.37");
+        window->cmdAddCons_Click();
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+TEST_F(FileTest, OpenFillsTheWindowAndGoesToTheWorkingStage)
+{
+    const std::string file = write("example", Example);
+    open(file);
+    const frmSlopekit& w = *window;
+    EXPECT_TRUE(prompts.messageBoxes.empty());
+    EXPECT_EQ(w.txtOrder->text(), "2");
+    EXPECT_EQ(w.txtVarNams->text(), "x,y");
+    EXPECT_EQ(w.txtEquation->text(), "x^2*y+a");
+    EXPECT_FALSE(w.txtOrder->isEnabled());
+    EXPECT_FALSE(w.txtVarNams->isEnabled());
+    EXPECT_TRUE(w.fraEval->isVisible());
+    for (std::size_t k = 0; k < frmSlopekit::PointBoxes; ++k) {
+        EXPECT_EQ(w.txtVarx[k]->isVisible(), k < 2) << k;
+        EXPECT_EQ(w.lblVarx[k]->isVisible(), k < 2) << k;
+    }
+    EXPECT_EQ(w.txtVarx[0]->text(), "1.5");
+    EXPECT_EQ(w.txtVarx[1]->text(), "-2.5");
+    EXPECT_EQ(w.lblVarx[0]->text(), "x=");
+    EXPECT_EQ(w.lblVarx[1]->text(), "y=");
+    ASSERT_EQ(w.cboConstants->count(), 1);
+    EXPECT_EQ(w.cboConstants->itemText(0), "a=2.37");
+    EXPECT_EQ(w.cboConstants->currentText(), "");
+    EXPECT_FALSE(w.mnuOpen->isEnabled());
+    EXPECT_TRUE(w.mnuSave->isEnabled());
+    EXPECT_TRUE(w.mnuSaveAs->isEnabled());
+    EXPECT_TRUE(w.mnuPrint->isEnabled());
+    EXPECT_TRUE(w.mnuAbout->isVisible());
+    EXPECT_EQ(w.lstDerVal->count(), 0);
+    EXPECT_FALSE(dim.ResultsShown);
+    EXPECT_FALSE(dim.Loading);
+    EXPECT_EQ(dim.ProblemFile, file);
+    EXPECT_EQ(dim.NumCons, 1);
+}
+
+struct RefusedFile {
+    const char* name;
+    const char* fileText;  // nullptr: no such file
+    const char* message;   // what the one message starts with; "" for none (Cancel)
+    PromptIcon icon;
+};
+
+void PrintTo(const RefusedFile& c, std::ostream* os) { *os << c.name; }
+
+class OpenRefused : public FileTest, public ::testing::WithParamInterface<RefusedFile> {};
+
+TEST_P(OpenRefused, LeavesWindowStateAndMenusAsTheyWereWithOpenStillOffered)
+{
+    const RefusedFile& c = GetParam();
+    const std::string file = c.fileText ? write("file", c.fileText) : path("missing");
+    if (std::string(c.name) == "cancel")
+        window->mnuOpen->trigger();  // the dialog reports no name
+    else
+        open(file);
+    if (*c.message) {
+        ASSERT_EQ(prompts.messageBoxes.size(), 1u);
+        EXPECT_EQ(prompts.messageBoxes[0].title, "");  // the application's title
+        EXPECT_TRUE(prompts.messageBoxes[0].text.starts_with(c.message)) << prompts.messageBoxes[0].text;
+        EXPECT_EQ(prompts.messageBoxes[0].buttons, PromptButtons::Ok);
+        EXPECT_EQ(prompts.messageBoxes[0].icon, c.icon);
+    } else {
+        EXPECT_TRUE(prompts.messageBoxes.empty());
+    }
+    EXPECT_EQ(dim.Order, 0);
+    EXPECT_EQ(dim.NumCons, 0);
+    EXPECT_EQ(dim.ProblemFile, "");
+    EXPECT_TRUE(window->txtOrder->isEnabled());
+    EXPECT_TRUE(window->txtVarNams->isEnabled());
+    EXPECT_EQ(window->txtEquation->text(), "");
+    EXPECT_FALSE(window->fraEval->isVisible());
+    EXPECT_EQ(window->cboConstants->count(), 0);
+    EXPECT_TRUE(window->mnuOpen->isEnabled());
+    EXPECT_FALSE(window->mnuSave->isEnabled());
+    EXPECT_FALSE(window->mnuPrint->isEnabled());
+
+    open(write("good", Example));  // Open is still offered and works
+    EXPECT_EQ(dim.Order, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OpenRefused,
+    ::testing::Values(
+        RefusedFile{"cancel", nullptr, "", PromptIcon::None},
+        RefusedFile{"signature_in_capitals", "SLOPEKIT\r\n1,\"x\"\r\n\"x\",1\r\n 0 \r\n", "Incompatible file",
+                    PromptIcon::None},
+        RefusedFile{"ends_early", "Slopekit\r\n2,\"x*y\"\r\n\"x\",1\r\n",
+                    "The file ", PromptIcon::Exclamation},
+        RefusedFile{"count_not_a_number", "Slopekit\r\nx,\"x\"\r\n", "The file ", PromptIcon::Exclamation},
+        RefusedFile{"missing_file", nullptr, "The file ", PromptIcon::Exclamation}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FileTest, SaveAfterSaveAsWritesToTheNewNameWithoutADialog)
+{
+    enterExample();
+    const std::string first = path("first");
+    const std::string second = path("second");
+    prompts.fileNames = {first};
+    window->mnuSave->trigger();  // no name yet: asks
+    EXPECT_EQ(contents(first), Example);
+
+    prompts.fileNames = {second};
+    window->mnuSaveAs->trigger();
+    type(window->txtEquation, "x*y");
+    window->mnuSave->trigger();
+    EXPECT_EQ(prompts.saveDialogs, 2);
+    EXPECT_EQ(contents(first), Example);
+    EXPECT_EQ(contents(second), "Slopekit\r\n2,\"x*y\"\r\n\"x\",1.5\r\n\"y\",-2.5\r\n 1 \r\na=2.37\r\n");
+
+    window->mnuSaveAs->trigger();  // Cancel: nothing written, the name stays
+    type(window->txtEquation, "x+y");
+    window->mnuSave->trigger();
+    EXPECT_EQ(prompts.saveDialogs, 3);
+    EXPECT_EQ(dim.ProblemFile, second);
+    EXPECT_TRUE(contents(second).starts_with("Slopekit\r\n2,\"x+y\"\r\n"));
+    EXPECT_TRUE(prompts.messageBoxes.empty());
+}
+
+TEST_F(FileTest, ARefusedOrFailedSaveSaysWhyAndWritesNothing)
+{
+    enterExample();
+    const std::string file = path("kept");
+    prompts.fileNames = {file};
+    window->mnuSave->trigger();
+
+    type(window->txtEquation, "x & \"y\"");
+    window->mnuSave->trigger();
+    ASSERT_EQ(prompts.messageBoxes.size(), 1u);
+    EXPECT_NE(prompts.messageBoxes[0].text.find("double quote"), std::string::npos);
+    EXPECT_EQ(contents(file), Example);
+
+    type(window->txtEquation, "x*y");
+    prompts.fileNames = {path("no/such/folder")};
+    window->mnuSaveAs->trigger();
+    ASSERT_EQ(prompts.messageBoxes.size(), 2u);
+    EXPECT_EQ(prompts.messageBoxes[1].icon, PromptIcon::Critical);
+    EXPECT_EQ(dim.ProblemFile, file);  // later Saves still go to the file that was written
+}
+
+}  // namespace
+}  // namespace slopekit
