@@ -33,12 +33,8 @@ void frmSlopekit::mnuOpen_Click()
     } catch (const IncompatibleFile& error) {
         m_prompts.messageBox("", error.what(), PromptButtons::Ok, PromptIcon::None);
         return;
-    } catch (const BadProblemFile& error) {
-        m_prompts.messageBox("", "The file " + name + " does not hold a problem that can be opened.\r" + error.what(),
-                             PromptButtons::Ok, PromptIcon::Exclamation);
-        return;
-    } catch (const ProblemFileAccess& error) {
-        m_prompts.messageBox("", error.what(), PromptButtons::Ok, PromptIcon::Exclamation);
+    } catch (const std::runtime_error& error) {  // a damaged or unreadable file
+        m_prompts.messageBox("", openFailureText(name, error), PromptButtons::Ok, PromptIcon::Exclamation);
         return;
     }
     m_dim.ProblemFile = name;
