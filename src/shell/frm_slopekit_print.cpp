@@ -1,7 +1,7 @@
 // The Print command: the printed report.
 #include "documents/report.h"
 #include "problem/dimension.h"
-#include "shell/busy_cursor.h"
+#include "shell/override_cursor.h"
 #include "shell/frm_slopekit.h"
 #include "shell/prompts.h"
 
@@ -19,7 +19,7 @@ void frmSlopekit::mnuPrint_Click()
         return;
     ReportOutcome report;
     {
-        const BusyCursor busy;
+        const OverrideCursor busy(Qt::WaitCursor);
         report = buildReport(m_dim, computeHooks(),
                              {txtEquation->text().toStdString(), pointTexts(), constantItems()});
         for (const std::string& line : report.computedLines)
@@ -30,7 +30,7 @@ void frmSlopekit::mnuPrint_Click()
     if (report.lines.empty())
         return;
     try {
-        const BusyCursor busy;
+        const OverrideCursor busy(Qt::WaitCursor);
         printLines(m_printer, report.lines);
     } catch (const PrinterFailed& failure) {
         m_prompts.messageBox("", failure.what(), PromptButtons::Ok, PromptIcon::Critical);
