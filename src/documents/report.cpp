@@ -18,8 +18,7 @@ ReportOutcome buildReport(Dimension& dim, const ComputeHooks& hooks, const Repor
     try {
         outcome.lines = reportLines(dim, inputs.functionText, inputs.constants, hooks.evaluateFunction);
     } catch (const RunError& error) {
-        if (!hooks.announcedByErrorEvent(error))
-            outcome.message = ComputeMessage{error.source(), hooks.messageText(error)};
+        outcome.message = failureMessage(hooks, error);
     }
     return outcome;
 }
