@@ -8,8 +8,8 @@
 #include "derivatives/compute_command.h"
 #include "engine/engine_binding.h"
 #include "fuzz_check.h"
+#include "numbers/number_text.h"
 #include "problem/dimension.h"
-#include "problem/number_text.h"
 
 #include <array>
 #include <cmath>

@@ -3,9 +3,9 @@
 // leading-number reading, the two readings agree where their rules coincide, and a number
 // read back from its own display, file or engine form keeps its 15 significant digits.
 #include "errors/run_error.h"
-#include "problem/number_locale.h"
 #include "fuzz_check.h"
-#include "problem/number_text.h"
+#include "numbers/number_locale.h"
+#include "numbers/number_text.h"
 
 #include <algorithm>
 #include <array>

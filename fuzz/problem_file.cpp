@@ -4,8 +4,8 @@
 #include "documents/problem_reader.h"
 #include "documents/problem_writer.h"
 #include "fuzz_check.h"
+#include "numbers/number_text.h"
 #include "problem/dimension.h"
-#include "problem/number_text.h"
 
 #include <cmath>
 #include <cstdint>

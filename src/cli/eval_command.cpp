@@ -4,7 +4,7 @@
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
 #include "engine/engine_binding.h"
-#include "problem/number_text.h"
+#include "numbers/number_text.h"
 
 namespace slopekit::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include "documents/problem_file_loading.h"
 #include "documents/problem_reader.h"
 #include "documents/qt/problem_file_saving.h"
-#include "problem/number_text.h"
+#include "numbers/number_text.h"
 
 namespace slopekit::cli {
 

@@ -1,7 +1,7 @@
 #include "derivatives/compute_command.h"
 
 #include "derivatives/derivative_labels.h"
-#include "problem/number_text.h"
+#include "numbers/number_text.h"
 
 namespace slopekit {
 namespace {

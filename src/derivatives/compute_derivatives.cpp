@@ -1,7 +1,7 @@
 #include "derivatives/compute_derivatives.h"
 
 #include "errors/run_error.h"
-#include "problem/number_text.h"
+#include "numbers/number_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "documents/problem_reader.h"
 
 #include "errors/run_error.h"
+#include "numbers/number_text.h"
 #include "problem/dimension.h"
-#include "problem/number_text.h"
 
 #include <cmath>
 #include <iterator>

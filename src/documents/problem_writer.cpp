@@ -1,7 +1,7 @@
 #include "documents/problem_writer.h"
 
 #include "errors/run_error.h"
-#include "problem/number_text.h"
+#include "numbers/number_text.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #include "documents/report_lines.h"
 
+#include "numbers/number_text.h"
 #include "problem/dimension.h"
-#include "problem/number_text.h"
 
 namespace slopekit {
 

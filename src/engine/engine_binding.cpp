@@ -1,6 +1,6 @@
 #include "engine/engine_binding.h"
 
-#include "problem/number_text.h"
+#include "numbers/number_text.h"
 
 #include <cstring>
 

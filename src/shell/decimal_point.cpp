@@ -1,6 +1,6 @@
 #include "shell/decimal_point.h"
 
-#include "problem/number_locale.h"
+#include "numbers/number_locale.h"
 #include "shell/product_texts.h"
 #include "shell/prompts.h"
 

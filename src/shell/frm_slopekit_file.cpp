@@ -2,8 +2,8 @@
 #include "documents/problem_file_loading.h"
 #include "documents/problem_reader.h"
 #include "documents/qt/problem_file_saving.h"
+#include "numbers/number_text.h"
 #include "problem/dimension.h"
-#include "problem/number_text.h"
 #include "shell/frm_slopekit.h"
 #include "shell/prompts.h"
 

@@ -1,8 +1,8 @@
 // The process entry: the application, its one problem and engine, the Qt prompts and the
 // clock, handed to the start-up.
 #include "engine/engine_binding.h"
+#include "numbers/number_locale.h"
 #include "problem/dimension.h"
-#include "problem/number_locale.h"
 #include "shell/decimal_point.h"
 #include "shell/frm_slopekit.h"
 #include "shell/qt_prompts.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "problem/number_locale.h"
+#include "numbers/number_locale.h"
 
 #include <string>
 

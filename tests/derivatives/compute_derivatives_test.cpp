@@ -2,7 +2,7 @@
 #include "derivatives/derivative_labels.h"
 #include "errors/run_error.h"
 #include "derivatives/problem_fixture.h"
-#include "problem/locale_guard.h"
+#include "numbers/locale_guard.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "documents/problem_reader.h"
-#include "problem/locale_guard.h"
+#include "numbers/locale_guard.h"
 #include "problem/dimension.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "documents/problem_reader.h"
 #include "documents/problem_writer.h"
-#include "problem/locale_guard.h"
+#include "numbers/locale_guard.h"
 #include "problem/dimension.h"
 
 #include <gtest/gtest.h>

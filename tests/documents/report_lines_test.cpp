@@ -1,5 +1,5 @@
 #include "documents/report_lines.h"
-#include "problem/locale_guard.h"
+#include "numbers/locale_guard.h"
 #include "problem/dimension.h"
 
 #include <gtest/gtest.h>

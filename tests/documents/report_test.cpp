@@ -1,6 +1,6 @@
 #include "derivatives/problem_fixture.h"
 #include "documents/report.h"
-#include "problem/locale_guard.h"
+#include "numbers/locale_guard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "engine/engine_binding.h"
 
-#include "../problem/locale_guard.h"
+#include "../numbers/locale_guard.h"
 
 #include <gtest/gtest.h>
 

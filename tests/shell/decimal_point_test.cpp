@@ -1,5 +1,5 @@
 #include "fake_prompts.h"
-#include "problem/number_locale.h"
+#include "numbers/number_locale.h"
 #include "shell/decimal_point.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 
 #include "engine/engine_binding.h"
 #include "fake_prompts.h"
+#include "numbers/number_locale.h"
 #include "problem/dimension.h"
-#include "problem/number_locale.h"
 #include "shell/decimal_point.h"
 #include "shell/frm_slopekit.h"
 

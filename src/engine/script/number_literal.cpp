@@ -1,6 +1,6 @@
 #include "engine/script/number_literal.h"
 
-#include "problem/base_digits.h"
+#include "numbers/base_digits.h"
 
 #include <charconv>
 #include <cmath>

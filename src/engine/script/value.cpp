@@ -2,7 +2,7 @@
 
 #include "engine/script/numeric_ops.h"
 #include "errors/run_error.h"
-#include "problem/number_text.h"
+#include "numbers/number_text.h"
 
 #include <cmath>
 #include <limits>

@@ -1,5 +1,5 @@
-#include "problem/number_locale.h"
-#include "problem/number_text.h"
+#include "numbers/number_locale.h"
+#include "numbers/number_text.h"
 
 #include <charconv>
 #include <cmath>

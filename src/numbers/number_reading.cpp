@@ -1,7 +1,7 @@
 #include "errors/run_error.h"
-#include "problem/base_digits.h"
-#include "problem/number_locale.h"
-#include "problem/number_text.h"
+#include "numbers/base_digits.h"
+#include "numbers/number_locale.h"
+#include "numbers/number_text.h"
 
 #include <charconv>
 #include <cmath>

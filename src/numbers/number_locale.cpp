@@ -1,4 +1,4 @@
-#include "problem/number_locale.h"
+#include "numbers/number_locale.h"
 
 namespace slopekit {
 

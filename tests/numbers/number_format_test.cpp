@@ -1,5 +1,5 @@
 #include "locale_guard.h"
-#include "problem/number_text.h"
+#include "numbers/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "errors/run_error.h"
 #include "locale_guard.h"
-#include "problem/number_text.h"
+#include "numbers/number_text.h"
 
 #include <gtest/gtest.h>
 
