@@ -12,7 +12,6 @@ namespace slopekit {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The file's lines without their ends. CR LF, a lone LF and a lone CR each end a line;
 // a final line end does not start another line.
@@ -65,40 +64,6 @@ std::vector<std::string> splitFields(std::string_view line, int lineNumber)
             return fields;
         ++pos;  // the comma
     }
-}
-
-// A number as Save writes it, blanks around it allowed: optional sign, digits with at
-// most one ".", optional exponent (E or D, optional sign, digits).
-bool isFileNumber(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    std::size_t pos = 0;
-    const auto digits = [&] {
-        const std::size_t start = pos;
-        while (pos < text.size() && isDigit(text[pos]))
-            ++pos;
-        return pos - start;
-    };
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        ++pos;
-    std::size_t mantissaDigits = digits();
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        mantissaDigits += digits();
-    }
-    if (mantissaDigits == 0)
-        return false;
-    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
-        ++pos;
-        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-            ++pos;
-        if (digits() == 0)
-            return false;
-    }
-    return pos == text.size();
 }
 
 double readNumber(const std::string& field, int lineNumber, const std::string& what)

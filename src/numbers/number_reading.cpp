@@ -32,40 +32,42 @@ void addExponentDigit(long long& exponent, char digit)
         exponent = exponent * 10 + (digit - '0');
 }
 
+// The power of ten of the leading significant digit of a decimal text: decides whether a
+// value beyond what a double holds is too large or merely too small.
+long long leadingPower(std::string_view text)
+{
+    const auto mark = text.find_first_of("eE");
+    const std::string_view mantissa = text.substr(0, mark);
+    long long exponent = 0;
+    if (mark != std::string_view::npos) {
+        std::size_t pos = mark + 1;
+        const bool negative = pos < text.size() && text[pos] == '-';
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+            ++pos;
+        for (; pos < text.size(); ++pos)
+            addExponentDigit(exponent, text[pos]);
+        if (negative)
+            exponent = -exponent;
+    }
+    const std::string_view whole = mantissa.substr(0, mantissa.find('.'));
+    const auto first = whole.find_first_not_of('0');
+    if (first != std::string_view::npos)
+        return static_cast<long long>(whole.size() - first) - 1 + exponent;
+    return -1 + exponent;  // below one: small either way
+}
+
 double toDouble(const DecimalParts& p)
 {
     if (!p.hasDigits())
         return 0.0;
-    const auto firstSignificant = p.whole.find_first_not_of('0');
-    long long magnitude;  // position of the leading significant digit, as a power of ten
-    if (firstSignificant != std::string::npos) {
-        magnitude = static_cast<long long>(p.whole.size() - firstSignificant) - 1;
-    } else {
-        const auto f = p.fraction.find_first_not_of('0');
-        if (f == std::string::npos)
-            return 0.0;
-        magnitude = -static_cast<long long>(f) - 1;
-    }
-    const long long signedExponent = p.exponent;
-    if (magnitude + signedExponent > 400)
-        throw RunError(errnum::Overflow, Source);
-    if (magnitude + signedExponent < -400)
-        return 0.0;
-
     std::string text = p.whole.empty() ? "0" : p.whole;
     if (!p.fraction.empty())
         text += "." + p.fraction;
-    text += "e" + std::to_string(signedExponent);
-    double value = 0.0;
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (res.ec == std::errc::result_out_of_range) {
-        if (magnitude + signedExponent > 0)
-            throw RunError(errnum::Overflow, Source);
-        value = 0.0;
-    }
-    if (std::isinf(value))
+    text += "e" + std::to_string(p.exponent);
+    const std::optional<double> value = decimalValue(text);
+    if (!value)
         throw RunError(errnum::Overflow, Source);
-    return p.negative ? -value : value;
+    return p.negative ? -*value : *value;
 }
 
 void addBaseDigit(double& value, int digit, int base)
@@ -130,6 +132,48 @@ bool readExponent(std::string_view text, std::size_t& pos, DecimalParts& parts)
 
 bool isExponentMark(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
 
+std::string_view withoutBlanks(std::string_view text)
+{
+    const auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The strict grammar that the locale reading and the file check share: the whole text is an
+// optional sign, digits (thousands separators between them), the decimal separator and
+// digits, and an optional exponent (E or D, optional sign, digits).
+bool readWholeDecimal(std::string_view text, std::string_view decimal, std::string_view thousands,
+                      DecimalParts& parts)
+{
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        parts.negative = text[pos++] == '-';
+    while (pos < text.size()) {
+        if (isDigit(text[pos]))
+            parts.whole += text[pos++];
+        else if (!thousands.empty() && !parts.whole.empty() && text.substr(pos).starts_with(thousands))
+            pos += thousands.size();
+        else
+            break;
+    }
+    if (text.substr(pos).starts_with(decimal)) {
+        pos += decimal.size();
+        while (pos < text.size() && isDigit(text[pos]))
+            parts.fraction += text[pos++];
+    }
+    if (!parts.hasDigits())
+        return false;
+    if (pos < text.size() && isExponentMark(text[pos])) {
+        ++pos;
+        if (!readExponent(text, pos, parts))
+            return false;
+    }
+    return pos == text.size();
+}
+
 }  // namespace
 
 double leadingNumber(std::string_view text)
@@ -167,14 +211,24 @@ double leadingNumber(std::string_view text)
     return toDouble(parts);
 }
 
+std::optional<double> decimalValue(std::string_view text)
+{
+    double value = 0.0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        if (leadingPower(text) > 0)
+            return std::nullopt;
+        return 0.0;
+    }
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 double localeNumber(std::string_view text)
 {
     const auto notANumber = [] { return RunError(errnum::TypeMismatch, Source); };
-    const auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
+    text = withoutBlanks(text);
     if (text.empty())
         throw notANumber();
 
@@ -196,34 +250,16 @@ double localeNumber(std::string_view text)
     const std::string_view decimal = seps.decimal.empty() ? "." : std::string_view(seps.decimal);
     const std::string_view thousands =
         seps.thousands == seps.decimal ? std::string_view() : std::string_view(seps.thousands);
-
     DecimalParts parts;
-    std::size_t pos = 0;
-    if (text[pos] == '+' || text[pos] == '-')
-        parts.negative = text[pos++] == '-';
-    while (pos < text.size()) {
-        if (isDigit(text[pos]))
-            parts.whole += text[pos++];
-        else if (!thousands.empty() && !parts.whole.empty() && text.substr(pos).starts_with(thousands))
-            pos += thousands.size();
-        else
-            break;
-    }
-    if (text.substr(pos).starts_with(decimal)) {
-        pos += decimal.size();
-        while (pos < text.size() && isDigit(text[pos]))
-            parts.fraction += text[pos++];
-    }
-    if (!parts.hasDigits())
-        throw notANumber();
-    if (pos < text.size() && isExponentMark(text[pos])) {
-        ++pos;
-        if (!readExponent(text, pos, parts))
-            throw notANumber();
-    }
-    if (pos != text.size())
+    if (!readWholeDecimal(text, decimal, thousands, parts))
         throw notANumber();
     return toDouble(parts);
+}
+
+bool isFileNumber(std::string_view text)
+{
+    DecimalParts parts;
+    return readWholeDecimal(withoutBlanks(text), ".", {}, parts);
 }
 
 }  // namespace slopekit

@@ -1,10 +1,19 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 // The six conversions between numbers and text. Each use in the program names the one
 // it needs; the reading ones accept any text and either give a number or throw RunError.
+//
+// Numbers are read by four grammars, which differ on purpose. The leading-number reading
+// takes whatever number a text starts with, as typed points and old files need. The locale
+// reading and the file check are one strict grammar over the whole text (the file check with
+// "." and without thousands separators or &H/&O, so a damaged file is refused, not half read).
+// The expression language's literals have no sign (an operator there), no D exponent and no
+// inner blanks, and keep their Integer, Long or Double type. All four take the value of the
+// digits from decimalValue, so a number reads to the same double whichever way it comes.
 namespace slopekit {
 
 // Leading-number reading, independent of the locale: blanks, tabs and line feeds are
@@ -19,6 +28,16 @@ double leadingNumber(std::string_view text);
 // blanks allowed. Text that is not a number throws error 13; a magnitude beyond the
 // double range throws error 6.
 double localeNumber(std::string_view text);
+
+// Whether the whole text, blanks around it allowed, is a number as the file holds it: an
+// optional sign, digits with at most one ".", an optional exponent (E or D, optional sign,
+// digits).
+bool isFileNumber(std::string_view text);
+
+// The correctly rounded value of a decimal text of digits with at most one "." and an
+// optional exponent ("e" or "E", optional sign, digits), which the caller has checked.
+// Nothing when its magnitude is beyond the double range; 0 when it is below it.
+std::optional<double> decimalValue(std::string_view text);
 
 // Display form: the locale's decimal separator, up to 15 significant digits, "0" before
 // the separator below 1, exponent form ("1E-05", "1.5E+20") outside 1E-4 <= |v| < 1E15.

@@ -1,10 +1,10 @@
 #include "engine/script/number_literal.h"
 
 #include "numbers/base_digits.h"
+#include "numbers/number_text.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace slopekit::script {
 namespace {
@@ -38,18 +38,6 @@ NumberLiteral scanBased(std::string_view text, std::size_t pos)
     return lit;
 }
 
-// The power of ten of the leading significant digit of a decimal literal; decides whether a
-// value that from_chars cannot represent is too large or merely too small.
-long long leadingMagnitude(std::string_view mantissa, long long exponent)
-{
-    const auto point = mantissa.find('.');
-    const std::string_view whole = mantissa.substr(0, point);
-    const auto first = whole.find_first_not_of('0');
-    if (first != std::string_view::npos)
-        return static_cast<long long>(whole.size() - first) - 1 + exponent;
-    return -1 + exponent;  // below one: small either way
-}
-
 }  // namespace
 
 bool startsBasedLiteral(std::string_view text, std::size_t pos)
@@ -76,41 +64,28 @@ NumberLiteral scanNumberLiteral(std::string_view text, std::size_t pos)
         while (i < text.size() && isDigit(text[i]))
             ++i;
     }
-    const std::size_t mantissaEnd = i;
-    long long exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         whole = false;
         ++i;
-        bool negative = false;
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            negative = text[i++] == '-';
+            ++i;
         if (i >= text.size() || !isDigit(text[i])) {
             lit.error = InvalidNumber;
             lit.end = pos;
             return lit;
         }
-        for (; i < text.size() && isDigit(text[i]); ++i)
-            if (exponent < 1'000'000'000)
-                exponent = exponent * 10 + (text[i] - '0');
-        if (negative)
-            exponent = -exponent;
+        while (i < text.size() && isDigit(text[i]))
+            ++i;
     }
-    lit.end = i;
-    double v = 0;
-    const auto res = std::from_chars(text.data() + pos, text.data() + i, v);
-    if (res.ec == std::errc::result_out_of_range) {
-        if (leadingMagnitude(text.substr(pos, mantissaEnd - pos), exponent) > 0) {
-            lit.error = InvalidNumber;
-            lit.end = pos;
-            return lit;
-        }
-        v = 0;
-    } else if (res.ec != std::errc() || res.ptr != text.data() + i || !std::isfinite(v)) {
+    const std::optional<double> v = decimalValue(text.substr(pos, i - pos));
+    if (!v) {
         lit.error = InvalidNumber;
         lit.end = pos;
         return lit;
     }
-    lit.value = whole ? wholeValue(v, Type::Integer) : Value::real(v);
+    lit.end = i;
+    const double number = *v;
+    lit.value = whole ? wholeValue(number, Type::Integer) : Value::real(number);
     return lit;
 }
 
