@@ -56,7 +56,11 @@ ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::
         // The leading-number reading has the last word, whatever the locale accepted.
         dim.Varx = readPoint(dim, pointTexts, leadingNumber);
         BuildLabels(dim);
-        return {ComputeDerivatives(dim, hooks.evaluateFunction), std::nullopt};
+        const EvaluateAtVarx evaluate =
+            withProgress(hooks.evaluateFunction, classicEvaluations(dim.Order), hooks.progress);
+        return {ComputeDerivatives(dim, evaluate), std::nullopt};
+    } catch (const ComputationCancelled&) {
+        return {};
     } catch (const UnreadablePoint& error) {
         return {{}, ComputeMessage{Title, error.what()}};
     } catch (const RunError& error) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "derivatives/compute_derivatives.h"
+#include "derivatives/progress.h"
 #include "errors/run_error.h"
 #include "problem/dimension.h"
 
@@ -21,6 +22,8 @@ struct ComputeHooks {
     std::function<bool(const RunError&)> announcedByErrorEvent;
     // The computation's own message text for a failure that nobody has shown yet.
     std::function<std::string(const RunError&)> messageText;
+    // Hears of every evaluation and may stop the computation; none by default.
+    ProgressHook progress = nullptr;
 };
 
 // The texts of one point box each, in variable order.
@@ -54,7 +57,8 @@ std::optional<ComputeMessage> failureMessage(const ComputeHooks& hooks, const Ru
 // The Compute command after ClearResults: CollectInputs, the point read again with the
 // leading-number reading, BuildLabels, ComputeDerivatives. Every failure ends the command
 // with no lines, ResultsShown false, Varx at the point (or unchanged when it was never
-// read) and exactly one message: none of ours when the Error event has shown one.
+// read) and exactly one message: none of ours when the Error event has shown one. A
+// computation that the progress hook stops ends the same way, without a message.
 ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::string& equation,
                           const PointTexts& pointTexts);
 

@@ -71,11 +71,6 @@ void frmSlopekit::mnuAbout_Click()
     m_about->raise();
 }
 
-frmAbout* frmSlopekit::aboutWindow() const
-{
-    return m_about;
-}
-
 void frmSlopekit::closeEvent(QCloseEvent* event)
 {
     Form_Unload();

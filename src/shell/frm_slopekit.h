@@ -73,8 +73,6 @@ public:
     void ScriptControl1_Error(const std::string& message);
     // The help file of the last Help command: next to the executable.
     const QString& helpFile() const { return m_helpFile; }
-    // The About window while it is open.
-    frmAbout* aboutWindow() const;
 
     // Problem entry (frm_slopekit_entry.cpp)
     void txtOrder_Validate(bool& Cancel);
@@ -93,11 +91,9 @@ public:
 
     // Computation and user constants (frm_slopekit_compute.cpp)
     void cmdCompute_Click();
-    // Constants to the engine, the function into Equation, the point boxes into Varx under
-    // the number locale; throws RunError or UnreadablePoint.
-    void CollectInputs();
-    // What a computation asks of the engine, and the texts of the point boxes in use.
-    ComputeHooks computeHooks();
+    // What a computation asks of the engine, with the progress it reports to, and the
+    // texts of the point boxes in use.
+    ComputeHooks computeHooks(ProgressHook progress = {});
     PointTexts pointTexts() const;
     void cmdAddCons_Click();
     void cmdRemCons_Click();

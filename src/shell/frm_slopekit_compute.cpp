@@ -2,6 +2,7 @@
 #include "engine/engine_binding.h"
 #include "engine/user_constants.h"
 #include "problem/dimension.h"
+#include "shell/computation_progress.h"
 #include "shell/override_cursor.h"
 #include "shell/frm_slopekit.h"
 #include "shell/prompts.h"
@@ -13,10 +14,10 @@
 
 namespace slopekit {
 
-ComputeHooks frmSlopekit::computeHooks()
+ComputeHooks frmSlopekit::computeHooks(ProgressHook progress)
 {
     return {[this] { m_engine.RegisterConstants(); }, [this] { return m_engine.EvaluateFunction(); },
-            announcedByErrorEvent, runErrorMessage};
+            announcedByErrorEvent, runErrorMessage, std::move(progress)};
 }
 
 PointTexts frmSlopekit::pointTexts() const
@@ -27,18 +28,15 @@ PointTexts frmSlopekit::pointTexts() const
     return texts;
 }
 
-void frmSlopekit::CollectInputs()
-{
-    slopekit::CollectInputs(m_dim, computeHooks(), txtEquation->text().toStdString(), pointTexts());
-}
-
 void frmSlopekit::cmdCompute_Click()
 {
     ClearResults();
     std::optional<ComputeMessage> message;
     {
         const OverrideCursor busy(Qt::WaitCursor);
-        ComputeOutcome outcome = runCompute(m_dim, computeHooks(), txtEquation->text().toStdString(), pointTexts());
+        ComputationProgress progress(this);
+        ComputeOutcome outcome = runCompute(m_dim, computeHooks(progress.hook()),
+                                            txtEquation->text().toStdString(), pointTexts());
         for (const std::string& line : outcome.lines)
             lstDerVal->addItem(QString::fromStdString(line));
         message = std::move(outcome.message);

@@ -1,6 +1,7 @@
 // The Print command: the printed report.
 #include "documents/report.h"
 #include "problem/dimension.h"
+#include "shell/computation_progress.h"
 #include "shell/override_cursor.h"
 #include "shell/frm_slopekit.h"
 #include "shell/prompts.h"
@@ -20,7 +21,8 @@ void frmSlopekit::mnuPrint_Click()
     ReportOutcome report;
     {
         const OverrideCursor busy(Qt::WaitCursor);
-        report = buildReport(m_dim, computeHooks(),
+        ComputationProgress progress(this);
+        report = buildReport(m_dim, computeHooks(progress.hook()),
                              {txtEquation->text().toStdString(), pointTexts(), constantItems()});
         for (const std::string& line : report.computedLines)
             lstDerVal->addItem(QString::fromStdString(line));

@@ -105,5 +105,48 @@ TEST(RunCompute, LeadingNumberReadingHasTheLastWord)
     EXPECT_TRUE(dim.ResultsShown);
 }
 
+struct ProgressCase {
+    const char* name;
+    std::int64_t stopAfter;  // the evaluation after which the hook says stop; 0 for never
+    int evaluations;
+    std::size_t lines;
+};
+
+void PrintTo(const ProgressCase& c, std::ostream* os) { *os << c.name; }
+
+class ComputeProgress : public ::testing::TestWithParam<ProgressCase> {};
+
+// The hook hears every evaluation of the 8n^2 + n + 1; a stop leaves no trace but Varx
+// back at the point.
+TEST_P(ComputeProgress, CountsEveryEvaluationAndStopsWhenAsked)
+{
+    LocaleGuard point(".", ",");
+    const ProgressCase& c = GetParam();
+    Dimension dim = makeProblem({"x", "y"}, {0, 0});
+    FakeEngine engine;
+    ComputeHooks hooks = engine.hooks();
+    std::vector<std::int64_t> heard;
+    hooks.progress = [&](std::int64_t done, std::int64_t total) {
+        EXPECT_EQ(total, 35);
+        heard.push_back(done);
+        return done != c.stopAfter;
+    };
+    const ComputeOutcome outcome = runCompute(dim, hooks, "x*y", {"0.5", "2"});
+    EXPECT_EQ(engine.evaluations, c.evaluations);
+    ASSERT_EQ(heard.size(), static_cast<std::size_t>(c.evaluations));
+    EXPECT_EQ(heard.back(), c.evaluations);
+    EXPECT_EQ(outcome.lines.size(), c.lines);
+    EXPECT_FALSE(outcome.message.has_value());
+    EXPECT_EQ(dim.ResultsShown, c.lines > 0);
+    EXPECT_EQ(dim.Varx, (std::vector<double>{0.5, 2.0}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ComputeProgress,
+    ::testing::Values(ProgressCase{"runs_to_the_end", 0, 35, 6},
+                      ProgressCase{"stopped_at_a_displaced_point", 7, 7, 0},
+                      ProgressCase{"stopped_at_the_last_evaluation", 35, 35, 0}),
+    [](const ::testing::TestParamInfo<ProgressCase>& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace slopekit

@@ -1,9 +1,13 @@
 #include "engine/user_constants.h"
+#include "shell/computation_progress.h"
 #include "window_fixture.h"
 
 #include <gmock/gmock.h>
 
 #include <QCursor>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
 
 namespace slopekit {
 namespace {
@@ -255,6 +259,84 @@ TEST_F(ComputeTest, A102ndConstantIsRefusedWithAMessage)
     EXPECT_EQ(window->cboConstants->itemText(100), "c0=7");
     EXPECT_EQ(prompts.messageBoxes.size(), 1u);
 }
+
+enum class StopBy { None, CancelButton, EscapeInDialog, EscapeInWindow, ClosingTheDialog };
+
+struct ProgressCase {
+    const char* name;
+    StopBy stop;
+};
+
+void PrintTo(const ProgressCase& c, std::ostream* os) { *os << c.name; }
+
+class SlowComputation : public WindowTest, public ::testing::WithParamInterface<ProgressCase> {
+protected:
+    static QProgressDialog* shownDialog()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QProgressDialog*>(widget); dialog && dialog->isVisible())
+                return dialog;
+        return nullptr;
+    }
+
+    static void stop(StopBy how, QProgressDialog* dialog, QWidget* window)
+    {
+        switch (how) {
+        case StopBy::CancelButton: click(dialog->findChild<QPushButton*>()); break;
+        case StopBy::EscapeInDialog: QTest::keyClick(dialog, Qt::Key_Escape); break;
+        case StopBy::EscapeInWindow:
+            QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+            break;
+        case StopBy::ClosingTheDialog: dialog->close(); break;
+        case StopBy::None: break;
+        }
+    }
+};
+
+// A computation of 40 slow evaluations with input arriving meanwhile: the dialog shows the
+// count, a stop is heard at once, and the input never reaches the window.
+TEST_P(SlowComputation, ShowsProgressStopsWhenAskedAndDropsInput)
+{
+    const ProgressCase& c = GetParam();
+    QString shownText;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QCoreApplication::postEvent(window->txtOrder, new QKeyEvent(QEvent::KeyPress, Qt::Key_5, {}, "5"));
+        QCoreApplication::postEvent(window.get(), new QCloseEvent);
+        if (QProgressDialog* dialog = shownDialog(); dialog && shownText.isEmpty()) {
+            shownText = dialog->labelText();
+            stop(c.stop, dialog, window.get());
+        }
+    });
+    user.start(20);
+    int evaluations = 0;
+    {
+        ComputationProgress progress(window.get(), std::chrono::milliseconds(0));
+        const ProgressHook hook = progress.hook();
+        while (evaluations < 40) {
+            QThread::msleep(25);
+            if (!hook(++evaluations, 40))
+                break;
+        }
+        user.stop();  // what comes after the computation is new input
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(evaluations < 40, c.stop != StopBy::None);
+    EXPECT_THAT(shownText.toStdString(), ::testing::MatchesRegex("Computing: [0-9]+ of 40 evaluations done\\."));
+    EXPECT_EQ(window->txtOrder->text(), "");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(shownDialog(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SlowComputation,
+    ::testing::Values(ProgressCase{"runs_to_the_end", StopBy::None},
+                      ProgressCase{"cancel_button", StopBy::CancelButton},
+                      ProgressCase{"escape_in_the_dialog", StopBy::EscapeInDialog},
+                      ProgressCase{"escape_in_the_window", StopBy::EscapeInWindow},
+                      ProgressCase{"dialog_closed", StopBy::ClosingTheDialog}),
+    [](const ::testing::TestParamInfo<ProgressCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace slopekit
