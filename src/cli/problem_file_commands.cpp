@@ -3,8 +3,8 @@
 #include "cli/cli_output.h"
 #include "cli/compute_command.h"
 #include "documents/problem_file_loading.h"
+#include "documents/problem_file_saving.h"
 #include "documents/problem_reader.h"
-#include "documents/qt/problem_file_saving.h"
 #include "numbers/number_text.h"
 
 namespace slopekit::cli {

@@ -1,7 +1,7 @@
 // File > Open, Save and Save As: the problem file.
 #include "documents/problem_file_loading.h"
+#include "documents/problem_file_saving.h"
 #include "documents/problem_reader.h"
-#include "documents/qt/problem_file_saving.h"
 #include "numbers/number_text.h"
 #include "problem/dimension.h"
 #include "shell/frm_slopekit.h"

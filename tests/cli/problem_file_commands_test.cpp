@@ -1,12 +1,17 @@
 #include "cli/compute_command.h"
 #include "cli/report_command.h"
 
+#include "file_size_limit.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <fcntl.h>
 
 namespace slopekit::cli {
 namespace {
@@ -36,9 +41,32 @@ std::string contents(const std::string& path)
     return text.str();
 }
 
+// slopekit-cli run as a program in a child process whose files may grow to at most
+// maxFileBytes; standard output and error go to files in folder.
+CommandRun runProgram(const std::vector<std::string>& args, const std::string& folder, rlim_t maxFileBytes)
+{
+    const std::string outFile = folder + "/stdout";
+    const std::string errFile = folder + "/stderr";
+    const int status = testing::exitStatusWithFileSizeLimit(maxFileBytes, [&] {
+        std::vector<char*> argv{const_cast<char*>(SLOPEKIT_CLI)};
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        dup2(open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+        dup2(open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+        execv(SLOPEKIT_CLI, argv.data());
+        return 126;
+    });
+    CommandRun run{status, contents(outFile), contents(errFile)};
+    std::filesystem::remove(outFile);
+    std::filesystem::remove(errFile);
+    return run;
+}
+
 class ProblemFileCommands : public ::testing::Test {
 protected:
     std::string path(const char* name) const { return m_dir.filePath(name).toStdString(); }
+    std::string folder() const { return m_dir.path().toStdString(); }
     std::string write(const char* name, const std::string& text) const
     {
         std::ofstream(path(name), std::ios::binary) << text;
@@ -95,6 +123,44 @@ TEST_F(ProblemFileCommands, FailuresGiveTheWindowsMessage)
     EXPECT_EQ(run(runReport, {}).status, 2);
     EXPECT_EQ(run(runReport, {"a", "b"}).status, 2);
 }
+
+struct SavingFault {
+    const char* name;
+    std::vector<std::string> args;  // "OLD" stands for the existing file that must be kept
+    rlim_t maxFileBytes;
+    std::string reason;
+};
+
+void PrintTo(const SavingFault& c, std::ostream* os) { *os << c.name; }
+
+class SavingFaults : public ProblemFileCommands, public ::testing::WithParamInterface<SavingFault> {};
+
+// A save that fails leaves the old file byte for byte, no temporary file beside it, says
+// why on standard error and exits 1.
+TEST_P(SavingFaults, KeepTheOldFileAndSayWhy)
+{
+    const std::string old = write("old", Example);
+    std::vector<std::string> args = GetParam().args;
+    for (std::string& arg : args)
+        if (arg == "OLD")
+            arg = old;
+    const CommandRun failed = runProgram(args, folder(), GetParam().maxFileBytes);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(failed.err, "The file " + old + " could not be written (" + GetParam().reason +
+                              "). An earlier file of that name is unchanged.\n");
+    EXPECT_EQ(contents(old), Example);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder()), {}), 1);
+}
+
+const std::string LongFunction(1200, 'x');
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, SavingFaults,
+    ::testing::Values(
+        SavingFault{"FunctionBeyondTheFileSizeLimit", {"compute", "--var", "x=1", "--save", "OLD", LongFunction},
+                    1024, "File too large"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace slopekit::cli

@@ -1,5 +1,5 @@
 #include "documents/problem_file_loading.h"
-#include "documents/qt/problem_file_saving.h"
+#include "documents/problem_file_saving.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+#include "file_size_limit.h"
 #include "window_fixture.h"
 
 #include <QTemporaryDir>
@@ -184,6 +185,26 @@ TEST_F(FileTest, ARefusedOrFailedSaveSaysWhyAndWritesNothing)
     ASSERT_EQ(prompts.messageBoxes.size(), 2u);
     EXPECT_EQ(prompts.messageBoxes[1].icon, PromptIcon::Critical);
     EXPECT_EQ(dim.ProblemFile, file);  // later Saves still go to the file that was written
+}
+
+// The disk fills up during Save (here: the file-size limit is reached).
+TEST_F(FileTest, ASaveThatFailsPartWayKeepsTheOldFileAndSaysSo)
+{
+    const std::string file = write("kept", Example);
+    const std::string shown = path("shown");
+    open(file);
+    type(window->txtEquation, "x+" + QString(1200, QChar('y')));
+    const int status = testing::exitStatusWithFileSizeLimit(1024, [&] {
+        window->mnuSave->trigger();
+        if (prompts.messageBoxes.size() != 1 || prompts.messageBoxes[0].icon != PromptIcon::Critical)
+            return 1;
+        std::ofstream(shown) << prompts.messageBoxes[0].text;
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(contents(shown),
+              "The file " + file + " could not be written (File too large). An earlier file of that name is unchanged.");
+    EXPECT_EQ(contents(file), Example);
 }
 
 }  // namespace
