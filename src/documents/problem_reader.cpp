@@ -13,26 +13,12 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-// The file's lines without their ends. CR LF, a lone LF and a lone CR each end a line;
-// a final line end does not start another line.
-std::vector<std::string> splitLines(const std::string& text)
+// Some text editors put a UTF-8 byte-order mark before the first line.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view withoutByteOrderMark(std::string_view text)
 {
-    std::vector<std::string> lines;
-    std::string current;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(std::move(current));
-            current.clear();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty())
-        lines.push_back(std::move(current));
-    return lines;
+    return text.starts_with(ByteOrderMark) ? text.substr(ByteOrderMark.size()) : text;
 }
 
 // The fields of one line. Blanks before a field are skipped; a field that starts with a
@@ -87,18 +73,26 @@ int readCount(const std::string& field, int lineNumber, const std::string& what,
     return static_cast<int>(rounded);
 }
 
-// Walks the lines, failing with the line number when the file ends too early.
+// Walks the file's lines, taking each only when it is asked for, so text after the
+// problem costs nothing. CR LF, a lone LF and a lone CR each end a line; a final line end
+// does not start another line. Fails with the line number when the file ends too early.
 class LineCursor {
 public:
-    explicit LineCursor(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
+    explicit LineCursor(std::string_view text) : m_text(text) {}
 
     int number() const { return m_next; }  // 1-based number of the line next() returns
 
-    const std::string& next(const std::string& expected)
+    std::string next(const std::string& expected)
     {
-        if (static_cast<std::size_t>(m_next) > m_lines.size())
+        if (m_pos >= m_text.size())
             throw BadProblemFile(m_next, "the file ends early; " + expected + " is missing.");
-        return m_lines[static_cast<std::size_t>(m_next++ - 1)];
+        const std::size_t end = std::min(m_text.find_first_of("\r\n", m_pos), m_text.size());
+        std::string line(m_text.substr(m_pos, end - m_pos));
+        m_pos = end + 1;
+        if (end < m_text.size() && m_text[end] == '\r' && m_pos < m_text.size() && m_text[m_pos] == '\n')
+            ++m_pos;
+        ++m_next;
+        return line;
     }
 
     std::vector<std::string> nextFields(const std::string& expected, std::size_t count)
@@ -111,16 +105,15 @@ public:
     }
 
 private:
-    std::vector<std::string> m_lines;
+    std::string_view m_text;
+    std::size_t m_pos = 0;
     int m_next = 1;
 };
 
-void checkSignature(const std::vector<std::string>& lines)
+void checkSignature(const std::string& firstLine)
 {
-    if (lines.empty())
-        throw IncompatibleFile();
     try {
-        if (splitFields(lines.front(), 1).front() != ProblemFileSignature)
+        if (splitFields(firstLine, 1).front() != ProblemFileSignature)
             throw IncompatibleFile();
     } catch (const BadProblemFile&) {
         throw IncompatibleFile();
@@ -129,15 +122,32 @@ void checkSignature(const std::vector<std::string>& lines)
 
 }  // namespace
 
+bool mayBeginProblemFile(std::string_view head)
+{
+    if (ByteOrderMark.starts_with(head))
+        return true;
+    head = withoutByteOrderMark(head);
+    std::size_t pos = 0;
+    while (pos < head.size() && isBlank(head[pos]))
+        ++pos;
+    if (pos < head.size() && head[pos] == '"')
+        ++pos;
+    const std::string_view signature = ProblemFileSignature;
+    const std::string_view rest = head.substr(pos, signature.size());
+    return signature.starts_with(rest);
+}
+
 LoadedProblem readProblem(std::istream& in)
 {
     std::string text(std::istreambuf_iterator<char>(in), {});
     if (in.bad())
         throw BadProblemFile(1, "the file cannot be read.");
-    auto lines = splitLines(text);
-    checkSignature(lines);
-    LineCursor cursor(std::move(lines));
-    cursor.next("the signature");
+    LineCursor cursor(withoutByteOrderMark(text));
+    try {
+        checkSignature(cursor.next("the signature"));
+    } catch (const BadProblemFile&) {
+        throw IncompatibleFile();  // an empty file
+    }
 
     LoadedProblem problem;
     int lineNumber = cursor.number();

@@ -5,8 +5,13 @@
 
 #include <QTemporaryDir>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace slopekit {
 namespace {
@@ -41,18 +46,51 @@ TEST(ProblemFileSaving, ARefusedOrFailedSaveLeavesTheOldFile)
     EXPECT_THROW(saveProblemFile(dir.filePath("missing/new").toStdString(), Problem), ProblemFileAccess);
 }
 
-TEST(ProblemFileLoading, AFileThatCannotBeOpenedSaysSo)
+struct OpeningBound {
+    const char* name;
+    std::function<void(const std::string&)> make;  // creates the file at the path
+    std::string failure;                            // after "The file PATH "; empty: Incompatible file
+};
+
+void PrintTo(const OpeningBound& c, std::ostream* os) { *os << c.name; }
+
+class OpeningBounds : public ::testing::TestWithParam<OpeningBound> {};
+
+// Only a regular file is read, and no more of it than a problem file can hold.
+TEST_P(OpeningBounds, RefuseWhatCannotBeAProblemFile)
 {
     QTemporaryDir dir;
-    for (const QString& path : {dir.filePath("missing"), dir.path()}) {
-        try {
-            loadProblemFile(path.toStdString());
-            ADD_FAILURE() << "loaded " << path.toStdString();
-        } catch (const ProblemFileAccess& e) {
-            EXPECT_EQ(e.what(), "The file " + path.toStdString() + " cannot be opened.");
-        }
+    const std::string path = dir.filePath("picked").toStdString();
+    GetParam().make(path);
+    try {
+        loadProblemFile(path);
+        ADD_FAILURE() << "loaded";
+    } catch (const IncompatibleFile& e) {
+        EXPECT_EQ(GetParam().failure, "");
+    } catch (const ProblemFileAccess& e) {
+        EXPECT_EQ(e.what(), "The file " + path + " " + GetParam().failure);
     }
 }
+
+void sized(const std::string& path, const std::string& start, off_t size)
+{
+    std::ofstream(path, std::ios::binary) << start;
+    ASSERT_EQ(truncate(path.c_str(), size), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OpeningBounds,
+    ::testing::Values(
+        OpeningBound{"Missing", [](const std::string&) {}, "cannot be opened."},
+        OpeningBound{"Folder", [](const std::string& p) { std::filesystem::create_directory(p); },
+                     "cannot be opened.\rIt is not a regular file."},
+        OpeningBound{"Fifo", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); },
+                     "cannot be opened.\rIt is not a regular file."},
+        OpeningBound{"LargerThanAnyProblem",
+                     [](const std::string& p) { sized(p, "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 0 \r\n", 17 << 20); },
+                     "cannot be opened.\rIt is larger than a problem file can be (16 MiB)."},
+        OpeningBound{"VideoWithAnotherStart", [](const std::string& p) { sized(p, "\x1A\x45\xDF\xA3", 8 << 20); }, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace slopekit

@@ -56,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                  1, "max(x, b)", {"x"}, {1}, {"b=max(1,2)", " c = 3 "}},
         GoodCase{"blanks_tabs_unquoted_fields_lf_ends", "Slopekit\n \t1 ,\t x+1\n x , -2D+1 \n\t0\t\n", 1, "x+1",
                  {"x "}, {-20}, {}},
-        GoodCase{"no_final_line_end", "Slopekit\r\n1,\"x\"\r\n\"x\",3\r\n 1 \r\nk=1", 1, "x", {"x"}, {3}, {"k=1"}}));
+        GoodCase{"no_final_line_end", "Slopekit\r\n1,\"x\"\r\n\"x\",3\r\n 1 \r\nk=1", 1, "x", {"x"}, {3}, {"k=1"}},
+        GoodCase{"byte_order_mark_first", "\xEF\xBB\xBFSlopekit\r\n1,\"x\"\r\n\"x\",3\r\n 0 \r\n", 1, "x", {"x"}, {3}, {}}));
 
 struct BadCase {
     const char* name;
