@@ -5,6 +5,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build-release" -j 2 --target engine_bench compute_bench >&2
+cmake --build "$root/build-release" -j 2 --target engine_bench compute_bench batch_bench plot_bench >&2
 "$root/build-release/bin/engine_bench" "$@"
-exec "$root/build-release/bin/compute_bench" "$@"
+"$root/build-release/bin/compute_bench" "$@"
+"$root/build-release/bin/batch_bench" "$@"
+exec "$root/build-release/bin/plot_bench" "$@"

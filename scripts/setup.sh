@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev libchm-dev fp-utils
+  qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libeigen3-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
   xvfb xauth imagemagick poppler-utils
   fonts-dejavu-core fonts-liberation2

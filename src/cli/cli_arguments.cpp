@@ -3,6 +3,24 @@
 #include "problem/dimension.h"
 
 namespace slopekit::cli {
+namespace {
+
+// The options that take one non-empty value, each given at most once.
+const std::pair<const char*, std::string CliArguments::*> ValuedOptions[] = {
+    {"--save", &CliArguments::saveFile},   {"--points", &CliArguments::pointsFile},
+    {"--format", &CliArguments::format},   {"--along", &CliArguments::along},
+    {"--svg", &CliArguments::svgFile},
+};
+
+std::string CliArguments::* valuedOption(const std::string& a)
+{
+    for (const auto& [name, field] : ValuedOptions)
+        if (a == name)
+            return field;
+    return nullptr;
+}
+
+}  // namespace
 
 bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed)
 {
@@ -12,10 +30,12 @@ bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed)
         const std::string& a = args[i];
         if (!optionsEnded && a == "--") {
             optionsEnded = true;
-        } else if (!optionsEnded && a == "--save") {
-            if (i + 1 >= args.size() || args[i + 1].empty())
+        } else if (auto field = optionsEnded ? nullptr : valuedOption(a)) {
+            if (i + 1 >= args.size() || args[i + 1].empty() || !(parsed.*field).empty())
                 return false;
-            parsed.saveFile = args[++i];
+            parsed.*field = args[++i];
+        } else if (!optionsEnded && a == "--hessian") {
+            parsed.hessian = true;
         } else if (!optionsEnded && (a == "--const" || a == "--var")) {
             if (i + 1 >= args.size())
                 return false;
@@ -36,6 +56,16 @@ bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed)
     }
     return haveText && parsed.constants.size() <= Dimension::ConsSlots &&
            parsed.variables.size() <= Dimension::MaxOrder;
+}
+
+bool hasComputeOptions(const CliArguments& parsed)
+{
+    return !parsed.saveFile.empty() || !parsed.pointsFile.empty() || !parsed.format.empty() || parsed.hessian;
+}
+
+bool hasPlotOptions(const CliArguments& parsed)
+{
+    return !parsed.along.empty() || !parsed.svgFile.empty();
 }
 
 }  // namespace slopekit::cli

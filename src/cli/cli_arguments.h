@@ -6,18 +6,28 @@
 
 namespace slopekit::cli {
 
-// The arguments that eval and compute share:
-// [--const NAME=VALUE]... [--var NAME=VALUE]... [--save FILE] TEXT, options in any order,
-// "--" ends them.
+// The arguments that eval, compute and plot share:
+// [--const NAME=VALUE]... [--var NAME=VALUE]... [--OPTION VALUE]... [--hessian] TEXT,
+// options in any order, "--" ends them. Each command refuses the options it has no use for.
 struct CliArguments {
     std::vector<std::string> constants;                            // "NAME=VALUE", in order
     std::vector<std::pair<std::string, std::string>> variables;  // name and value text
-    std::string text;                                              // the expression or function
-    std::string saveFile;                                          // --save FILE (compute only)
+    std::string text;                                              // the expression, function or file
+    std::string saveFile;                                          // --save FILE (compute)
+    std::string pointsFile;                                        // --points FILE (compute FILE)
+    std::string format;                                            // --format csv|json (compute)
+    std::string along;                                             // --along NAME (plot)
+    std::string svgFile;                                           // --svg OUT (plot)
+    bool hessian = false;                                          // --hessian (compute)
 };
 
-// Reads the arguments; false on a usage error (no text, two texts, an option without a
-// NAME=VALUE, more constants or variables than the problem holds).
+// Reads the arguments; false on a usage error (no text, two texts, an option without its
+// value, more constants or variables than the problem holds).
 bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed);
+
+// Whether any option of compute (--save, --points, --format, --hessian) or of plot
+// (--along, --svg) was given.
+bool hasComputeOptions(const CliArguments& parsed);
+bool hasPlotOptions(const CliArguments& parsed);
 
 }  // namespace slopekit::cli

@@ -2,22 +2,29 @@
 
 #include "cli/cli_session.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace slopekit::cli {
 
-// slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE] FUNCTION
+// slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE] [--hessian] FUNCTION
 // Computes as the Compute button does, the variables being those of the --var options in
-// their order, and prints the list lines; returns the exit status. --save first writes the
-// problem file as Save would. Without options, the one argument is a problem file to
-// compute (slopekit-cli compute FILE).
+// their order, and prints the list lines, then with --hessian the analysis; returns the exit
+// status. --save first writes the problem file as Save would. Without --const, --var and
+// --save, the one argument is a problem file to compute (slopekit-cli compute FILE), also
+// at every point of a --points file.
 int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// Computes the session's problem at the point texts and prints the list lines, or the one
-// message of a failure; returns the exit status.
-int computeAndPrint(CliSession& session, const std::string& function, const PointTexts& point,
+// Computes the session's problem at the point texts as the Compute button does and gives
+// the list lines, or writes the one message of a failure to err and gives nothing.
+std::optional<std::vector<std::string>> computeLines(CliSession& session, const std::string& function,
+                                                    const PointTexts& point, std::ostream& err);
+
+// Computes the session's problem at the point texts and prints the list lines (and with
+// hessian the analysis), or the one message of a failure; returns the exit status.
+int computeAndPrint(CliSession& session, const std::string& function, const PointTexts& point, bool hessian,
                     std::ostream& out, std::ostream& err);
 
 }  // namespace slopekit::cli

@@ -17,7 +17,7 @@ const char* const Usage =
 int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CliArguments request;
-    if (!parseArguments(args, request) || !request.saveFile.empty()) {
+    if (!parseArguments(args, request) || hasComputeOptions(request) || hasPlotOptions(request)) {
         err << Usage;
         return UsageError;
     }

@@ -1,6 +1,7 @@
 #include "cli/cli_output.h"
 #include "cli/compute_command.h"
 #include "cli/eval_command.h"
+#include "cli/plot_command.h"
 #include "cli/report_command.h"
 
 #include <iostream>
@@ -11,20 +12,26 @@ namespace {
 
 const char* const Usage =
     "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n"
-    "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE] FUNCTION\n"
-    "       slopekit-cli compute FILE\n"
-    "       slopekit-cli report FILE [--pdf OUT.pdf]\n";
+    "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE] [--hessian] FUNCTION\n"
+    "       slopekit-cli compute FILE [--hessian]\n"
+    "       slopekit-cli compute FILE --points POINTS.csv [--format csv|json]\n"
+    "       slopekit-cli report FILE [--pdf OUT.pdf]\n"
+    "       slopekit-cli plot [--const NAME=VALUE]... --var NAME=VALUE... --along NAME --svg OUT FUNCTION\n"
+    "       slopekit-cli plot FILE --along NAME --svg OUT\n";
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    std::ios::sync_with_stdio(false);  // a batch of points writes many rows
     const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "eval")
         return slopekit::cli::runEval(args, std::cout, std::cerr);
     if (command == "compute")
         return slopekit::cli::runCompute(args, std::cout, std::cerr);
+    if (command == "plot")
+        return slopekit::cli::runPlot(args, std::cout, std::cerr);
     if (command == "report")
         return slopekit::cli::runReport(args, std::cout, std::cerr);
     std::cerr << Usage;

@@ -2,6 +2,7 @@
 
 #include "cli/cli_output.h"
 #include "cli/compute_command.h"
+#include "cli/points_command.h"
 #include "documents/problem_file_loading.h"
 #include "documents/problem_file_saving.h"
 #include "documents/problem_reader.h"
@@ -36,13 +37,15 @@ bool saveProblem(const CliArguments& request, const std::vector<std::string>& na
     }
 }
 
-int runComputeFile(const std::string& path, std::ostream& out, std::ostream& err)
+int runComputeFile(const CliArguments& request, std::ostream& out, std::ostream& err)
 {
     CliSession session({});
     PointTexts point;
-    if (!loadIntoSession(path, session, point, err))
+    if (!loadIntoSession(request.text, session, point, err))
         return Failed;
-    return computeAndPrint(session, session.dim.Equation, point, out, err);
+    if (!request.pointsFile.empty())
+        return runPoints(session, request, out, err);
+    return computeAndPrint(session, session.dim.Equation, point, request.hessian, out, err);
 }
 
 }  // namespace slopekit::cli

@@ -1,13 +1,11 @@
 #include "cli/report_command.h"
 
 #include "cli/cli_output.h"
+#include "cli/offscreen_application.h"
 #include "cli/problem_file_commands.h"
 #include "documents/qt/qt_printer.h"
 #include "documents/report.h"
 
-#include <QGuiApplication>
-
-#include <memory>
 
 namespace slopekit::cli {
 namespace {
@@ -31,16 +29,7 @@ bool parseReportArguments(const std::vector<std::string>& args, std::string& fil
 // on the offscreen platform.
 void printToPdf(const std::vector<std::string>& lines, const std::string& pdf)
 {
-    std::unique_ptr<QGuiApplication> app;
-    if (!QGuiApplication::instance()) {
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});  // Qt's notes are no errors
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "slopekit-cli";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    const auto app = offscreenApplication();
     QtPrinter printer;
     printer.device().setOutputFormat(QPrinter::PdfFormat);
     printer.device().setOutputFileName(QString::fromStdString(pdf));

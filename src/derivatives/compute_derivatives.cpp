@@ -1,5 +1,6 @@
 #include "derivatives/compute_derivatives.h"
 
+#include "derivatives/derivative_labels.h"
 #include "errors/run_error.h"
 #include "numbers/number_text.h"
 
@@ -112,15 +113,11 @@ private:
 
 std::vector<std::string> resultLines(const Dimension& dim, double functionValue)
 {
+    const std::vector<std::string> labels = listLabels(dim);
+    const std::vector<double> values = listValues(dim, functionValue);
     std::vector<std::string> lines;
-    lines.push_back("Function = " + displayForm(functionValue));
-    for (int k = 0; k < dim.Order; ++k)
-        lines.push_back(dim.Der1Label[k] + "= " + displayForm(dim.Der1Val[k]));
-    for (int k = 0; k < dim.Order; ++k)
-        lines.push_back(dim.Der2Label[k][k] + "= " + displayForm(dim.Der2Val[k][k]));
-    for (int i = 0; i < dim.Order; ++i)
-        for (int j = i + 1; j < dim.Order; ++j)
-            lines.push_back(dim.Der2Label[i][j] + "= " + displayForm(dim.Der2Val[i][j]));
+    for (std::size_t k = 0; k < labels.size(); ++k)
+        lines.push_back(labels[k] + "= " + displayForm(values[k]));
     return lines;
 }
 

@@ -27,6 +27,7 @@ frmSlopekit::frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts
     createMenus();
     setTabOrder();
     connectHandlers();
+    createResultsMenu();
     guardEntries();
     // Fixed size: the client area below the menu bar is 632 x 434 pixels.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -41,14 +42,18 @@ frmSlopekit::~frmSlopekit() = default;
 
 void frmSlopekit::Form_Load()
 {
-    m_engine.setErrorEventHandler(
-        [this](const std::string& message) { ScriptControl1_Error(message); });
+    m_engine.setErrorEventHandler(errorEventHandler());
     m_engine.setUp();
     mnuSave->setEnabled(false);
     mnuSaveAs->setEnabled(false);
     mnuPrint->setEnabled(false);
     mnuAbout->setVisible(false);
     lblVarNam->setText("Enter the names of the independent variables, separated by commas:");
+}
+
+std::function<void(const std::string&)> frmSlopekit::errorEventHandler()
+{
+    return [this](const std::string& message) { ScriptControl1_Error(message); };
 }
 
 void frmSlopekit::ScriptControl1_Error(const std::string& message)

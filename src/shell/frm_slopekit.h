@@ -7,6 +7,7 @@
 #include "documents/qt/qt_printer.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,20 @@ public:
     // Results list (frm_slopekit_results.cpp)
     void ClearResults();
 
+    // The results list's context menu: copy, analysis, plots (frm_slopekit_results_menu.cpp)
+    QMenu* mnuResults = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuCopyAll = nullptr;
+    QAction* mnuCopyTable = nullptr;
+    QAction* mnuAnalyse = nullptr;
+    QAction* mnuPlotSeparator = nullptr;
+    std::vector<QAction*> mnuPlot;  // "Plot along NAME…", one per variable
+    // Brings the menu's entries up to date with the list and the problem.
+    void updateResultsMenu();
+    void lstDerVal_ContextMenu(const QPoint& at);
+    void mnuAnalyse_Click();
+    void mnuPlot_Click(int index);
+
     // Computation and user constants (frm_slopekit_compute.cpp)
     void cmdCompute_Click();
     // What a computation asks of the engine, with the progress it reports to, and the
@@ -110,6 +125,10 @@ public:
     // The printer of the Print command, set up by the print dialog.
     QtPrinter& printer() { return m_printer; }
 
+signals:
+    // The shown results are gone (ClearResults); windows drawn from them stop following.
+    void resultsCleared();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -120,6 +139,9 @@ private:
     void setTabOrder();
     void connectHandlers();
     void guardEntries();
+    void createResultsMenu();
+    // What the engine's Error event does in this window.
+    std::function<void(const std::string&)> errorEventHandler();
     void Form_Unload();
 
     // Problem file (frm_slopekit_file.cpp)

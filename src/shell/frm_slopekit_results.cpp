@@ -13,6 +13,7 @@ void frmSlopekit::ClearResults()
         return;
     m_dim.ResultsShown = false;
     lstDerVal->clear();
+    emit resultsCleared();
 }
 
 }  // namespace slopekit

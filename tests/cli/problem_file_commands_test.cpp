@@ -1,4 +1,5 @@
 #include "cli/compute_command.h"
+#include "cli/plot_command.h"
 #include "cli/report_command.h"
 
 #include "file_size_limit.h"
@@ -161,6 +162,76 @@ INSTANTIATE_TEST_SUITE_P(
         SavingFault{"FunctionBeyondTheFileSizeLimit", {"compute", "--var", "x=1", "--save", "OLD", LongFunction},
                     1024, "File too large"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The function fails at x = 0 only; at coordinates of a million its differences are exact.
+const std::string Fails = "Slopekit\r\n2,\"x*y/Sgn(x)\"\r\n\"x\",1\r\n\"y\",2\r\n 0 \r\n";
+const char* const Header = "x,y,Function,Dx,Dy,Dxx,Dyy,Dxy,error\n";
+const char* const Row = "1000000,2000000,2000000000000,2000000,1000000,0,0,1,\n";
+
+struct PointsCase {
+    const char* name;
+    std::string csv;
+    std::vector<std::string> options;
+    int status;
+    std::string out;
+    std::string err;
+};
+
+void PrintTo(const PointsCase& c, std::ostream* os) { *os << c.name; }
+
+class Points : public ProblemFileCommands, public ::testing::WithParamInterface<PointsCase> {};
+
+TEST_P(Points, OneRowPerPointOrOneMessageForABadFile)
+{
+    const PointsCase& c = GetParam();
+    std::vector<std::string> args{write("problem", Fails), "--points", write("points.csv", c.csv)};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const CommandRun points = run(runCompute, args);
+    EXPECT_EQ(points.status, c.status);
+    EXPECT_EQ(points.out, c.out);
+    EXPECT_EQ(points.err, c.err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, Points,
+    ::testing::Values(
+        PointsCase{"without_header", "1E6,2E6", {}, 0, std::string(Header) + Row, ""},
+        PointsCase{"header_in_any_order_blank_lines_and_crlf", "Y , X\r\n\r\n2E6,1E6\r\n", {"--format", "csv"}, 0,
+                   std::string(Header) + Row, ""},
+        PointsCase{"failing_point_gives_its_message_and_the_others_go_on", "0,1\n1E6,2E6\n", {}, 1,
+                   std::string(Header) + "0,1,,,,,,,\"Slopekit expression runtime error 6: Overflow\"\n" + Row, ""},
+        PointsCase{"json_one_object_a_line", "1E6,2E6\n0,1\n", {"--format", "json"}, 1,
+                   "{\"gradient\":[2000000.0,1000000.0],\"hessian\":[[0.0,1.0],[1.0,0.0]],"
+                   "\"point\":[1000000.0,2000000.0],\"value\":2000000000000.0}\n"
+                   "{\"error\":\"Slopekit expression runtime error 6: Overflow\",\"point\":[0.0,1.0]}\n",
+                   ""},
+        PointsCase{"wrong_count", "1E6,2E6\n1,2,3\n", {}, 1, "",
+                   "Line 2 of the points file has 3 values; it needs 2 (x, y).\n"},
+        PointsCase{"not_a_number_late_in_the_file", "1,2\n3,4\n1,2abc\n", {}, 1, "",
+                   "Line 3 of the points file: \"2abc\" is not a number.\n"},
+        PointsCase{"empty_file", "", {}, 1, "", "The points file holds no points.\n"},
+        PointsCase{"header_only", "x,y\n", {}, 1, "", "The points file holds no points.\n"},
+        PointsCase{"unknown_variable", "x,z\n1,2\n", {}, 1, "",
+                   "Line 1 of the points file names \"z\", which is not a variable of the problem (x, y).\n"},
+        PointsCase{"variable_twice", "x,X\n1,2\n", {}, 1, "", "Line 1 of the points file names x twice.\n"},
+        PointsCase{"line_too_long", "1," + std::string(5000, ' ') + "2\n", {}, 1, "",
+                   "Line 1 of the points file is too long.\n"}));
+
+TEST_F(ProblemFileCommands, PlotDrawsAnSvgWithoutAWindow)
+{
+    const std::string file = write("problem", Fails);
+    const std::string svg = path("plot.svg");
+    const CommandRun plot = run(runPlot, {file, "--along", "y", "--svg", svg});
+    EXPECT_EQ(plot.status, 0);
+    EXPECT_EQ(plot.out + plot.err, "");
+    EXPECT_TRUE(contents(svg).starts_with("<?xml")) << contents(svg).substr(0, 100);
+    EXPECT_NE(contents(svg).find("f along y through y = 2"), std::string::npos);
+    EXPECT_EQ(run(runPlot, {file, "--along", "z", "--svg", svg}).err, "There is no variable z to plot along.\n");
+    EXPECT_EQ(run(runPlot, {file, "--svg", svg}).status, 2);
+    const CommandRun failing = run(runPlot, {"--var", "x=0", "--along", "x", "--svg", svg, "Sqr(x)"});
+    EXPECT_EQ(failing.status, 1);
+    EXPECT_EQ(failing.err, "Slopekit expression runtime error 5\nInvalid procedure call or argument\n");
+}
 
 }  // namespace
 }  // namespace slopekit::cli

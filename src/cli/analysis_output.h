@@ -1,0 +1,15 @@
+#pragma once
+
+#include "cli/cli_session.h"
+
+#include <string>
+#include <vector>
+
+namespace slopekit::cli {
+
+// The Hessian analysis of the session's computed results, as lines for the terminal:
+// "Eigenvalues = ...", "Classification = ...", the steepest ascent where there is one,
+// and the sentence it rests on.
+std::vector<std::string> analysisLines(CliSession& session);
+
+}  // namespace slopekit::cli

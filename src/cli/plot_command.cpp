@@ -1,0 +1,61 @@
+#include "cli/plot_command.h"
+
+#include "cli/cli_arguments.h"
+#include "cli/cli_output.h"
+#include "cli/cli_session.h"
+#include "cli/compute_command.h"
+#include "cli/offscreen_application.h"
+#include "cli/problem_file_commands.h"
+#include "derivatives/plot_samples.h"
+#include "shell/plot/plot_chart.h"
+
+#include <algorithm>
+
+namespace slopekit::cli {
+namespace {
+
+const char* const Usage =
+    "usage: slopekit-cli plot [--const NAME=VALUE]... --var NAME=VALUE... --along NAME --svg OUT FUNCTION\n"
+    "       slopekit-cli plot FILE --along NAME --svg OUT\n";
+
+}  // namespace
+
+int runPlot(const std::vector<std::string>& args, std::ostream&, std::ostream& err)
+{
+    CliArguments request;
+    if (!parseArguments(args, request) || hasComputeOptions(request) || request.along.empty() ||
+        request.svgFile.empty() || (request.variables.empty() && !request.constants.empty())) {
+        err << Usage;
+        return UsageError;
+    }
+    CliSession session(request);
+    PointTexts point;
+    std::string function = request.text;
+    if (request.variables.empty()) {
+        if (!loadIntoSession(request.text, session, point, err))
+            return Failed;
+        function = session.dim.Equation;
+    } else {
+        for (const auto& variable : request.variables)
+            point.push_back(variable.second);
+    }
+    const auto& names = session.dim.VarNams;
+    const auto along = std::find(names.begin(), names.end(), request.along);
+    if (along == names.end()) {
+        err << "There is no variable " << request.along << " to plot along.\n";
+        return UsageError;
+    }
+    if (!computeLines(session, function, point, err))
+        return Failed;
+    const PlotData plot = plotAlong(session.dim, [&session] { return session.binding.EvaluateFunction(); },
+                                    static_cast<int>(along - names.begin()),
+                                    defaultPlotRadius(session.dim.Varx[static_cast<std::size_t>(along - names.begin())]));
+    const auto app = offscreenApplication();
+    if (const auto failure = savePlotSvg(plot, PlotPictureSize, request.svgFile)) {
+        err << withLineBreaks(*failure);
+        return Failed;
+    }
+    return 0;
+}
+
+}  // namespace slopekit::cli

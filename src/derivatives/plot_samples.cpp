@@ -1,0 +1,57 @@
+#include "derivatives/plot_samples.h"
+
+#include "errors/run_error.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace slopekit {
+namespace {
+
+// One evaluation at the current Varx; a failure of any kind is a gap.
+double valueOrGap(const EvaluateAtVarx& evaluate)
+{
+    try {
+        const double y = evaluate();
+        return std::isfinite(y) ? y : std::numeric_limits<double>::quiet_NaN();
+    } catch (const RunError&) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
+}  // namespace
+
+double defaultPlotRadius(double x0)
+{
+    return std::max(1.0, std::fabs(x0) / 2);
+}
+
+PlotData plotAlong(Dimension& dim, const EvaluateAtVarx& evaluate, int index, double radius, int count)
+{
+    if (!(radius > 0) || !std::isfinite(radius))
+        throw std::invalid_argument("The half-width of the plot must be a positive number.");
+    const auto i = static_cast<std::size_t>(index);
+    PlotData plot;
+    plot.variable = dim.VarNams.at(i);
+    plot.x0 = dim.Varx.at(i);
+    plot.slope = dim.Der1Val.at(i);
+    plot.curvature = dim.Der2Val.at(i).at(i);
+    plot.radius = radius;
+
+    count = std::clamp(count, MinPlotSamples, MaxPlotSamples);
+    plot.samples.reserve(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k) {
+        // From both ends towards the middle, so the ends are exact whatever the rounding.
+        const double t = static_cast<double>(k) / (count - 1);
+        const double x = (1 - t) * (plot.x0 - radius) + t * (plot.x0 + radius);
+        dim.Varx[i] = x;
+        plot.samples.push_back({x, valueOrGap(evaluate)});
+    }
+    dim.Varx[i] = plot.x0;
+    plot.f0 = valueOrGap(evaluate);
+    return plot;
+}
+
+}  // namespace slopekit

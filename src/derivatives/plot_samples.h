@@ -1,0 +1,44 @@
+#pragma once
+
+#include "derivatives/compute_derivatives.h"
+#include "problem/dimension.h"
+
+#include <string>
+#include <vector>
+
+namespace slopekit {
+
+struct PlotSample {
+    double x;
+    double y;  // NaN where the function failed: a gap in the curve
+};
+
+// The function along one variable through the point of the last computation, with what
+// the tangent and the Taylor parabola need.
+struct PlotData {
+    std::string variable;
+    double x0 = 0;
+    double f0 = 0;         // the value at the point
+    double slope = 0;      // its first derivative along the variable
+    double curvature = 0;  // its pure second derivative
+    double radius = 0;
+    std::vector<PlotSample> samples;  // evenly spaced over x0 - radius .. x0 + radius
+};
+
+inline constexpr int MinPlotSamples = 200;
+inline constexpr int MaxPlotSamples = 2000;
+inline constexpr int DefaultPlotSamples = 400;
+
+// Half the width the plot first shows: one unit near the origin, half the coordinate's
+// size further out, so the curve is seen on the coordinate's own scale.
+double defaultPlotRadius(double x0);
+
+// Samples the function along variable `index` of the computed point (Varx, Der1Val and
+// Der2Val as the last computation left them) over x0 +- radius, with `count` samples held
+// to 200..2000. An evaluation that fails gives a gap, never an error. Varx is exactly as it
+// was afterwards, and the last evaluation is at the point, so the engine holds it too.
+// Throws std::invalid_argument for a radius that is not a positive finite number.
+PlotData plotAlong(Dimension& dim, const EvaluateAtVarx& evaluate, int index, double radius,
+                   int count = DefaultPlotSamples);
+
+}  // namespace slopekit
