@@ -14,8 +14,8 @@ void saveProblemFile(const std::string& path, const ProblemToSave& problem)
     try {
         replaceFile(path, text.str());
     } catch (const FileNotWritten& failure) {
-        throw ProblemFileAccess("The file " + path + " could not be written (" + failure.what() +
-                                "). An earlier file of that name is unchanged.");
+        throw ProblemFileAccess("The file " + path + " could not be written (" + failure.what() + ")." +
+                                (failure.existedBefore() ? " An earlier file of that name is unchanged." : ""));
     }
 }
 

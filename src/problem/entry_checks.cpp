@@ -41,4 +41,16 @@ NamesCheck namesCheck(std::string_view text, int order)
     return check;
 }
 
+std::string countHint()
+{
+    return "Enter a whole number from 1 to 10.";
+}
+
+std::string namesHint(int order)
+{
+    if (order == 1)
+        return "Enter one name.";
+    return "Enter " + std::to_string(order) + " names separated by commas, none of them empty.";
+}
+
 }  // namespace slopekit

@@ -28,4 +28,8 @@ struct NamesCheck {
 // else about a name is checked; an empty text has no parts.
 NamesCheck namesCheck(std::string_view text, int order);
 
+// One line that tells what a refused count or names list needs.
+std::string countHint();
+std::string namesHint(int order);
+
 }  // namespace slopekit

@@ -12,6 +12,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLayout>
+#include <QStatusBar>
+
+// The icon lives in the resources of a static library that nothing else refers to, so
+// they are registered by name, or the linker would leave them out.
+static void registerShellResources()
+{
+    Q_INIT_RESOURCE(shell);
+}
 
 namespace slopekit {
 
@@ -22,6 +30,7 @@ frmSlopekit::frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts
 {
     setObjectName("frmSlopekit");
     setWindowTitle("Slopekit");
+    registerShellResources();
     setWindowIcon(QIcon(":/slopekit/slopekit.xpm"));
     createControls();
     createMenus();
@@ -29,9 +38,12 @@ frmSlopekit::frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts
     connectHandlers();
     createResultsMenu();
     guardEntries();
-    // Fixed size: the client area below the menu bar is 632 x 434 pixels.
+    // Fixed size: the client area below the menu bar is 632 x 434 pixels, with the hints
+    // of a refused entry below it. A window of fixed size offers no maximize button.
+    statusBar()->setSizeGripEnabled(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     adjustSize();
     centreOnScreen(*this);
     Form_Load();

@@ -86,6 +86,7 @@ public:
     void txtEquation_GotFocus();
     void txtVarx_GotFocus(int Index);
     void txtEquation_Change();
+    void offerWorkingMenus();
 
     // Results list (frm_slopekit_results.cpp)
     void ClearResults();

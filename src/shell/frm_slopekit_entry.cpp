@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 
 namespace slopekit {
 namespace {
@@ -24,8 +25,10 @@ void frmSlopekit::txtOrder_Validate(bool& Cancel)
     const std::optional<int> order = countCheck(txtOrder->text().toStdString());
     if (!order) {
         Cancel = true;
+        statusBar()->showMessage(QString::fromStdString(countHint()));
         return;
     }
+    statusBar()->clearMessage();
     m_dim.redimension(*order);
 }
 
@@ -46,20 +49,30 @@ void frmSlopekit::txtVarNams_Validate(bool& Cancel)
     for (std::size_t k = 0; k < check.labelled; ++k)
         lblVarx[k]->setText(QString::fromStdString(check.parts[k] + "="));
     Cancel = !check.accepted;
+    if (Cancel)
+        statusBar()->showMessage(QString::fromStdString(namesHint(m_dim.Order)));
+    else
+        statusBar()->clearMessage();
 }
 
 void frmSlopekit::txtVarNams_LostFocus()
 {
     txtVarNams->setEnabled(false);
-    mnuSave->setEnabled(true);
-    mnuSaveAs->setEnabled(true);
-    mnuPrint->setEnabled(true);
-    mnuAbout->setVisible(true);
+    offerWorkingMenus();
     fraEval->setVisible(true);
     for (int k = 0; k < m_dim.Order; ++k) {
         lblVarx[k]->setVisible(true);
         txtVarx[k]->setVisible(true);
     }
+}
+
+// The working stage's menus, once a problem is defined or opened.
+void frmSlopekit::offerWorkingMenus()
+{
+    mnuSave->setEnabled(true);
+    mnuSaveAs->setEnabled(true);
+    mnuPrint->setEnabled(true);
+    mnuAbout->setVisible(true);
 }
 
 void frmSlopekit::txtEquation_Validate(bool& Cancel)

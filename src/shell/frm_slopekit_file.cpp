@@ -44,10 +44,7 @@ void frmSlopekit::mnuOpen_Click()
     applyProblem(problem, m_dim);
     SetDisplayedSpecs();
     mnuOpen->setEnabled(false);
-    mnuSave->setEnabled(true);
-    mnuSaveAs->setEnabled(true);
-    mnuPrint->setEnabled(true);
-    mnuAbout->setVisible(true);
+    offerWorkingMenus();
     m_dim.Loading = false;
     txtEquation->setFocus();
 }

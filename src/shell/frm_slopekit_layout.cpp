@@ -7,12 +7,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace slopekit {
@@ -48,6 +50,9 @@ void setColours(QWidget* control, QPalette::ColorRole role, const QColor& backgr
 
 const QColor LightCyan(192, 255, 255);
 const QColor EntryGreen(192, 255, 192);
+// A locked box: greyed, yet its text stays readable (a contrast above 5:1).
+const QColor LockedBase(215, 225, 215);
+const QColor LockedText(85, 85, 85);
 const QColor ButtonTeal(0, 192, 192);
 
 // Labels stand on the tooltip background in the window text colour of the desktop theme.
@@ -69,6 +74,10 @@ QLineEdit* textBox(QWidget* container, const char* name, const QString& text, co
     control->setText(text);
     control->setFont(font);
     setColours(control, QPalette::Base, EntryGreen);
+    QPalette colours = control->palette();
+    colours.setColor(QPalette::Disabled, QPalette::Base, LockedBase);
+    colours.setColor(QPalette::Disabled, QPalette::Text, LockedText);
+    control->setPalette(colours);
     return control;
 }
 
@@ -78,7 +87,7 @@ QPushButton* button(QWidget* container, const char* name, const QString& caption
     auto* control = place<QPushButton>(container, name, left, top, width, height);
     control->setText(caption);
     control->setFont(fonts::sansSerif(8.25));
-    control->setAutoDefault(false);
+    control->setAutoDefault(true);  // Enter clicks the focused button, as Space does
     setColours(control, QPalette::Button, colour);
     return control;
 }
@@ -92,6 +101,20 @@ QGroupBox* frame(QWidget* container, const char* name, const QString& caption, i
     control->setAutoFillBackground(true);
     setColours(control, QPalette::Window, LightCyan);
     return control;
+}
+
+// The layout puts a frame's first controls where the old toolkit's thinner title ended;
+// here they would cross the title's border line, so they move down below it.
+void keepInside(QGroupBox* frame)
+{
+    int top = frame->height();
+    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        top = std::min(top, child->y());
+    const int shift = frame->contentsRect().top() - top;
+    if (shift <= 0)
+        return;
+    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->move(child->x(), child->y() + shift);
 }
 
 }  // namespace
@@ -132,6 +155,7 @@ void frmSlopekit::createControls()
     cboConstants->setFont(entryFont);
     setColours(cboConstants, QPalette::Base, EntryGreen);
     cboConstants->setToolTip("Example: a=2.37");
+    keepInside(fraConstants);
 
     fraEval = frame(form, "fraEval", "Evaluation Point", 0, 2355, 3435, 3180);
     fraEval->setToolTip("Enter values for each variable");
@@ -158,17 +182,24 @@ void frmSlopekit::createControls()
 void frmSlopekit::createMenus()
 {
     menuBar()->setObjectName("menuBar");
-    mnuFile = menuBar()->addMenu("File");
+    mnuFile = menuBar()->addMenu("&File");
     mnuFile->setObjectName("mnuFile");
     mnuFile->setSeparatorsCollapsible(false);  // the closing separator is part of the menu
-    mnuOpen = mnuFile->addAction("Open");
+    mnuOpen = mnuFile->addAction("&Open");
     mnuFileBar1 = mnuFile->addSeparator();
-    mnuSave = mnuFile->addAction("Save");
-    mnuSaveAs = mnuFile->addAction("Save As");
+    mnuSave = mnuFile->addAction("&Save");
+    mnuSaveAs = mnuFile->addAction("Save &As");
     mnuFileBar2 = mnuFile->addSeparator();
-    mnuPrint = menuBar()->addAction("Print");
-    mnuHelp = menuBar()->addAction("Help");
-    mnuAbout = menuBar()->addAction("About");
+    mnuPrint = menuBar()->addAction("&Print");
+    mnuHelp = menuBar()->addAction("&Help");
+    mnuAbout = menuBar()->addAction("&About");
+    // A shortcut acts only while its item is enabled.
+    mnuOpen->setShortcut(QKeySequence::Open);
+    mnuSave->setShortcut(QKeySequence::Save);
+    mnuPrint->setShortcut(QKeySequence::Print);
+    mnuHelp->setShortcut(QKeySequence::HelpContents);
+    for (QAction* action : {mnuPrint, mnuHelp})
+        addAction(action);  // items of the bar itself: their shortcuts need the window
     const std::pair<QAction*, const char*> names[] = {
         {mnuOpen, "mnuOpen"}, {mnuFileBar1, "mnuFileBar1"}, {mnuSave, "mnuSave"},
         {mnuSaveAs, "mnuSaveAs"}, {mnuFileBar2, "mnuFileBar2"}, {mnuPrint, "mnuPrint"},
@@ -201,6 +232,12 @@ void frmSlopekit::connectHandlers()
             [this] { cboConstants_KeyPress(13); });
     connect(cboConstants, &QComboBox::editTextChanged, this, &frmSlopekit::cboConstants_Change);
     connect(txtEquation, &QLineEdit::textChanged, this, &frmSlopekit::txtEquation_Change);
+    // Enter in the count and names boxes moves on as Tab does, through the same check.
+    for (QLineEdit* box : {txtOrder, txtVarNams})
+        connect(box, &QLineEdit::returnPressed, box, [box] {
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QCoreApplication::sendEvent(box, &tab);
+        });
 }
 
 // Validate, LostFocus and GotFocus of the entry boxes.

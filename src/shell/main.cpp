@@ -6,12 +6,12 @@
 #include "shell/decimal_point.h"
 #include "shell/frm_slopekit.h"
 #include "shell/qt_prompts.h"
+#include "shell/shell_style.h"
 #include "shell/sub_main.h"
 #include "shell/system_clock.h"
 #include "shell/user_locale.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <clocale>
 
@@ -21,8 +21,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // Qt switches the C library to the user's locale; number text must not depend on it.
     std::setlocale(LC_NUMERIC, "C");
-    // Fusion draws buttons in their own colours on every desktop.
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setStyle(createShellStyle());
 
     numberLocale() = userNumberSeparators();
     QtPrompts prompts;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/product_texts.h"
+
 #include <string>
 
 class QPrinter;
@@ -9,6 +11,12 @@ namespace slopekit {
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class PromptIcon { None, Critical, Exclamation, Information };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+// The title a message box shows: its own, or the application's title when it has none.
+inline std::string shownTitle(const std::string& title)
+{
+    return title.empty() ? product::Title : title;
+}
 
 // Every message box and dialog of the window program goes through here, so tests can
 // answer them. Texts use CR ("\r") between lines.

@@ -59,11 +59,9 @@ PromptAnswer QtPrompts::messageBox(const std::string& title, const std::string& 
                                    PromptButtons buttons, PromptIcon icon)
 {
     const ButtonSet set = toQt(buttons);
-    QMessageBox box(toQt(icon),
-                    title.empty() ? QApplication::applicationDisplayName()
-                                  : QString::fromStdString(title),
-                    QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')),
-                    set.buttons, QApplication::activeWindow());
+    const QString lines = QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(toQt(icon), QString::fromStdString(shownTitle(title)), lines, set.buttons,
+                    QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(set.defaultButton);
     box.setEscapeButton(set.escapeButton);

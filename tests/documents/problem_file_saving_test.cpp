@@ -43,7 +43,19 @@ TEST(ProblemFileSaving, ARefusedOrFailedSaveLeavesTheOldFile)
     const std::string before = contents(path);
     EXPECT_THROW(saveProblemFile(path, {"1", "\"", {"x"}, {"1"}, {}}), ProblemNotSavable);
     EXPECT_EQ(contents(path), before);
-    EXPECT_THROW(saveProblemFile(dir.filePath("missing/new").toStdString(), Problem), ProblemFileAccess);
+}
+
+// With no earlier file, the message does not speak of one.
+TEST(ProblemFileSaving, AFailedSaveWithoutAnEarlierFileDoesNotMentionOne)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("missing/new").toStdString();
+    try {
+        saveProblemFile(path, Problem);
+        ADD_FAILURE() << "saved";
+    } catch (const ProblemFileAccess& e) {
+        EXPECT_EQ(e.what(), "The file " + path + " could not be written (No such file or directory).");
+    }
 }
 
 struct OpeningBound {

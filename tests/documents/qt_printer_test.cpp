@@ -46,6 +46,14 @@ TEST(QtPrinter, BreaksPagesItselfInTheCourierNewFace)
     EXPECT_TRUE(longReport.contains("LiberationMono"));
 }
 
+TEST(QtPrinter, LeavesTwentyMillimetreMargins)
+{
+    ensureApplication();
+    QtPrinter printer;
+    printer.device().setOutputFormat(QPrinter::PdfFormat);
+    EXPECT_EQ(printer.device().pageLayout().margins(QPageLayout::Millimeter), QMarginsF(20, 20, 20, 20));
+}
+
 TEST(QtPrinter, FontNameComesBackAndAnUnwritableFileFails)
 {
     ensureApplication();

@@ -1,6 +1,12 @@
 #include "fake_prompts.h"
 #include "numbers/number_locale.h"
 #include "shell/decimal_point.h"
+#include "shell/qt_prompts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -86,6 +92,43 @@ TEST(DecimalPointRestore, PutsTheUsersSeparatorBackAfterTheChange)
     EXPECT_EQ(numberLocale().decimal, ",");
     numberLocale() = saved;
 }
+
+struct RealBoxCase {
+    const char* name;
+    std::string title;
+    const char* shownTitle;
+};
+
+void PrintTo(const RealBoxCase& c, std::ostream* os) { *os << c.name; }
+
+class RealMessageBox : public ::testing::TestWithParam<RealBoxCase> {};
+
+// The title as Qt's box shows it.
+TEST_P(RealMessageBox, ShowsItsOwnTitleOrTheApplications)
+{
+    const RealBoxCase& c = GetParam();
+    QString title;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        title = box->windowTitle();
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    poll.start(10);
+    QtPrompts prompts;
+    prompts.messageBox(c.title, "The file x cannot be opened.", PromptButtons::Ok, PromptIcon::Critical);
+    EXPECT_EQ(title.toStdString(), c.shownTitle);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, RealMessageBox,
+    ::testing::Values(
+        RealBoxCase{"own_title", "Decimal Comma Warning!", "Decimal Comma Warning!"},
+        RealBoxCase{"untitled_box_says_slopekit", "", "Slopekit"}),
+    [](const ::testing::TestParamInfo<RealBoxCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace slopekit

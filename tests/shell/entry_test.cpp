@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include <QStatusBar>
+
 #include <QMenuBar>
 #include <QSignalSpy>
 
@@ -250,6 +252,44 @@ TEST_F(WindowTest, ChangingTheFunctionEmptiesTheResultsExceptWhileLoading)
     EXPECT_EQ(window->lstDerVal->count(), 0);
     EXPECT_FALSE(dim.ResultsShown);
 }
+
+struct EnterCase {
+    const char* name;
+    QString count;
+    QString names;  // typed after the count, if any
+    const char* focus;
+    const char* hint;
+};
+
+void PrintTo(const EnterCase& c, std::ostream* os) { *os << c.name; }
+
+class EnterInEntry : public WindowTest, public ::testing::WithParamInterface<EnterCase> {};
+
+// Enter moves on as Tab does; a refused entry keeps the focus and says what it needs.
+TEST_P(EnterInEntry, MovesOnAsTabOrHintsAtWhatIsNeeded)
+{
+    const EnterCase& c = GetParam();
+    type(window->txtOrder, c.count);
+    QTest::keyClick(window->txtOrder, Qt::Key_Return);
+    if (!c.names.isNull()) {
+        type(window->txtVarNams, c.names);
+        QTest::keyClick(window->txtVarNams, Qt::Key_Enter);
+    }
+    EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), c.focus);
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(), c.hint);
+    EXPECT_TRUE(prompts.messageBoxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, EnterInEntry,
+    ::testing::Values(
+        EnterCase{"count_refused", "11", QString(), "txtOrder", "Enter a whole number from 1 to 10."},
+        EnterCase{"count_accepted", "3", QString(), "txtVarNams", ""},
+        EnterCase{"names_refused", "3", "x,y", "txtVarNams",
+                  "Enter 3 names separated by commas, none of them empty."},
+        EnterCase{"one_name_refused", "1", "x,", "txtVarNams", "Enter one name."},
+        EnterCase{"names_accepted", "2", "x,y", "txtEquation", ""}),
+    [](const ::testing::TestParamInfo<EnterCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace slopekit

@@ -13,7 +13,7 @@ namespace slopekit::testing {
 class FakePrompts : public Prompts {
 public:
     struct MessageBox {
-        std::string title;
+        std::string title;  // as the real box shows it
         std::string text;
         PromptButtons buttons;
         PromptIcon icon;
@@ -30,7 +30,7 @@ public:
     PromptAnswer messageBox(const std::string& title, const std::string& text,
                             PromptButtons buttons, PromptIcon icon) override
     {
-        messageBoxes.push_back({title, text, buttons, icon});
+        messageBoxes.push_back({shownTitle(title), text, buttons, icon});
         if (answers.empty())
             return firstButton(buttons);
         const PromptAnswer answer = answers.front();

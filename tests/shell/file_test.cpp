@@ -105,7 +105,7 @@ TEST_P(OpenRefused, LeavesWindowStateAndMenusAsTheyWereWithOpenStillOffered)
         open(file);
     if (*c.message) {
         ASSERT_EQ(prompts.messageBoxes.size(), 1u);
-        EXPECT_EQ(prompts.messageBoxes[0].title, "");  // the application's title
+        EXPECT_EQ(prompts.messageBoxes[0].title, "Slopekit");
         EXPECT_TRUE(prompts.messageBoxes[0].text.starts_with(c.message)) << prompts.messageBoxes[0].text;
         EXPECT_EQ(prompts.messageBoxes[0].buttons, PromptButtons::Ok);
         EXPECT_EQ(prompts.messageBoxes[0].icon, c.icon);

@@ -1,6 +1,7 @@
 // Widget tests need one QApplication for the whole run.
+#include "shell/shell_style.h"
+
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");  // as the program does
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setStyle(slopekit::createShellStyle());
     return RUN_ALL_TESTS();
 }

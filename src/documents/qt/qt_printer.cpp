@@ -5,12 +5,16 @@
 namespace slopekit {
 namespace {
 constexpr int ReportPointSize = 10;
+constexpr qreal ReportMargin = 20;  // mm
 }
 
 QtPrinter::QtPrinter()
 {
     m_font.setPointSize(ReportPointSize);
     m_font.setStyleHint(QFont::TypeWriter);  // a fixed-pitch face if the named one is missing
+    // The margins a printed report normally has, on paper and in a PDF alike.
+    m_printer.setPageMargins(QMarginsF(ReportMargin, ReportMargin, ReportMargin, ReportMargin),
+                             QPageLayout::Millimeter);
 }
 
 std::string QtPrinter::fontName() const { return m_font.family().toStdString(); }
