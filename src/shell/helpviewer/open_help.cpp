@@ -32,7 +32,8 @@ void openHelp(QWidget* caller, const QString& chmPath)
         window = new HelpWindow(caller);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->load(chmPath);
-        placeOver(*window, *caller->window());
+        if (caller)
+            placeOver(*window, *caller->window());
     } else if (!window->hasBook()) {
         window->load(chmPath);  // the file may have been put in place meanwhile
     }
