@@ -19,13 +19,8 @@ const char* const Usage =
     "       slopekit-cli plot [--const NAME=VALUE]... --var NAME=VALUE... --along NAME --svg OUT FUNCTION\n"
     "       slopekit-cli plot FILE --along NAME --svg OUT\n";
 
-}  // namespace
-
-int main(int argc, char** argv)
+int runCommand(const std::string& command, const std::vector<std::string>& args)
 {
-    std::ios::sync_with_stdio(false);  // a batch of points writes many rows
-    const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
-    const std::string command = argc > 1 ? argv[1] : "";
     if (command == "eval")
         return slopekit::cli::runEval(args, std::cout, std::cerr);
     if (command == "compute")
@@ -36,4 +31,19 @@ int main(int argc, char** argv)
         return slopekit::cli::runReport(args, std::cout, std::cerr);
     std::cerr << Usage;
     return slopekit::cli::UsageError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);  // a batch of points writes many rows
+    const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
+    const int status = runCommand(argc > 1 ? argv[1] : "", args);
+    // A script must not take lost output (a full disk, a closed pipe) for a result.
+    if (!std::cout.flush()) {
+        std::cerr << "The output could not be written.\n";
+        return slopekit::cli::Failed;
+    }
+    return status;
 }

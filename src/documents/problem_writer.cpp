@@ -1,5 +1,6 @@
 #include "documents/problem_writer.h"
 
+#include "derivatives/compute_command.h"
 #include "errors/run_error.h"
 #include "numbers/number_text.h"
 
@@ -30,6 +31,21 @@ std::string numberField(const std::string& text, const std::string& what)
     }
 }
 
+// A point value that is a number neither as the file writes it nor as Compute reads it is
+// refused, not saved as 0 or as the number it happens to start with.
+std::string pointField(const std::string& text, const std::string& name)
+{
+    if (!isFileNumber(text)) {
+        try {
+            localeNumber(text);
+        } catch (const RunError& e) {
+            if (e.number() != 6)
+                throw ProblemNotSavable(UnreadablePoint(name, text).what());
+        }
+    }
+    return numberField(text, "The value of " + name);
+}
+
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 }  // namespace
@@ -45,7 +61,7 @@ void writeProblem(std::ostream& out, const ProblemToSave& problem)
     for (std::size_t k = 0; k < problem.names.size(); ++k) {
         const std::string& name = problem.names[k];
         checkQuotable(name, "The variable name " + name);
-        text += quoted(name) + "," + numberField(problem.pointTexts[k], "The value of " + name);
+        text += quoted(name) + "," + pointField(problem.pointTexts[k], name);
         text += LineEnd;
     }
     text += " " + std::to_string(problem.constants.size()) + " ";

@@ -3,6 +3,7 @@
 #include "shell/override_cursor.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -73,12 +74,12 @@ PromptAnswer QtPrompts::messageBox(const std::string& title, const std::string& 
 
 std::string QtPrompts::openFileName()
 {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow()).toStdString();
+    return QFile::encodeName(QFileDialog::getOpenFileName(QApplication::activeWindow())).toStdString();
 }
 
 std::string QtPrompts::saveFileName()
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow()).toStdString();
+    return QFile::encodeName(QFileDialog::getSaveFileName(QApplication::activeWindow())).toStdString();
 }
 
 bool QtPrompts::printDialog(QPrinter& printer)

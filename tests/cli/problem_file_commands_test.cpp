@@ -43,10 +43,13 @@ std::string contents(const std::string& path)
 }
 
 // slopekit-cli run as a program in a child process whose files may grow to at most
-// maxFileBytes; standard output and error go to files in folder.
-CommandRun runProgram(const std::vector<std::string>& args, const std::string& folder, rlim_t maxFileBytes)
+// maxFileBytes; standard output goes to outFile (a file in folder if empty), standard
+// error to a file in folder.
+CommandRun runProgram(const std::vector<std::string>& args, const std::string& folder, rlim_t maxFileBytes,
+                      std::string outFile = {})
 {
-    const std::string outFile = folder + "/stdout";
+    if (outFile.empty())
+        outFile = folder + "/stdout";
     const std::string errFile = folder + "/stderr";
     const int status = testing::exitStatusWithFileSizeLimit(maxFileBytes, [&] {
         std::vector<char*> argv{const_cast<char*>(SLOPEKIT_CLI)};
@@ -58,8 +61,10 @@ CommandRun runProgram(const std::vector<std::string>& args, const std::string& f
         execv(SLOPEKIT_CLI, argv.data());
         return 126;
     });
-    CommandRun run{status, contents(outFile), contents(errFile)};
-    std::filesystem::remove(outFile);
+    const bool ownOutput = outFile.starts_with(folder);
+    CommandRun run{status, ownOutput ? contents(outFile) : "", contents(errFile)};
+    if (ownOutput)
+        std::filesystem::remove(outFile);
     std::filesystem::remove(errFile);
     return run;
 }
@@ -232,6 +237,34 @@ TEST_F(ProblemFileCommands, PlotDrawsAnSvgWithoutAWindow)
     EXPECT_EQ(failing.status, 1);
     EXPECT_EQ(failing.err, "Slopekit expression runtime error 5\nInvalid procedure call or argument\n");
 }
+
+struct OutputFailure {
+    const char* name;
+    std::vector<std::string> args;  // "EXAMPLE" stands for a problem file
+};
+
+void PrintTo(const OutputFailure& c, std::ostream* os) { *os << c.name; }
+
+class OutputFailures : public ProblemFileCommands, public ::testing::WithParamInterface<OutputFailure> {};
+
+// Standard output on a full device: the lost results are reported, never taken for success.
+TEST_P(OutputFailures, ExitOneWithAMessage)
+{
+    const std::string example = write("example", Example);
+    std::vector<std::string> args = GetParam().args;
+    for (std::string& arg : args)
+        if (arg == "EXAMPLE")
+            arg = example;
+    const CommandRun failed = runProgram(args, folder(), RLIM_INFINITY, "/dev/full");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err, "The output could not be written.\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, OutputFailures,
+                         ::testing::Values(OutputFailure{"Eval", {"eval", "1+1"}},
+                                           OutputFailure{"ComputeFile", {"compute", "EXAMPLE"}},
+                                           OutputFailure{"Report", {"report", "EXAMPLE"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace slopekit::cli

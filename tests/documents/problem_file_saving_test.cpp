@@ -58,6 +58,32 @@ TEST(ProblemFileSaving, AFailedSaveWithoutAnEarlierFileDoesNotMentionOne)
     }
 }
 
+// Save replaces only a regular file, keeps its permissions, and works for any name the
+// system allows.
+TEST(ProblemFileSaving, ReplacesOnlyRegularFilesAndKeepsTheirPermissions)
+{
+    QTemporaryDir dir;
+    const std::string fifo = dir.filePath("fifo").toStdString();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    try {
+        saveProblemFile(fifo, Problem);
+        ADD_FAILURE() << "saved onto a FIFO";
+    } catch (const ProblemFileAccess& e) {
+        EXPECT_EQ(e.what(), "The file " + fifo +
+                                " could not be written (It is not a regular file). An earlier file of that name is unchanged.");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+    const std::string longest = dir.filePath(QString(255, QChar('n'))).toStdString();
+    saveProblemFile(longest, Problem);
+    ASSERT_EQ(chmod(longest.c_str(), 0640), 0);
+    saveProblemFile(longest, {"1", "x^3", {"x"}, {"3"}, {}});
+    struct stat saved {};
+    ASSERT_EQ(stat(longest.c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_mode & 07777, 0640u);
+    EXPECT_EQ(loadProblemFile(longest).equation, "x^3");
+}
+
 struct OpeningBound {
     const char* name;
     std::function<void(const std::string&)> make;  // creates the file at the path

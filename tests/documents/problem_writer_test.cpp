@@ -38,7 +38,7 @@ TEST(ProblemWriter, WritesTheExampleByteForByte)
 TEST(ProblemWriter, NumbersInFileFormWhateverTheLocaleAndNoConstantsEndWithTheCountLine)
 {
     LocaleGuard comma(",", ".");
-    EXPECT_EQ(written({"2.5", "x", {"x", " y"}, {"0.00001", "4 apples"}, {}}),
+    EXPECT_EQ(written({"2.5", "x", {"x", " y"}, {"0.00001", " 4 "}, {}}),
               "Slopekit\r\n2.5,\"x\"\r\n\"x\",1E-05\r\n\" y\",4\r\n 0 \r\n");
 }
 
@@ -54,6 +54,7 @@ TEST(ProblemWriter, RefusesWhatCannotReadBackAndWritesNothing)
         {"quote_in_name", {"1", "x", {"a\"b"}, {"1"}, {}}, "The variable name a\"b contains a double quote"},
         {"line_break_in_constant", {"1", "x", {"x"}, {"1"}, {"a=1\nb=2"}}, "line break"},
         {"value_out_of_range", {"1", "x", {"x"}, {"1E999"}, {}}, "too large"},
+        {"value_not_a_number", {"1", "x", {"x"}, {"abc"}, {}}, "The value \"abc\" given for x cannot be read as a number."},
     };
     for (const Case& c : cases) {
         std::ostringstream out;
