@@ -23,7 +23,7 @@ void PlotOfThirtyNodes(benchmark::State& state)
     dim.VarNams = {"x1", "x2", "x3"};
     const ComputeHooks hooks{[&binding] { binding.RegisterConstants(); },
                              [&binding] { return binding.EvaluateFunction(); }, announcedByErrorEvent,
-                             runErrorMessage};
+                             runErrorMessage, nullptr, [&binding](bool muted) { binding.setErrorEventMuted(muted); }};
     // 30 nodes: names, numbers, operators and calls.
     if (runCompute(dim, hooks, "x1*x2+x3*x1+x2*Sin(x1)+Exp(x2/x3)+Sqr(x1)*Cos(x3)-Log(x2)", {"0.7", "1.2", "2.5"})
             .lines.empty())

@@ -1,7 +1,7 @@
 // Runs the Compute command on arbitrary function texts (and one arbitrary constant) through
 // the engine binding. A computation either lists every derivative as a finite number after
-// exactly 8n^2 + n + 1 evaluations, or ends with no lines, the point in place and exactly
-// one message: ours or the Error event's.
+// exactly 8n^2 + n + 1 evaluations and the refinement's own, showing no message, or ends
+// with no lines, the point in place and exactly one message: ours or the Error event's.
 //
 // Input: one byte for the number of variables and the point, then the function text,
 // optionally followed by NUL and a constant text.
@@ -73,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         },
         announcedByErrorEvent,
         runErrorMessage,
+        nullptr,
+        [&](bool muted) { binding.setErrorEventMuted(muted); },
     };
     const ComputeOutcome outcome = runCompute(dim, hooks, function, texts);
 
@@ -80,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& text : texts)
         point.push_back(leadingNumber(text));
     if (!outcome.lines.empty()) {
-        check(evaluations == 8 * n * n + n + 1, "a computation made the wrong number of evaluations");
+        const long refined = outcome.refined ? outcome.refined->evaluations : 0;
+        check(evaluations == 8 * n * n + n + 1 + refined, "a computation made the wrong number of evaluations");
         check(outcome.lines.size() == static_cast<std::size_t>(1 + 2 * n + n * (n - 1) / 2), "lines missing");
         check(dim.ResultsShown && !outcome.message && events == 0, "a computation that succeeded reported a failure");
         check(allFinite(dim), "a derivative is not a finite number");
@@ -88,6 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(!dim.ResultsShown, "a failed computation marked its results as shown");
         check(events + (outcome.message ? 1 : 0) == 1, "a failure did not show exactly one message");
         check(evaluations <= 8 * n * n + n + 1, "a failed computation went on evaluating");
+        check(!outcome.refined, "a failed computation was refined");
     }
     if (evaluations > 0)
         check(dim.Varx == point, "the point was not put back");

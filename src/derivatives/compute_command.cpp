@@ -24,6 +24,27 @@ std::vector<double> readPoint(const Dimension& dim, const PointTexts& texts,
     return point;
 }
 
+// The refinement after a successful classic computation. Its trial points may fail where
+// the user's point does not; those failures are its own business and show no message.
+std::optional<RefinedDerivatives> refine(Dimension& dim, const ComputeHooks& hooks, const EvaluateAtVarx& evaluate)
+{
+    struct Muted {
+        const ComputeHooks& hooks;
+        explicit Muted(const ComputeHooks& h) : hooks(h) { set(true); }
+        ~Muted() { set(false); }
+        void set(bool muted) const
+        {
+            if (hooks.muteErrorEvent)
+                hooks.muteErrorEvent(muted);
+        }
+    } muted(hooks);
+    try {
+        return RefineDerivatives(dim, evaluate);
+    } catch (const RunError&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 UnreadablePoint::UnreadablePoint(const std::string& name, const std::string& text)
@@ -56,15 +77,18 @@ ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::
         // The leading-number reading has the last word, whatever the locale accepted.
         dim.Varx = readPoint(dim, pointTexts, leadingNumber);
         BuildLabels(dim);
-        const EvaluateAtVarx evaluate =
-            withProgress(hooks.evaluateFunction, classicEvaluations(dim.Order), hooks.progress);
-        return {ComputeDerivatives(dim, evaluate), std::nullopt};
+        // One count over the classic and the refined evaluations.
+        const EvaluateAtVarx evaluate = withProgress(
+            hooks.evaluateFunction, classicEvaluations(dim.Order) + refinedEvaluations(dim.Order), hooks.progress);
+        std::vector<std::string> lines = ComputeDerivatives(dim, evaluate);
+        return {std::move(lines), std::nullopt, refine(dim, hooks, evaluate)};
     } catch (const ComputationCancelled&) {
+        dim.ResultsShown = false;  // stopped during the refinement: nothing half-done stays
         return {};
     } catch (const UnreadablePoint& error) {
-        return {{}, ComputeMessage{Title, error.what()}};
+        return {{}, ComputeMessage{Title, error.what()}, std::nullopt};
     } catch (const RunError& error) {
-        return {{}, failureMessage(hooks, error)};
+        return {{}, failureMessage(hooks, error), std::nullopt};
     }
 }
 

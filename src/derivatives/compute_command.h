@@ -2,6 +2,7 @@
 
 #include "derivatives/compute_derivatives.h"
 #include "derivatives/progress.h"
+#include "derivatives/refined_derivatives.h"
 #include "errors/run_error.h"
 #include "problem/dimension.h"
 
@@ -24,6 +25,8 @@ struct ComputeHooks {
     std::function<std::string(const RunError&)> messageText;
     // Hears of every evaluation and may stop the computation; none by default.
     ProgressHook progress = nullptr;
+    // Silences the engine's Error event (true) and lets it speak again (false); may be empty.
+    std::function<void(bool muted)> muteErrorEvent;
 };
 
 // The texts of one point box each, in variable order.
@@ -49,13 +52,17 @@ struct ComputeMessage {
 struct ComputeOutcome {
     std::vector<std::string> lines;         // the results list; empty after a failure
     std::optional<ComputeMessage> message;  // the one message a failure shows, if any
+    // The refined results after a successful computation; none after a failure, or when
+    // the function failed at the point itself during the refinement.
+    std::optional<RefinedDerivatives> refined;
 };
 
 // The one message for a failure, or none when the engine's Error event has shown it.
 std::optional<ComputeMessage> failureMessage(const ComputeHooks& hooks, const RunError& error);
 
 // The Compute command after ClearResults: CollectInputs, the point read again with the
-// leading-number reading, BuildLabels, ComputeDerivatives. Every failure ends the command
+// leading-number reading, BuildLabels, ComputeDerivatives, and after a success the
+// refinement, with the Error event muted, so a failing trial point shows nothing. Every failure ends the command
 // with no lines, ResultsShown false, Varx at the point (or unchanged when it was never
 // read) and exactly one message: none of ours when the Error event has shown one. A
 // computation that the progress hook stops ends the same way, without a message.

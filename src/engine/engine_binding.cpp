@@ -75,7 +75,7 @@ void EngineBinding::setErrorEventHandler(std::function<void(const std::string& m
 
 void EngineBinding::ScriptControl1_Error(const script::ErrorInfo& error)
 {
-    if (silentInErrorEvent(error.number) || !m_errorEventHandler)
+    if (m_errorEventMuted || silentInErrorEvent(error.number) || !m_errorEventHandler)
         return;
     m_errorEventHandler(errorEventMessage(error));
 }

@@ -33,6 +33,9 @@ public:
     // The engine's Error event (ScriptControl1_Error): called inside a failing engine call
     // with the message text, only for numbers other than 5, 6, 11 and -2147352319.
     void setErrorEventHandler(std::function<void(const std::string& message)> handler);
+    // While muted the Error event shows nothing: the refinement's trial points may fail
+    // without a message, since the results the user asked for do not depend on them.
+    void setErrorEventMuted(bool muted) { m_errorEventMuted = muted; }
 
     Class1& sh() { return m_sh; }
     script::Engine& engine() { return m_engine; }
@@ -44,6 +47,7 @@ private:
     Class1 m_sh;
     script::Engine m_engine;
     std::function<void(const std::string&)> m_errorEventHandler;
+    bool m_errorEventMuted = false;
     // Each variable's last statement, reused while its name and value stay the same: a
     // computation moves one or two coordinates at a time, and writing a number is costly.
     struct SentStatement {

@@ -17,7 +17,8 @@ namespace slopekit {
 ComputeHooks frmSlopekit::computeHooks(ProgressHook progress)
 {
     return {[this] { m_engine.RegisterConstants(); }, [this] { return m_engine.EvaluateFunction(); },
-            announcedByErrorEvent, runErrorMessage, std::move(progress)};
+            announcedByErrorEvent, runErrorMessage, std::move(progress),
+            [this](bool muted) { m_engine.setErrorEventMuted(muted); }};
 }
 
 PointTexts frmSlopekit::pointTexts() const

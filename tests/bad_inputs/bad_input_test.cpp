@@ -35,7 +35,7 @@ public:
     {
         const ComputeHooks hooks{[this] { m_binding.RegisterConstants(); },
                                  [this] { return m_binding.EvaluateFunction(); }, announcedByErrorEvent,
-                                 runErrorMessage};
+                                 runErrorMessage, nullptr, [this](bool muted) { m_binding.setErrorEventMuted(muted); }};
         ComputeOutcome outcome = runCompute(dim, hooks, function, point);
         if (outcome.message)
             shown.push_back(outcome.message->text);

@@ -20,6 +20,8 @@ struct FakeEngine {
     std::optional<RunError> evaluationError;
     int registrations = 0;
     int evaluations = 0;
+    int mutedEvaluations = 0;
+    bool muted = false;
 
     ComputeHooks hooks()
     {
@@ -29,13 +31,15 @@ struct FakeEngine {
                         throw *constantsError;
                 },
                 [this] {
-                    ++evaluations;
+                    ++(muted ? mutedEvaluations : evaluations);
                     if (evaluationError)
                         throw *evaluationError;
                     return 1.0;
                 },
                 [](const RunError& e) { return e.source() == Announced; },
-                [](const RunError& e) { return e.source() + " " + std::to_string(e.number()); }};
+                [](const RunError& e) { return e.source() + " " + std::to_string(e.number()); },
+                nullptr,
+                [this](bool m) { muted = m; }};
     }
 };
 
@@ -108,7 +112,7 @@ TEST(RunCompute, LeadingNumberReadingHasTheLastWord)
 struct ProgressCase {
     const char* name;
     std::int64_t stopAfter;  // the evaluation after which the hook says stop; 0 for never
-    int evaluations;
+    int evaluations;  // all that the hook hears of, classic and refined
     std::size_t lines;
 };
 
@@ -116,8 +120,8 @@ void PrintTo(const ProgressCase& c, std::ostream* os) { *os << c.name; }
 
 class ComputeProgress : public ::testing::TestWithParam<ProgressCase> {};
 
-// The hook hears every evaluation of the 8n^2 + n + 1; a stop leaves no trace but Varx
-// back at the point.
+// The hook hears every evaluation of the 8n^2 + n + 1 and of the refinement's 330; a stop
+// leaves no trace but Varx back at the point.
 TEST_P(ComputeProgress, CountsEveryEvaluationAndStopsWhenAsked)
 {
     LocaleGuard point(".", ",");
@@ -127,12 +131,12 @@ TEST_P(ComputeProgress, CountsEveryEvaluationAndStopsWhenAsked)
     ComputeHooks hooks = engine.hooks();
     std::vector<std::int64_t> heard;
     hooks.progress = [&](std::int64_t done, std::int64_t total) {
-        EXPECT_EQ(total, 35);
+        EXPECT_EQ(total, 35 + 330);
         heard.push_back(done);
         return done != c.stopAfter;
     };
     const ComputeOutcome outcome = runCompute(dim, hooks, "x*y", {"0.5", "2"});
-    EXPECT_EQ(engine.evaluations, c.evaluations);
+    EXPECT_EQ(engine.evaluations + engine.mutedEvaluations, c.evaluations);
     ASSERT_EQ(heard.size(), static_cast<std::size_t>(c.evaluations));
     EXPECT_EQ(heard.back(), c.evaluations);
     EXPECT_EQ(outcome.lines.size(), c.lines);
@@ -143,10 +147,27 @@ TEST_P(ComputeProgress, CountsEveryEvaluationAndStopsWhenAsked)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ComputeProgress,
-    ::testing::Values(ProgressCase{"runs_to_the_end", 0, 35, 6},
+    ::testing::Values(ProgressCase{"runs_to_the_end", 0, 365, 6},
                       ProgressCase{"stopped_at_a_displaced_point", 7, 7, 0},
-                      ProgressCase{"stopped_at_the_last_evaluation", 35, 35, 0}),
+                      ProgressCase{"stopped_at_the_last_classic_evaluation", 35, 35, 0},
+                      ProgressCase{"stopped_in_the_refinement", 100, 100, 0},
+                      ProgressCase{"stopped_at_the_last_evaluation", 365, 365, 0}),
     [](const ::testing::TestParamInfo<ProgressCase>& info) { return std::string(info.param.name); });
+
+// Trial points of the refinement may fail where the classic ones do not: the Error event
+// is muted for exactly those evaluations.
+TEST(RunCompute, RefinesAfterTheClassicEvaluationsWithTheErrorEventMuted)
+{
+    Dimension dim = makeProblem({"x", "y"}, {0, 0});
+    FakeEngine engine;
+    const ComputeOutcome outcome = runCompute(dim, engine.hooks(), "x", {"1", "2"});
+    ASSERT_TRUE(outcome.refined.has_value());
+    EXPECT_EQ(engine.evaluations, 35);
+    EXPECT_EQ(engine.mutedEvaluations, outcome.refined->evaluations);
+    EXPECT_EQ(outcome.refined->evaluations, 2 + 2 * 42 + 244);
+    EXPECT_FALSE(engine.muted);
+    EXPECT_EQ(dim.Varx, (std::vector<double>{1, 2}));
+}
 
 }  // namespace
 }  // namespace slopekit

@@ -14,23 +14,27 @@ using testing::makeProblem;
 
 const char* const Announced = "announced";
 
-// x^2 at the point; counts evaluations and fails once a set count is reached.
+// x^2 at the point; counts the evaluations outside the refinement (which runs muted) and
+// fails once a set count is reached.
 struct FakeEngine {
     Dimension& dim;
     int evaluations = 0;
     int failAt = -1;
     const char* failSource = "Engine";
+    bool muted = false;
 
     ComputeHooks hooks()
     {
         return {[] {},
                 [this] {
-                    if (++evaluations == failAt)
+                    if (!muted && ++evaluations == failAt)
                         throw RunError(11, failSource);
                     return dim.Varx[0] * dim.Varx[0];
                 },
                 [](const RunError& e) { return e.source() == Announced; },
-                [](const RunError& e) { return "error " + std::to_string(e.number()); }};
+                [](const RunError& e) { return "error " + std::to_string(e.number()); },
+                nullptr,
+                [this](bool m) { muted = m; }};
     }
 };
 

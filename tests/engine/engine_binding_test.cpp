@@ -147,6 +147,17 @@ INSTANTIATE_TEST_SUITE_P(
                       EventCase{"undefined_announced", "x + q", 500, true},
                       EventCase{"type_mismatch_announced", "x + \"a\"", 13, true}));
 
+TEST_F(Binding, MutedErrorEventShowsNothingUntilUnmuted)
+{
+    problem({"x"}, {1}, "x + \"a\"");
+    binding.setErrorEventMuted(true);
+    EXPECT_THROW(binding.EvaluateFunction(), RunError);
+    EXPECT_TRUE(messages.empty());
+    binding.setErrorEventMuted(false);
+    EXPECT_THROW(binding.EvaluateFunction(), RunError);
+    EXPECT_EQ(messages.size(), 1u);
+}
+
 TEST_F(Binding, ErrorEventMessageText)
 {
     EXPECT_THROW(binding.ExecuteStatement("a = 1\nb = 1 # 2"), RunError);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "derivatives/refined_derivatives.h"
+#include "problem/dimension.h"
+
+#include <string>
+#include <vector>
+
+namespace slopekit {
+
+// One line of the results list: the function (i = j = -1), a first derivative (j = -1) or
+// a second derivative of variables i and j, in the order of the list.
+struct ListEntry {
+    int i = -1;
+    int j = -1;
+};
+
+// The entries of the n-variable list in list order: the function, the first derivatives,
+// the pure second ones, the mixed ones row by row.
+std::vector<ListEntry> listEntries(int n);
+
+// An entry's label without its trailing blank ("Function", "Dx", "Dxy"); needs the labels.
+std::string entryLabel(const Dimension& dim, const ListEntry& entry);
+
+// Whether a listed classic result is unreliable, judged from the refined one: more than
+// ReliableTolerance of the entry's size away from it, or the refined entry itself cannot
+// vouch for any value. The function line is never marked.
+std::vector<bool> classicWarnings(const Dimension& dim, const RefinedDerivatives& refined);
+
+// The refined list: "Function = " and the value, then label + "= " + value + " ± " + the
+// error with two significant digits, all in the display form; an entry without a value
+// reads label + "= " + "no value: the function fails at every trial step".
+std::vector<std::string> refinedLines(const Dimension& dim, const RefinedDerivatives& refined);
+
+// The tooltip of a marked classic line: the refined value and its estimate, or why there
+// is none.
+std::string warningTip(const RefinedDerivatives& refined, const ListEntry& entry);
+
+// The status text after a computation: how many listed results may be inaccurate.
+std::string warningStatus(int marked);
+
+}  // namespace slopekit
