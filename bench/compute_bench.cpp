@@ -31,17 +31,33 @@ const Problem Problems[] = {
      "x1*x2+x3*x4+x5*x6+x7*x8+x9*x10+Sin(x1)+Exp(x2/x3)+Sqr(x4)"},
 };
 
+// A fresh engine set up as the window sets it up, with the problem's variables.
+struct Session {
+    explicit Session(const Problem& problem)
+    {
+        binding.setUp();
+        dim.redimension(static_cast<int>(problem.names.size()));
+        dim.VarNams = problem.names;
+    }
+
+    Dimension dim;
+    EngineBinding binding{dim};
+};
+
+double coordinate(std::size_t k)
+{
+    return 0.5 + 0.25 * static_cast<double>(k);
+}
+
 void WholeComputation(benchmark::State& state)
 {
     const Problem& problem = Problems[state.range(0)];
-    Dimension dim;
-    EngineBinding binding(dim);
-    binding.setUp();
-    dim.redimension(static_cast<int>(problem.names.size()));
-    dim.VarNams = problem.names;
+    Session session(problem);
+    Dimension& dim = session.dim;
+    EngineBinding& binding = session.binding;
     PointTexts point;
     for (std::size_t k = 0; k < problem.names.size(); ++k)
-        point.push_back(std::to_string(0.5 + 0.25 * static_cast<double>(k)));
+        point.push_back(std::to_string(coordinate(k)));
     const ComputeHooks hooks{[&binding] { binding.RegisterConstants(); },
                              [&binding] { return binding.EvaluateFunction(); }, announcedByErrorEvent,
                              runErrorMessage, nullptr, [&binding](bool muted) { binding.setErrorEventMuted(muted); }};
@@ -60,13 +76,11 @@ BENCHMARK(WholeComputation)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 void Refinement(benchmark::State& state)
 {
     const Problem& problem = Problems[state.range(0)];
-    Dimension dim;
-    EngineBinding binding(dim);
-    binding.setUp();
-    dim.redimension(static_cast<int>(problem.names.size()));
-    dim.VarNams = problem.names;
+    Session session(problem);
+    Dimension& dim = session.dim;
+    EngineBinding& binding = session.binding;
     for (std::size_t k = 0; k < problem.names.size(); ++k)
-        dim.Varx[k] = 0.5 + 0.25 * static_cast<double>(k);
+        dim.Varx[k] = coordinate(k);
     dim.Equation = problem.function;
     BuildLabels(dim);
     long evaluations = 0;

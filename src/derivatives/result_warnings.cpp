@@ -92,12 +92,24 @@ std::vector<std::string> refinedLines(const Dimension& dim, const RefinedDerivat
     return lines;
 }
 
+bool refinedUnreliable(const RefinedDerivatives& refined, const ListEntry& e)
+{
+    return e.i >= 0 && refinedEntry(refined, e).unreliable;
+}
+
 std::string warningTip(const RefinedDerivatives& refined, const ListEntry& e)
 {
     const Refined r = refinedEntry(refined, e);
     if (!std::isfinite(r.value))
         return "May be inaccurate: the refinement found no value (the function fails at every trial step).";
     return "May be inaccurate. Refined value: " + displayForm(r.value) + " ± " + twoDigits(r.error);
+}
+
+std::string unreliableTip(const RefinedDerivatives& refined, const ListEntry& e)
+{
+    if (!std::isfinite(refinedEntry(refined, e).value))
+        return "No value: the function fails at every trial step.";
+    return "May be inaccurate: the estimates at different steps do not agree to a millionth.";
 }
 
 std::string warningStatus(int marked)

@@ -32,9 +32,15 @@ std::vector<bool> classicWarnings(const Dimension& dim, const RefinedDerivatives
 // reads label + "= " + "no value: the function fails at every trial step".
 std::vector<std::string> refinedLines(const Dimension& dim, const RefinedDerivatives& refined);
 
+// Whether a refined entry is unreliable (never the function line).
+bool refinedUnreliable(const RefinedDerivatives& refined, const ListEntry& entry);
+
 // The tooltip of a marked classic line: the refined value and its estimate, or why there
 // is none.
 std::string warningTip(const RefinedDerivatives& refined, const ListEntry& entry);
+
+// The tooltip of an unreliable refined line.
+std::string unreliableTip(const RefinedDerivatives& refined, const ListEntry& entry);
 
 // The status text after a computation: how many listed results may be inaccurate.
 std::string warningStatus(int marked);

@@ -1,5 +1,6 @@
 #include "documents/report_lines.h"
 
+#include "derivatives/result_warnings.h"
 #include "numbers/number_text.h"
 #include "problem/dimension.h"
 
@@ -7,7 +8,7 @@ namespace slopekit {
 
 std::vector<std::string> reportLines(const Dimension& dim, const std::string& functionText,
                                      const std::vector<std::string>& constants,
-                                     const std::function<double()>& evaluate)
+                                     const std::function<double()>& evaluate, const RefinedDerivatives* refined)
 {
     const auto n = static_cast<std::size_t>(dim.Order);
     std::vector<std::string> lines;
@@ -28,6 +29,12 @@ std::vector<std::string> reportLines(const Dimension& dim, const std::string& fu
     lines.push_back("");
     lines.push_back("FUNCTION =" + reportNumber(evaluate()));
     lines.push_back("");
+    if (refined) {
+        const std::vector<std::string> derivatives = refinedLines(dim, *refined);
+        lines.insert(lines.end(), derivatives.begin() + 1, derivatives.end());
+        lines.push_back("");
+        return lines;
+    }
     for (std::size_t k = 0; k < n; ++k)
         lines.push_back(dim.Der1Label[k] + "= " + displayForm(dim.Der1Val[k]));
     for (std::size_t k = 0; k < n; ++k)

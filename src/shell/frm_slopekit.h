@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,7 @@ public:
     QListWidget* lstDerVal = nullptr;
     QPushButton* cmdCompute = nullptr;
     QLabel* Label1 = nullptr;
+    QLabel* lblStatus = nullptr;  // in the status bar: how many results may be inaccurate
 
     QMenu* mnuFile = nullptr;
     QAction* mnuOpen = nullptr;
@@ -64,6 +66,8 @@ public:
     QAction* mnuSaveAs = nullptr;
     QAction* mnuFileBar2 = nullptr;
     QAction* mnuPrint = nullptr;
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuRefined = nullptr;  // checkable: the list shows the refined results
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
 
@@ -90,6 +94,10 @@ public:
 
     // Results list (frm_slopekit_results.cpp)
     void ClearResults();
+    // Puts a completed computation's results in the list, classic or refined as Options >
+    // Refined results says, and marks the lines that may be inaccurate.
+    void ShowResults(std::vector<std::string> classicLines, std::optional<RefinedDerivatives> refined);
+    void mnuRefined_Click();
 
     // The results list's context menu: copy, analysis, plots (frm_slopekit_results_menu.cpp)
     QMenu* mnuResults = nullptr;
@@ -157,6 +165,10 @@ private:
     QPointer<frmAbout> m_about;
     QString m_helpFile;
     QtPrinter m_printer;
+    // The shown computation's results, to switch the list between them.
+    std::vector<std::string> m_classicLines;
+    std::optional<RefinedDerivatives> m_refined;
+    void fillResultsList();
 };
 
 }  // namespace slopekit

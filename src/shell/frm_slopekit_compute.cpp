@@ -38,8 +38,8 @@ void frmSlopekit::cmdCompute_Click()
         ComputationProgress progress(this);
         ComputeOutcome outcome = runCompute(m_dim, computeHooks(progress.hook()),
                                             txtEquation->text().toStdString(), pointTexts());
-        for (const std::string& line : outcome.lines)
-            lstDerVal->addItem(QString::fromStdString(line));
+        if (!outcome.lines.empty())
+            ShowResults(std::move(outcome.lines), std::move(outcome.refined));
         message = std::move(outcome.message);
     }
     if (message)

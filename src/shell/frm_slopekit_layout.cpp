@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <cmath>
@@ -177,6 +178,10 @@ void frmSlopekit::createControls()
     cmdCompute = button(form, "cmdCompute", "Compute", QColor(255, 192, 128), 2400, 5700, 1050, 285);
     cmdCompute->setToolTip("Evaluate 1st and 2nd order partial derivatives");
     Label1 = label(form, "Label1", "Slopekit:", fonts::verdana(8.25, true), 1530, 6000, 1920, 225);
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName("lblStatus");
+    statusBar()->addWidget(lblStatus, 1);
+    statusBar()->setSizeGripEnabled(false);
 }
 
 void frmSlopekit::createMenus()
@@ -191,6 +196,10 @@ void frmSlopekit::createMenus()
     mnuSaveAs = mnuFile->addAction("Save &As");
     mnuFileBar2 = mnuFile->addSeparator();
     mnuPrint = menuBar()->addAction("&Print");
+    mnuOptions = menuBar()->addMenu("&Options");
+    mnuOptions->setObjectName("mnuOptions");
+    mnuRefined = mnuOptions->addAction("&Refined results");
+    mnuRefined->setCheckable(true);
     mnuHelp = menuBar()->addAction("&Help");
     mnuAbout = menuBar()->addAction("&About");
     // A shortcut acts only while its item is enabled.
@@ -202,7 +211,7 @@ void frmSlopekit::createMenus()
         addAction(action);  // items of the bar itself: their shortcuts need the window
     const std::pair<QAction*, const char*> names[] = {
         {mnuOpen, "mnuOpen"}, {mnuFileBar1, "mnuFileBar1"}, {mnuSave, "mnuSave"},
-        {mnuSaveAs, "mnuSaveAs"}, {mnuFileBar2, "mnuFileBar2"}, {mnuPrint, "mnuPrint"},
+        {mnuSaveAs, "mnuSaveAs"}, {mnuFileBar2, "mnuFileBar2"}, {mnuPrint, "mnuPrint"}, {mnuRefined, "mnuRefined"},
         {mnuHelp, "mnuHelp"}, {mnuAbout, "mnuAbout"}};
     for (const auto& [action, name] : names)
         action->setObjectName(name);
@@ -223,6 +232,7 @@ void frmSlopekit::connectHandlers()
     connect(mnuSave, &QAction::triggered, this, &frmSlopekit::mnuSave_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &frmSlopekit::mnuSaveAs_Click);
     connect(mnuPrint, &QAction::triggered, this, &frmSlopekit::mnuPrint_Click);
+    connect(mnuRefined, &QAction::triggered, this, &frmSlopekit::mnuRefined_Click);
     connect(mnuHelp, &QAction::triggered, this, &frmSlopekit::mnuHelp_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmSlopekit::mnuAbout_Click);
     connect(cmdCompute, &QPushButton::clicked, this, &frmSlopekit::cmdCompute_Click);

@@ -12,7 +12,8 @@
 namespace slopekit {
 
 // The report is made whole before anything is printed, so a failing computation or
-// function value prints nothing; Cancel in the print dialog cancels the report.
+// function value prints nothing; Cancel in the print dialog cancels the report. It prints
+// the results as the list shows them, classic or refined.
 void frmSlopekit::mnuPrint_Click()
 {
     const ReportFont font(m_printer);
@@ -22,10 +23,12 @@ void frmSlopekit::mnuPrint_Click()
     {
         const OverrideCursor busy(Qt::WaitCursor);
         ComputationProgress progress(this);
+        const bool refined = mnuRefined->isChecked();
         report = buildReport(m_dim, computeHooks(progress.hook()),
-                             {txtEquation->text().toStdString(), pointTexts(), constantItems()});
-        for (const std::string& line : report.computedLines)
-            lstDerVal->addItem(QString::fromStdString(line));
+                             {txtEquation->text().toStdString(), pointTexts(), constantItems(),
+                              refined ? m_refined : std::nullopt, refined});
+        if (!report.computedLines.empty())
+            ShowResults(std::move(report.computedLines), std::move(report.refined));
     }
     if (report.message)
         m_prompts.messageBox(report.message->title, report.message->text, PromptButtons::Ok, PromptIcon::Critical);

@@ -38,7 +38,7 @@ struct FakeEngine {
     }
 };
 
-const ReportInputs Inputs{"x^2", {"3"}, {}};
+const ReportInputs Inputs{"x^2", {"3"}, {}, {}, false};
 
 TEST(Report, ComputesFirstWhenNoResultsAreShownThenReportsThemAsTheyStand)
 {
@@ -57,7 +57,7 @@ TEST(Report, ComputesFirstWhenNoResultsAreShownThenReportsThemAsTheyStand)
     EXPECT_EQ(first.lines[11].substr(0, 5), "Dx = ");
     EXPECT_FALSE(first.message);
 
-    const ReportOutcome second = buildReport(dim, engine.hooks(), {"x^2", {"5"}, {}});
+    const ReportOutcome second = buildReport(dim, engine.hooks(), {"x^2", {"5"}, {}, {}, false});
     EXPECT_EQ(engine.evaluations, 12);  // only the report's value
     EXPECT_TRUE(second.computedLines.empty());
     EXPECT_EQ(second.lines[7], "x = 3 ");  // the point of the shown results

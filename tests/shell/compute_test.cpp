@@ -82,6 +82,34 @@ TEST_F(ComputeTest, XSquaredYAtOneTwo)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// The classic steps, 2.055 wide at x = 13700, are far too coarse for the sine.
+TEST_F(ComputeTest, InaccurateResultsAreMarkedAndTheRefinedListShownOnRequest)
+{
+    compute("Sin(x)+y", {"13700", "1"});
+    const std::vector<std::string> classic = lines();
+    ASSERT_EQ(classic.size(), 6u);
+    std::vector<bool> marked;
+    for (int k = 0; k < 6; ++k)
+        marked.push_back(!window->lstDerVal->item(k)->icon().isNull());
+    EXPECT_THAT(marked, ElementsAre(false, true, false, true, false, false));
+    EXPECT_THAT(window->lstDerVal->item(1)->toolTip().toStdString(),
+                StartsWith("May be inaccurate. Refined value: -0.8844"));
+    EXPECT_EQ(window->lblStatus->text(), "2 results may be inaccurate");
+
+    window->mnuRefined->trigger();
+    const std::vector<std::string> refined = lines();
+    ASSERT_EQ(refined.size(), 6u);
+    EXPECT_EQ(refined[0], classic[0]);
+    EXPECT_THAT(refined[1], StartsWith("Dx = -0.8844"));
+    EXPECT_THAT(refined[1], ::testing::HasSubstr(" ± "));
+    EXPECT_EQ(window->lblStatus->text(), "");
+
+    window->mnuRefined->trigger();
+    EXPECT_EQ(lines(), classic);
+    type(window->txtEquation, "x");
+    EXPECT_EQ(window->lblStatus->text(), "");
+}
+
 TEST_F(ComputeTest, PointIsReadAgainWithTheLeadingNumberReading)
 {
     numberLocale() = {",", "."};

@@ -81,6 +81,14 @@ TEST_F(PrintTest, PrintTwiceComputesOnceAndReportsTheShownResults)
     EXPECT_EQ(dim.Varx[0], 3.0);
 }
 
+TEST_F(PrintTest, PrintsTheRefinedResultsWhenTheListShowsThem)
+{
+    window->mnuRefined->trigger();
+    print();
+    EXPECT_EQ(printedLines().filter(QRegularExpression("^Dx = -12 ± [0-9.E+-]+$")).size(), 1);
+    EXPECT_TRUE(window->lstDerVal->item(1)->text().startsWith("Dx = -12 ± "));
+}
+
 TEST_F(PrintTest, CancelInThePrintDialogCancelsTheReportAndTheFontNameComesBack)
 {
     const std::string font = window->printer().fontName();

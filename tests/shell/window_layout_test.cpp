@@ -128,12 +128,18 @@ TEST_F(WindowTest, ColoursAndFontsFollowTheLayout)
 TEST_F(WindowTest, MenusStartWithOnlyOpenAndHelpOffered)
 {
     const QList<QAction*> bar = window->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 4);
+    ASSERT_EQ(bar.size(), 5);
     EXPECT_EQ(bar[0]->menu(), window->mnuFile);
     EXPECT_EQ(bar[0]->text(), "&File");
     EXPECT_EQ(bar[1], window->mnuPrint);
-    EXPECT_EQ(bar[2], window->mnuHelp);
-    EXPECT_EQ(bar[3], window->mnuAbout);
+    EXPECT_EQ(bar[2]->menu(), window->mnuOptions);
+    EXPECT_EQ(bar[2]->text(), "&Options");
+    EXPECT_EQ(bar[3], window->mnuHelp);
+    EXPECT_EQ(bar[4], window->mnuAbout);
+    EXPECT_EQ(window->mnuOptions->actions(), QList<QAction*>{window->mnuRefined});
+    EXPECT_EQ(window->mnuRefined->text(), "&Refined results");
+    EXPECT_TRUE(window->mnuRefined->isCheckable());
+    EXPECT_FALSE(window->mnuRefined->isChecked());
 
     const QList<QAction*> file = window->mnuFile->actions();
     ASSERT_EQ(file.size(), 5);
