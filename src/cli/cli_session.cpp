@@ -22,3 +22,32 @@ ComputeHooks CliSession::hooks()
 }
 
 }  // namespace slopekit::cli
+
+namespace slopekit::cli {
+namespace {
+
+std::optional<std::string> argumentNameFault(const CliArguments& args, const ReservedName& reserved)
+{
+    for (const std::string& constant : args.constants)
+        if (auto fault = nameFault(constant.substr(0, constant.find('=')), reserved))
+            return fault;
+    std::vector<std::string> names;
+    for (const auto& variable : args.variables) {
+        names.push_back(variable.first);
+        if (auto fault = variableNameFault(names, reserved))
+            return fault;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool namesAccepted(const CliArguments& args, CliSession& session, std::ostream& err)
+{
+    const auto fault = argumentNameFault(args, session.binding.reservedNames());
+    if (fault)
+        err << *fault << '\n';
+    return !fault;
+}
+
+}  // namespace slopekit::cli

@@ -5,6 +5,7 @@
 #include "engine/engine_binding.h"
 #include "problem/dimension.h"
 
+#include <ostream>
 #include <string>
 
 namespace slopekit::cli {
@@ -21,5 +22,9 @@ struct CliSession {
     EngineBinding binding{dim};
     std::string announced;  // the text the engine's Error event would have shown
 };
+
+// The window's name rules for the arguments' constants and variables: false, with the
+// reason on err, when a name breaks them.
+bool namesAccepted(const CliArguments& args, CliSession& session, std::ostream& err);
 
 }  // namespace slopekit::cli

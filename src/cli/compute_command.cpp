@@ -47,6 +47,8 @@ int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ost
         return UsageError;
     }
     CliSession session(request);
+    if (!namesAccepted(request, session, err))
+        return Failed;
     PointTexts point;
     for (const auto& variable : request.variables)
         point.push_back(variable.second);

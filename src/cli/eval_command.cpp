@@ -3,6 +3,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
+#include "derivatives/compute_command.h"
 #include "engine/engine_binding.h"
 #include "numbers/number_text.h"
 
@@ -22,10 +23,19 @@ int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return UsageError;
     }
     CliSession session(request);
+    if (!namesAccepted(request, session, err))
+        return Failed;
     Dimension& dim = session.dim;
+    for (std::size_t m = 0; m < request.variables.size(); ++m) {
+        const auto& [name, text] = request.variables[m];
+        try {
+            dim.Varx[m] = pointNumber(text);
+        } catch (const RunError&) {
+            err << UnreadablePoint(name, text).what() << '\n';
+            return Failed;
+        }
+    }
     try {
-        for (std::size_t m = 0; m < request.variables.size(); ++m)
-            dim.Varx[m] = leadingNumber(request.variables[m].second);
         dim.Equation = request.text;
         session.binding.RegisterConstants();
         out << displayForm(session.binding.EvaluateFunction()) << '\n';

@@ -13,7 +13,7 @@ namespace slopekit::cli {
 bool loadIntoSession(const std::string& path, CliSession& session, PointTexts& point, std::ostream& err)
 {
     try {
-        applyProblem(loadProblemFile(path), session.dim);
+        applyProblem(loadProblemFile(path, session.binding.reservedNames()), session.dim);
     } catch (const std::runtime_error& failure) {
         err << withLineBreaks(openFailureText(path, failure));
         return false;

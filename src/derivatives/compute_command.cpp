@@ -74,8 +74,9 @@ ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::
     dim.ResultsShown = false;
     try {
         CollectInputs(dim, hooks, equation, pointTexts);
-        // The leading-number reading has the last word, whatever the locale accepted.
-        dim.Varx = readPoint(dim, pointTexts, leadingNumber);
+        // The leading-number reading has the last word, whatever the locale accepted, and
+        // refuses what it would have cut off: '1,000' is no 1.
+        dim.Varx = readPoint(dim, pointTexts, pointNumber);
         BuildLabels(dim);
         // One count over the classic and the refined evaluations.
         const EvaluateAtVarx evaluate = withProgress(

@@ -26,6 +26,8 @@ struct ProblemToSave {
     std::vector<std::string> names;
     std::vector<std::string> pointTexts;  // one per name
     std::vector<std::string> constants;
+
+    bool operator==(const ProblemToSave&) const = default;
 };
 
 // The first field of the file is not the signature: not a problem file at all.

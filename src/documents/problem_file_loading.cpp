@@ -75,10 +75,10 @@ std::string readBounded(const std::string& path)
 
 }  // namespace
 
-LoadedProblem loadProblemFile(const std::string& path)
+LoadedProblem loadProblemFile(const std::string& path, const ReservedName& reserved)
 {
     std::istringstream in(readBounded(path));
-    return readProblem(in);
+    return readProblem(in, reserved);
 }
 
 std::string openFailureText(const std::string& path, const std::exception& failure)

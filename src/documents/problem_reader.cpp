@@ -137,7 +137,7 @@ bool mayBeginProblemFile(std::string_view head)
     return signature.starts_with(rest);
 }
 
-LoadedProblem readProblem(std::istream& in)
+LoadedProblem readProblem(std::istream& in, const ReservedName& reserved)
 {
     std::string text(std::istreambuf_iterator<char>(in), {});
     if (in.bad())
@@ -160,6 +160,8 @@ LoadedProblem readProblem(std::istream& in)
         lineNumber = cursor.number();
         auto fields = cursor.nextFields(what, 2);
         problem.names.push_back(std::move(fields[0]));
+        if (auto fault = variableNameFault(problem.names, reserved))
+            throw BadProblemFile(lineNumber, *fault);
         problem.point.push_back(readNumber(fields[1], lineNumber, "the value of variable " + std::to_string(k)));
     }
 

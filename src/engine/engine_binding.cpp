@@ -9,6 +9,14 @@ namespace {
 
 const char* const ApplicationName = "Slopekit";
 
+// The predefined constants, each with the statement that gives it its value at start.
+struct Predefined {
+    const char* name;
+    const char* statement;
+};
+constexpr Predefined PredefinedConstants[] = {
+    {"halfpi", "halfpi = Atn(1) * 2"}, {"pi", "pi = Atn(1) * 4"}, {"e", "e = Exp(1)"}};
+
 // Compared bit for bit: cheaper than writing the number, and never wrong to miss.
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -24,9 +32,8 @@ void EngineBinding::setUp()
     m_engine.addObject("sh", m_sh.members(), true);
     m_dim.Step = 0.0003;
     m_dim.HalfStep = 0.00015;
-    ExecuteStatement("halfpi = Atn(1) * 2");
-    ExecuteStatement("pi = Atn(1) * 4");
-    ExecuteStatement("e = Exp(1)");
+    for (const Predefined& constant : PredefinedConstants)
+        ExecuteStatement(constant.statement);
 }
 
 void EngineBinding::AssignVariables()
@@ -54,7 +61,7 @@ double EngineBinding::EvaluateFunction()
     double value = 0;  // a number unchanged, a truth value as -1 or 0
     script::Variant other;
     if (!m_engine.evalNumber(m_dim.Equation, value, other))
-        value = other.type == script::Type::String ? localeNumber(other.text) : 0;  // text or Empty
+        value = other.type == script::Type::String ? languageNumber(other.text) : 0;  // text or Empty
     if (m_sh.ierr != 0)
         throw RunError(m_sh.ierr, ApplicationName);
     return value;
@@ -67,6 +74,23 @@ void EngineBinding::RegisterConstants()
 }
 
 void EngineBinding::ExecuteStatement(const std::string& text) { m_engine.executeStatement(text); }
+
+ReservedName EngineBinding::reservedNames()
+{
+    // ierr is a whole-number field, which the engine reserves already.
+    return [this](std::string_view name) { return m_engine.reservesName(name); };
+}
+
+void EngineBinding::forgetName(const std::string& name)
+{
+    for (const Predefined& constant : PredefinedConstants) {
+        if (sameName(name, constant.name)) {
+            ExecuteStatement(constant.statement);
+            return;
+        }
+    }
+    m_engine.unassign(name);
+}
 
 void EngineBinding::setErrorEventHandler(std::function<void(const std::string& message)> handler)
 {

@@ -4,6 +4,7 @@
 #include "engine/script/engine.h"
 #include "errors/run_error.h"
 #include "problem/dimension.h"
+#include "problem/entry_checks.h"
 
 #include <functional>
 #include <string>
@@ -29,6 +30,12 @@ public:
     void RegisterConstants();
     // Executes one statement text; throws RunError.
     void ExecuteStatement(const std::string& text);
+    // The names (any case) that cannot hold a user's value: the engine's keywords,
+    // functions and objects, and ierr, which every evaluation resets.
+    ReservedName reservedNames();
+    // After its constant is removed, a name means again what it meant at start: pi, halfpi
+    // and e their predefined values, any other name nothing (its use is error 500).
+    void forgetName(const std::string& name);
 
     // The engine's Error event (ScriptControl1_Error): called inside a failing engine call
     // with the message text, only for numbers other than 5, 6, 11 and -2147352319.

@@ -6,15 +6,6 @@
 namespace slopekit {
 namespace {
 
-bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool validName(const std::string& name)
-{
-    return !name.empty() && isAsciiLetter(name.front()) &&
-           std::all_of(name.begin() + 1, name.end(), [](char c) { return isAsciiLetter(c) || isAsciiDigit(c); });
-}
-
 void eraseEntry(Dimension& dim, int k)
 {
     std::move(dim.Cons.begin() + k + 1, dim.Cons.begin() + dim.NumCons, dim.Cons.begin() + k);
@@ -32,14 +23,15 @@ std::optional<std::string> constantName(const std::string& text)
     return text.substr(0, equals);
 }
 
-AddConstantOutcome addConstant(Dimension& dim, const std::string& text)
+AddConstantOutcome addConstant(Dimension& dim, const std::string& text, const ReservedName& reserved)
 {
     const auto name = constantName(text);
-    if (!name || !validName(*name))
+    if (!name || nameFault(*name, reserved))
         return {};
     int replaced = -1;
     for (int i = 0; i < dim.NumCons; ++i) {
-        if (constantName(dim.Cons[static_cast<std::size_t>(i)]) == name) {
+        const auto stored = constantName(dim.Cons[static_cast<std::size_t>(i)]);
+        if (stored && sameName(*stored, *name)) {
             replaced = i;
             break;
         }
@@ -59,10 +51,7 @@ std::optional<std::string> removeConstant(Dimension& dim, int k)
         throw std::out_of_range("no constant at that index");
     const std::string text = dim.Cons[static_cast<std::size_t>(k)];
     eraseEntry(dim, k);
-    const auto name = constantName(text);
-    if (!name)
-        return std::nullopt;
-    return *name + "=0";
+    return constantName(text);
 }
 
 }  // namespace slopekit

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "problem/dimension.h"
+#include "problem/entry_checks.h"
 
 #include <optional>
 #include <string>
@@ -13,7 +14,7 @@ namespace slopekit {
 
 enum class ConstantAdded {
     Stored,   // appended at the end; replacedIndex tells which older entry it replaced
-    Ignored,  // no "=", or a name that breaks the rules: nothing changed, no message
+    Ignored,  // no "=", or a name that nameFault refuses: nothing changed, no message
     Full,     // a new name while every slot is taken: nothing changed, FullMessage shown
 };
 
@@ -28,14 +29,13 @@ inline constexpr const char* ConstantsFullMessage =
 // The name of a stored entry: its text before the first "=", or nothing without "=".
 std::optional<std::string> constantName(const std::string& text);
 
-// Add: the name before the first "=" must be a letter followed by letters and digits
-// (ASCII). An entry with the same name (case counts) is removed first, so a replaced
-// constant moves to the end with its new text. The value part is not checked.
-AddConstantOutcome addConstant(Dimension& dim, const std::string& text);
+// Add: the name before the first "=" must pass nameFault. An entry with the same name, case
+// ignored as the engine ignores it, is removed first, so a replaced constant moves to the
+// end, spelled as typed. The value part is not checked.
+AddConstantOutcome addConstant(Dimension& dim, const std::string& text, const ReservedName& reserved);
 
-// Remove entry k. Returns the statement that sets the constant to 0 in the engine ("a=0"
-// for "a=2.37"), or nothing for an entry without "=", which defines no name to reset.
-// Throws std::out_of_range unless 0 <= k < NumCons.
+// Remove entry k. Returns the name it defined, for the engine to forget, or nothing for an
+// entry without "=". Throws std::out_of_range unless 0 <= k < NumCons.
 std::optional<std::string> removeConstant(Dimension& dim, int k);
 
 }  // namespace slopekit

@@ -102,15 +102,17 @@ private:
     std::size_t m_pos = 0;
 };
 
-double leadingBaseNumber(LenientCursor& c)
+double leadingBaseNumber(LenientCursor& c, bool& digits)
 {
     const int base = prefixBase(c.peek());
     if (base == 0)
         return 0.0;
     c.advance();
     double value = 0.0;
-    for (int d; (d = baseDigit(c.peek(), base)) >= 0; c.advance())
+    for (int d; (d = baseDigit(c.peek(), base)) >= 0; c.advance()) {
         addBaseDigit(value, d, base);
+        digits = true;
+    }
     return value;
 }
 
@@ -174,14 +176,12 @@ bool readWholeDecimal(std::string_view text, std::string_view decimal, std::stri
     return pos == text.size();
 }
 
-}  // namespace
-
-double leadingNumber(std::string_view text)
+// The leading-number reading from the cursor on; `digits` tells whether a number stood there.
+double readLeading(LenientCursor& c, bool& digits)
 {
-    LenientCursor c(text);
     if (c.peek() == '&') {
         c.advance();
-        return leadingBaseNumber(c);
+        return leadingBaseNumber(c, digits);
     }
     DecimalParts parts;
     if (c.peek() == '+' || c.peek() == '-') {
@@ -208,24 +208,12 @@ double leadingNumber(std::string_view text)
         if (negative)
             parts.exponent = -parts.exponent;
     }
+    digits = parts.hasDigits();
     return toDouble(parts);
 }
 
-std::optional<double> decimalValue(std::string_view text)
-{
-    double value = 0.0;
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (res.ec == std::errc::result_out_of_range) {
-        if (leadingPower(text) > 0)
-            return std::nullopt;
-        return 0.0;
-    }
-    if (!std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-double localeNumber(std::string_view text)
+// The locale reading under the given separators.
+double separatedNumber(std::string_view text, const NumberSeparators& seps)
 {
     const auto notANumber = [] { return RunError(errnum::TypeMismatch, Source); };
     text = withoutBlanks(text);
@@ -246,7 +234,6 @@ double localeNumber(std::string_view text)
         return value;
     }
 
-    const NumberSeparators& seps = numberLocale();
     const std::string_view decimal = seps.decimal.empty() ? "." : std::string_view(seps.decimal);
     const std::string_view thousands =
         seps.thousands == seps.decimal ? std::string_view() : std::string_view(seps.thousands);
@@ -255,6 +242,47 @@ double localeNumber(std::string_view text)
         throw notANumber();
     return toDouble(parts);
 }
+
+}  // namespace
+
+double leadingNumber(std::string_view text)
+{
+    LenientCursor c(text);
+    bool digits = false;
+    return readLeading(c, digits);
+}
+
+double pointNumber(std::string_view text)
+{
+    text = withoutBlanks(text);
+    // Blanks inside a number ('1 0') are no number here.
+    if (text.find_first_of(" \t\n") != std::string_view::npos)
+        throw RunError(errnum::TypeMismatch, Source);
+    LenientCursor c(text);
+    bool digits = false;
+    const double value = readLeading(c, digits);
+    if (!digits || !c.atEnd())
+        throw RunError(errnum::TypeMismatch, Source);
+    return value;
+}
+
+std::optional<double> decimalValue(std::string_view text)
+{
+    double value = 0.0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        if (leadingPower(text) > 0)
+            return std::nullopt;
+        return 0.0;
+    }
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double localeNumber(std::string_view text) { return separatedNumber(text, numberLocale()); }
+
+double languageNumber(std::string_view text) { return separatedNumber(text, LanguageSeparators); }
 
 bool isFileNumber(std::string_view text)
 {

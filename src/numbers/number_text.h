@@ -24,6 +24,11 @@ namespace slopekit {
 // range throws error 6.
 double leadingNumber(std::string_view text);
 
+// The leading-number reading of a text that must hold one number and nothing more, as a
+// point coordinate must: blanks may stand around it, but a text without a number, with a
+// blank inside it or with anything after it ('1,000', '1.5abc', '1 0') throws error 13.
+double pointNumber(std::string_view text);
+
 // Reading under the number locale (its decimal and thousands separators), surrounding
 // blanks allowed. Text that is not a number throws error 13; a magnitude beyond the
 // double range throws error 6.
@@ -38,6 +43,11 @@ bool isFileNumber(std::string_view text);
 // optional exponent ("e" or "E", optional sign, digits), which the caller has checked.
 // Nothing when its magnitude is beyond the double range; 0 when it is below it.
 std::optional<double> decimalValue(std::string_view text);
+
+// The expression language's reading of a text as a number (CDbl("2,5"), "3" + 1, a function
+// whose value is text): the locale reading under LanguageSeparators, whatever the user's
+// locale, so that a problem computes the same in every locale, in the window and the cli.
+double languageNumber(std::string_view text);
 
 // Display form: the locale's decimal separator, up to 15 significant digits, "0" before
 // the separator below 1, exponent form ("1E-05", "1.5E+20") outside 1E-4 <= |v| < 1E15.

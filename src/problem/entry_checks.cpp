@@ -4,9 +4,19 @@
 #include "numbers/number_text.h"
 #include "problem/dimension.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace slopekit {
+namespace {
+
+bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
+
+}  // namespace
 
 std::optional<int> countCheck(std::string_view text)
 {
@@ -21,7 +31,34 @@ std::optional<int> countCheck(std::string_view text)
     return static_cast<int>(std::nearbyint(v));  // the default rounding: half to even
 }
 
-NamesCheck namesCheck(std::string_view text, int order)
+bool sameName(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::optional<std::string> nameFault(std::string_view name, const ReservedName& reserved)
+{
+    if (name.empty())
+        return "A name is missing.";
+    if (!isAsciiLetter(name.front()) ||
+        !std::all_of(name.begin() + 1, name.end(), [](char c) { return isAsciiLetter(c) || isAsciiDigit(c); }))
+        return quoted(name) + " is not a name: a name starts with a letter and has only letters and digits.";
+    if (reserved(name))
+        return quoted(name) + " cannot be a name: the expression language uses it.";
+    return std::nullopt;
+}
+
+std::optional<std::string> variableNameFault(const std::vector<std::string>& names, const ReservedName& reserved)
+{
+    const std::string& name = names.back();
+    if (auto fault = nameFault(name, reserved))
+        return fault;
+    if (std::any_of(names.begin(), names.end() - 1, [&](const std::string& earlier) { return sameName(earlier, name); }))
+        return quoted(name) + " is given twice: names that differ only in case are the same name.";
+    return std::nullopt;
+}
+
+NamesCheck namesCheck(std::string_view text, int order, const ReservedName& reserved)
 {
     NamesCheck check;
     if (!text.empty()) {
@@ -33,11 +70,20 @@ NamesCheck namesCheck(std::string_view text, int order)
             start = comma + 1;
         }
     }
-    if (check.parts.size() != static_cast<std::size_t>(order))
+    if (check.parts.size() != static_cast<std::size_t>(order)) {
+        check.fault = "Give " + std::to_string(order) + (order == 1 ? " name." : " names, separated by commas.");
         return check;
-    while (check.labelled < check.parts.size() && !check.parts[check.labelled].empty())
+    }
+    std::vector<std::string> earlier;
+    for (const std::string& part : check.parts) {
+        earlier.push_back(part);
+        if (auto fault = variableNameFault(earlier, reserved)) {
+            check.fault = std::move(*fault);
+            return check;
+        }
         ++check.labelled;
-    check.accepted = check.labelled == check.parts.size();
+    }
+    check.accepted = true;
     return check;
 }
 

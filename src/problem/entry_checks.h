@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,19 +15,36 @@ namespace slopekit {
 // Returns the accepted count, or nothing when the text is refused.
 std::optional<int> countCheck(std::string_view text);
 
+// Answers whether the expression language keeps a name (in any case) for itself, so that
+// it cannot hold a value of the user's: a keyword, a function, or a name the engine sets.
+using ReservedName = std::function<bool(std::string_view name)>;
+
+// Whether two names are one name to the expression language, which ignores the case of
+// ASCII letters.
+bool sameName(std::string_view a, std::string_view b);
+
+// Why a text cannot name a variable or a constant, or nothing when it can: a letter, then
+// letters and digits (ASCII), and no name the language keeps.
+std::optional<std::string> nameFault(std::string_view name, const ReservedName& reserved);
+
+// Why the last of these names cannot name a variable, or nothing when it can: the rules of
+// nameFault, and no earlier name may be the same when case is ignored, since the language
+// does not tell "X" from "x".
+std::optional<std::string> variableNameFault(const std::vector<std::string>& names, const ReservedName& reserved);
+
 // The outcome of the names check.
 struct NamesCheck {
     std::vector<std::string> parts;  // the text split at every ",", nothing trimmed
     bool accepted = false;
     // How many leading parts are usable as labels: all of them when accepted; those
-    // before the first empty part when the count matched but a part was empty; none
-    // when the count did not match.
+    // before the first faulty part when the count matched; none when it did not.
     std::size_t labelled = 0;
+    std::string fault;  // why the text was refused; empty when accepted
 };
 
-// The names check: exactly `order` comma-separated parts, none of them empty. Nothing
-// else about a name is checked; an empty text has no parts.
-NamesCheck namesCheck(std::string_view text, int order);
+// The names check: exactly `order` comma-separated parts, each a name that variableNameFault
+// accepts. An empty text has no parts.
+NamesCheck namesCheck(std::string_view text, int order, const ReservedName& reserved);
 
 // One line that tells what a refused count or names list needs.
 std::string countHint();

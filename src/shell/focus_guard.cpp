@@ -102,7 +102,10 @@ bool FocusGuard::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     case QEvent::FocusIn:
-        if (Entry* entry = entryFor(watched); entry && entry->handlers.gotFocus && !m_bouncing)
+        // Only the user's own move in: focus that a closing dialog or message box gives
+        // back must not select the text, or the next key would replace it.
+        if (Entry* entry = entryFor(watched); entry && entry->handlers.gotFocus && !m_bouncing &&
+                                              isUserMove(static_cast<const QFocusEvent&>(*event).reason()))
             entry->handlers.gotFocus();
         break;
     case QEvent::FocusOut:

@@ -19,7 +19,8 @@ namespace slopekit {
 // refusal swallows the key or the click, so the focus stays and a clicked button does
 // nothing. Menus take no focus and stay usable. lostFocus runs after an accepted move
 // (before the next box's gotFocus); when it moves the focus elsewhere itself, the click
-// that caused the move is not carried out.
+// that caused the move is not carried out. gotFocus runs when the user moves in (Tab, a
+// click, a shortcut), not when the window or a dialog gives the focus back.
 class FocusGuard : public QObject {
 public:
     struct Handlers {

@@ -90,8 +90,26 @@ void frmSlopekit::mnuAbout_Click()
 
 void frmSlopekit::closeEvent(QCloseEvent* event)
 {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
+}
+
+bool frmSlopekit::mayClose()
+{
+    if (!problemChanged())
+        return true;
+    switch (m_prompts.messageBox("", "The problem has changed since it was last saved.\rSave it before closing?",
+                                 PromptButtons::SaveDiscardCancel, PromptIcon::Exclamation)) {
+    case PromptAnswer::Save:
+        mnuSave_Click();
+        return !problemChanged();  // a failed or cancelled save keeps the window
+    case PromptAnswer::Discard: return true;
+    default: return false;
+    }
 }
 
 void frmSlopekit::Form_Unload()

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "derivatives/compute_command.h"
+#include "documents/problem_file.h"
 #include "documents/qt/qt_printer.h"
 
 #include <array>
@@ -152,9 +153,19 @@ private:
     // What the engine's Error event does in this window.
     std::function<void(const std::string&)> errorEventHandler();
     void Form_Unload();
+    // Asks Save / Discard / Cancel when closing would lose changes; false keeps the window.
+    bool mayClose();
+
+    // User constants (frm_slopekit_compute.cpp)
+    void emptyConstantBox();
 
     // Problem file (frm_slopekit_file.cpp)
     void WriteProblem(const std::string& name);
+    // The problem as the boxes hold it, as Save writes it.
+    ProblemToSave shownProblem() const;
+    // Whether the problem differs from the one last opened or saved; one never saved has
+    // changed once it has a function.
+    bool problemChanged() const;
     std::vector<std::string> constantItems() const;
 
     Dimension& m_dim;
@@ -169,6 +180,7 @@ private:
     std::vector<std::string> m_classicLines;
     std::optional<RefinedDerivatives> m_refined;
     void fillResultsList();
+    std::optional<ProblemToSave> m_savedProblem;  // as last opened or saved
 };
 
 }  // namespace slopekit

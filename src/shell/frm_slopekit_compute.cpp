@@ -49,7 +49,8 @@ void frmSlopekit::cmdCompute_Click()
 void frmSlopekit::cmdAddCons_Click()
 {
     const std::string text = cboConstants->currentText().toStdString();
-    const AddConstantOutcome outcome = addConstant(m_dim, text);
+    const AddConstantOutcome outcome =
+        addConstant(m_dim, text, m_engine.reservedNames());
     switch (outcome.result) {
     case ConstantAdded::Ignored:
         return;  // the text stays, so the user can correct it
@@ -60,8 +61,7 @@ void frmSlopekit::cmdAddCons_Click()
         if (outcome.replacedIndex >= 0)
             cboConstants->removeItem(outcome.replacedIndex);
         cboConstants->addItem(QString::fromStdString(text));
-        cboConstants->setCurrentIndex(-1);
-        cboConstants->setEditText(QString());
+        emptyConstantBox();
         return;
     }
 }
@@ -72,16 +72,20 @@ void frmSlopekit::cmdRemCons_Click()
     // Once edited, the text no longer stands for the item it came from.
     if (k < 0 || cboConstants->currentText() != cboConstants->itemText(k))
         return;
-    const std::optional<std::string> reset = removeConstant(m_dim, k);
+    const std::optional<std::string> name = removeConstant(m_dim, k);
     cboConstants->removeItem(k);
-    if (!reset)
-        return;
-    try {
-        m_engine.ExecuteStatement(*reset);
-    } catch (const RunError& error) {
-        if (const auto message = failureMessage(computeHooks(), error))
-            m_prompts.messageBox(message->title, message->text, PromptButtons::Ok, PromptIcon::Critical);
-    }
+    // Nothing stays chosen, so a second click cannot remove a neighbour.
+    emptyConstantBox();
+    if (name)
+        m_engine.forgetName(*name);
+}
+
+// The window's own change of the box's text, which counts as a change as typing does.
+void frmSlopekit::emptyConstantBox()
+{
+    cboConstants->setCurrentIndex(-1);
+    cboConstants->setEditText(QString());
+    cboConstants_Change();
 }
 
 void frmSlopekit::cboConstants_KeyPress(int KeyAscii)

@@ -1,6 +1,7 @@
 // Problem entry: the count, names and working stages. A Validate handler refuses an entry
 // by setting Cancel, which keeps the focus in its box; the LostFocus handler that follows
 // an accepted entry moves the window on to the next stage.
+#include "engine/engine_binding.h"
 #include "problem/dimension.h"
 #include "problem/entry_checks.h"
 #include "shell/frm_slopekit.h"
@@ -36,15 +37,17 @@ void frmSlopekit::txtOrder_LostFocus()
 {
     txtOrder->setEnabled(false);
     mnuOpen->setEnabled(false);
+    // The user's move out of the count box goes on into the names box, text selected.
     if (txtVarNams->isEnabled())
-        txtVarNams->setFocus();
+        txtVarNams->setFocus(Qt::TabFocusReason);
 }
 
 void frmSlopekit::txtVarNams_Validate(bool& Cancel)
 {
     if (m_dim.Loading)
         return;
-    const NamesCheck check = namesCheck(txtVarNams->text().toStdString(), m_dim.Order);
+    const NamesCheck check = namesCheck(txtVarNams->text().toStdString(), m_dim.Order,
+                                        m_engine.reservedNames());
     m_dim.VarNams = check.parts;
     for (std::size_t k = 0; k < check.labelled; ++k)
         lblVarx[k]->setText(QString::fromStdString(check.parts[k] + "="));

@@ -2,6 +2,7 @@
 #include "documents/problem_file_loading.h"
 #include "documents/problem_file_saving.h"
 #include "documents/problem_reader.h"
+#include "engine/engine_binding.h"
 #include "numbers/number_text.h"
 #include "problem/dimension.h"
 #include "shell/frm_slopekit.h"
@@ -29,7 +30,7 @@ void frmSlopekit::mnuOpen_Click()
     // ProblemFile, so a later Save cannot overwrite it.
     LoadedProblem problem;
     try {
-        problem = loadProblemFile(name);
+        problem = loadProblemFile(name, m_engine.reservedNames());
     } catch (const IncompatibleFile& error) {
         m_prompts.messageBox("", error.what(), PromptButtons::Ok, PromptIcon::None);
         return;
@@ -46,6 +47,7 @@ void frmSlopekit::mnuOpen_Click()
     mnuOpen->setEnabled(false);
     offerWorkingMenus();
     m_dim.Loading = false;
+    m_savedProblem = shownProblem();
     txtEquation->setFocus();
 }
 
@@ -91,17 +93,27 @@ void frmSlopekit::mnuSaveAs_Click()
 // file is written, so a failed Save As does not redirect later Saves.
 void frmSlopekit::WriteProblem(const std::string& name)
 {
-    const ProblemToSave problem{textOf(txtOrder), textOf(txtEquation), m_dim.VarNams, pointTexts(),
-                                constantItems()};
+    const ProblemToSave problem = shownProblem();
     try {
         saveProblemFile(name, problem);
         m_dim.ProblemFile = name;
+        m_savedProblem = problem;
     } catch (const ProblemNotSavable& error) {
         m_prompts.messageBox("", std::string("The problem was not saved.\r") + error.what(), PromptButtons::Ok,
                              PromptIcon::Exclamation);
     } catch (const ProblemFileAccess& error) {
         m_prompts.messageBox("", error.what(), PromptButtons::Ok, PromptIcon::Critical);
     }
+}
+
+ProblemToSave frmSlopekit::shownProblem() const
+{
+    return {textOf(txtOrder), textOf(txtEquation), m_dim.VarNams, pointTexts(), constantItems()};
+}
+
+bool frmSlopekit::problemChanged() const
+{
+    return m_savedProblem ? shownProblem() != *m_savedProblem : !txtEquation->text().isEmpty();
 }
 
 std::vector<std::string> frmSlopekit::constantItems() const

@@ -153,6 +153,7 @@ void frmSlopekit::createControls()
     cboConstants = place<QComboBox>(fraConstants, "cboConstants", 120, 600, 2175, 315);
     cboConstants->setEditable(true);
     cboConstants->setInsertPolicy(QComboBox::NoInsert);  // the Add handler keeps the list
+    cboConstants->setCompleter(nullptr);  // completing "a=2" to an item would store the item
     cboConstants->setFont(entryFont);
     setColours(cboConstants, QPalette::Base, EntryGreen);
     cboConstants->setToolTip("Example: a=2.37");
@@ -240,7 +241,8 @@ void frmSlopekit::connectHandlers()
     connect(cmdRemCons, &QPushButton::clicked, this, &frmSlopekit::cmdRemCons_Click);
     connect(cboConstants->lineEdit(), &QLineEdit::returnPressed, this,
             [this] { cboConstants_KeyPress(13); });
-    connect(cboConstants, &QComboBox::editTextChanged, this, &frmSlopekit::cboConstants_Change);
+    // Typing changes the box; choosing an item of the list does not.
+    connect(cboConstants->lineEdit(), &QLineEdit::textEdited, this, &frmSlopekit::cboConstants_Change);
     connect(txtEquation, &QLineEdit::textChanged, this, &frmSlopekit::txtEquation_Change);
     // Enter in the count and names boxes moves on as Tab does, through the same check.
     for (QLineEdit* box : {txtOrder, txtVarNams})

@@ -8,9 +8,9 @@ class QPrinter;
 
 namespace slopekit {
 
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
 enum class PromptIcon { None, Critical, Exclamation, Information };
-enum class PromptAnswer { Ok, Cancel, Yes, No };
+enum class PromptAnswer { Ok, Cancel, Yes, No, Save, Discard };
 
 // The title a message box shows: its own, or the application's title when it has none.
 inline std::string shownTitle(const std::string& title)

@@ -39,6 +39,9 @@ ButtonSet toQt(PromptButtons buttons)
     case PromptButtons::YesNoCancel:
         return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
                 QMessageBox::Cancel};
+    case PromptButtons::SaveDiscardCancel:
+        return {QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save,
+                QMessageBox::Cancel};
     case PromptButtons::Ok: break;
     }
     return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
@@ -50,6 +53,8 @@ PromptAnswer fromQt(int button)
     case QMessageBox::Ok: return PromptAnswer::Ok;
     case QMessageBox::Yes: return PromptAnswer::Yes;
     case QMessageBox::No: return PromptAnswer::No;
+    case QMessageBox::Save: return PromptAnswer::Save;
+    case QMessageBox::Discard: return PromptAnswer::Discard;
     default: return PromptAnswer::Cancel;
     }
 }

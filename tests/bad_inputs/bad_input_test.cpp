@@ -28,8 +28,10 @@ public:
         m_binding.setUp();
         dim.redimension(2);
         dim.VarNams = {"x", "y"};
-        addConstant(dim, "k=2");
+        addConstant(dim, "k=2", reserved());
     }
+
+    ReservedName reserved() { return m_binding.reservedNames(); }
 
     std::vector<std::string> compute(const std::string& function, const PointTexts& point)
     {
@@ -44,11 +46,11 @@ public:
 
     std::vector<std::string> computeGood() { return compute(GoodFunction, GoodPoint); }
 
-    // Removes a constant as the window does, resetting it in the engine.
+    // Removes a constant as the window does; the engine forgets its name.
     void removeLast()
     {
-        if (const auto reset = removeConstant(dim, dim.NumCons - 1))
-            m_binding.ExecuteStatement(*reset);
+        if (const auto name = removeConstant(dim, dim.NumCons - 1))
+            m_binding.forgetName(*name);
     }
 
     static constexpr const char* GoodFunction = "x*y+k";
@@ -77,11 +79,11 @@ struct ProblemSnapshot {
     bool operator==(const ProblemSnapshot&) const = default;
 };
 
-std::string fileMessage(const std::string& text, Dimension& dim)
+std::string fileMessage(const std::string& text, Session& s)
 {
     std::istringstream in(text);
     try {
-        applyProblem(readProblem(in), dim);
+        applyProblem(readProblem(in, s.reserved()), s.dim);
     } catch (const std::exception& e) {
         return e.what();
     }
@@ -111,7 +113,7 @@ BadInput names(const char* name, std::string text)
 {
     return {name,
             [text](Session& s) {
-                const NamesCheck check = namesCheck(text, s.dim.Order);
+                const NamesCheck check = namesCheck(text, s.dim.Order, s.reserved());
                 if (check.accepted)
                     s.dim.VarNams = check.parts;
             },
@@ -133,7 +135,7 @@ BadInput constantAtCompute(const char* name, std::string text, std::string messa
 {
     return {name,
             [text](Session& s) {
-                addConstant(s.dim, text);
+                addConstant(s.dim, text, s.reserved());
                 s.computeGood();
                 s.removeLast();
             },
@@ -142,12 +144,12 @@ BadInput constantAtCompute(const char* name, std::string text, std::string messa
 
 BadInput constantRefused(const char* name, std::string text)
 {
-    return {name, [text](Session& s) { addConstant(s.dim, text); }, ""};
+    return {name, [text](Session& s) { addConstant(s.dim, text, s.reserved()); }, ""};
 }
 
 BadInput problemFile(const char* name, std::string text, std::string message)
 {
-    return {name, [text](Session& s) { s.shown.push_back(fileMessage(text, s.dim)); }, message};
+    return {name, [text](Session& s) { s.shown.push_back(fileMessage(text, s)); }, message};
 }
 
 class RefusedInput : public ::testing::TestWithParam<BadInput> {};
@@ -178,7 +180,10 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Names, RefusedInput,
     ::testing::Values(names("too_few", "x"), names("too_many", "x,y,z"), names("empty_last", "x,"),
-                      names("empty_first", ",y"), names("empty", ""), names("blank_is_no_separator", "x y")));
+                      names("empty_first", ",y"), names("empty", ""), names("blank_is_no_separator", "x y"),
+                      names("same_name_twice", "x,x"), names("same_name_in_other_case", "x,X"),
+                      names("digit_first", "1x,y"), names("blank_before", "x, y"), names("keyword", "x,Mod"),
+                      names("function", "Sin,y"), names("error_channel", "x,iErr"), names("object", "sh,y")));
 
 INSTANTIATE_TEST_SUITE_P(
     Functions, RefusedInput,
@@ -217,7 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
         constantAtCompute("value_undefined", "c=q", "Slopekit expression runtime error 500\rVariable is undefined\r\rAt line 1, col 3: [c=q]"),
         constantRefused("no_equals_sign", "c 2"), constantRefused("name_starts_with_digit", "1c=2"),
         constantRefused("name_with_blank", "c d=2"), constantRefused("name_missing", "=2"),
-        constantRefused("name_not_ascii", "\xC3\xA9=2")));
+        constantRefused("name_not_ascii", "\xC3\xA9=2"), constantRefused("name_a_keyword", "Mod=2"),
+        constantRefused("name_a_function", "sqr=2"), constantRefused("name_the_error_channel", "IERR=2")));
 
 INSTANTIATE_TEST_SUITE_P(
     ProblemFiles, RefusedInput,
@@ -231,6 +237,12 @@ INSTANTIATE_TEST_SUITE_P(
         problemFile("value_beyond_the_range", "Slopekit\r\n1,\"x\"\r\n\"x\",1E999\r\n 0 \r\n", "Line 3: the value of variable 1 is too large: \"1E999\"."),
         problemFile("quote_unclosed", "Slopekit\r\n1,\"x\r\n\"x\",1\r\n 0 \r\n", "Line 2: a text in double quotes has no closing double quote."),
         problemFile("too_many_constants", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 102 \r\n", "Line 4: the number of constants must be 0 to 101, not 102 ."),
+        problemFile("name_twice", "Slopekit\r\n2,\"x\"\r\n\"x\",1\r\n\"X\",1\r\n 0 \r\n",
+                    "Line 4: \"X\" is given twice: names that differ only in case are the same name."),
+        problemFile("name_a_function", "Slopekit\r\n1,\"x\"\r\n\"Sin\",1\r\n 0 \r\n",
+                    "Line 3: \"Sin\" cannot be a name: the expression language uses it."),
+        problemFile("name_not_a_name", "Slopekit\r\n1,\"x\"\r\n\"x y\",1\r\n 0 \r\n",
+                    "Line 3: \"x y\" is not a name: a name starts with a letter and has only letters and digits."),
         problemFile("constant_missing", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 2 \r\na=1\r\n", "Line 6: the file ends early; constant 2 of 2 is missing.")));
 
 }  // namespace

@@ -46,33 +46,45 @@ struct NamesCase {
     std::vector<std::string> parts;
     bool accepted;
     std::size_t labelled;
+    std::string fault = "";
 };
 
 void PrintTo(const NamesCase& c, std::ostream* os) { *os << c.name; }
 
 class NamesCheckTest : public ::testing::TestWithParam<NamesCase> {};
 
-TEST_P(NamesCheckTest, SplitsAtEveryCommaAndNeedsOrderNonEmptyParts)
+// Stands for the names the expression language keeps for itself.
+bool reserved(std::string_view name) { return sameName(name, "Mod"); }
+
+TEST_P(NamesCheckTest, SplitsAtEveryCommaAndNeedsOrderDistinctNames)
 {
     const NamesCase& c = GetParam();
-    const NamesCheck check = namesCheck(c.text, c.order);
+    const NamesCheck check = namesCheck(c.text, c.order, reserved);
     EXPECT_EQ(check.parts, c.parts);
     EXPECT_EQ(check.accepted, c.accepted);
     EXPECT_EQ(check.labelled, c.labelled);
+    EXPECT_EQ(check.fault, c.fault);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, NamesCheckTest,
     ::testing::Values(
         NamesCase{"starting_names_for_four", "x,y,z,t", 4, {"x", "y", "z", "t"}, true, 4},
-        NamesCase{"four_parts_for_three", "x,y,z,t", 3, {"x", "y", "z", "t"}, false, 0},
-        NamesCase{"empty_middle_part", "x,,z", 3, {"x", "", "z"}, false, 1},
-        NamesCase{"empty_last_part", "x,y,", 3, {"x", "y", ""}, false, 2},
-        NamesCase{"blank_kept", "x, y,z", 3, {"x", " y", "z"}, true, 3},
-        NamesCase{"repeated_names_pass", "x,x,y", 3, {"x", "x", "y"}, true, 3},
+        NamesCase{"four_parts_for_three", "x,y,z,t", 3, {"x", "y", "z", "t"}, false, 0, "Give 3 names, separated by commas."},
+        NamesCase{"empty_middle_part", "x,,z", 3, {"x", "", "z"}, false, 1, "A name is missing."},
+        NamesCase{"empty_last_part", "x,y,", 3, {"x", "y", ""}, false, 2, "A name is missing."},
+        NamesCase{"blank_before_a_name", "x, y,z", 3, {"x", " y", "z"}, false, 1,
+                  "\" y\" is not a name: a name starts with a letter and has only letters and digits."},
+        NamesCase{"digit_first", "x1,2x", 2, {"x1", "2x"}, false, 1,
+                  "\"2x\" is not a name: a name starts with a letter and has only letters and digits."},
+        NamesCase{"reserved", "x,mOD", 2, {"x", "mOD"}, false, 1, "\"mOD\" cannot be a name: the expression language uses it."},
+        NamesCase{"repeated", "x,y,x", 3, {"x", "y", "x"}, false, 2,
+                  "\"x\" is given twice: names that differ only in case are the same name."},
+        NamesCase{"repeated_in_other_case", "Rate,rATE", 2, {"Rate", "rATE"}, false, 1,
+                  "\"rATE\" is given twice: names that differ only in case are the same name."},
         NamesCase{"single_name", "u", 1, {"u"}, true, 1},
-        NamesCase{"empty_text_has_no_parts", "", 1, {}, false, 0},
-        NamesCase{"lone_comma", ",", 2, {"", ""}, false, 0}));
+        NamesCase{"empty_text_has_no_parts", "", 1, {}, false, 0, "Give 1 name."},
+        NamesCase{"lone_comma", ",", 2, {"", ""}, false, 0, "A name is missing."}));
 
 }  // namespace
 }  // namespace slopekit

@@ -110,16 +110,6 @@ TEST_F(ComputeTest, InaccurateResultsAreMarkedAndTheRefinedListShownOnRequest)
     EXPECT_EQ(window->lblStatus->text(), "");
 }
 
-TEST_F(ComputeTest, PointIsReadAgainWithTheLeadingNumberReading)
-{
-    numberLocale() = {",", "."};
-    compute("x+y", {"1,5", "4 apples"});  // the locale reads 1.5 and refuses the second
-    EXPECT_EQ(prompts.messageBoxes.size(), 1u);
-    compute("x+y", {"1,5", "4"});
-    EXPECT_THAT(lines(), ::testing::Contains("Function = 5"));
-    EXPECT_EQ(dim.Varx, (std::vector<double>{1, 4}));
-}
-
 TEST_F(ComputeTest, EditingTheFunctionOrTheConstantBoxClearsTheResults)
 {
     compute("x*y", {"1", "2"});
@@ -133,6 +123,18 @@ TEST_F(ComputeTest, EditingTheFunctionOrTheConstantBoxClearsTheResults)
     EXPECT_EQ(lines().size(), 6u);
     QTest::keyClicks(window->txtEquation, "+1");
     EXPECT_TRUE(lines().empty());
+}
+
+TEST_F(ComputeTest, ChoosingAConstantFromTheListKeepsTheResults)
+{
+    addConstant("a=2");
+    compute("x*y+a", {"1", "2"});
+    ASSERT_EQ(lines().size(), 6u);
+    window->cboConstants->lineEdit()->setFocus();
+    QTest::keyClick(window->cboConstants->lineEdit(), Qt::Key_Down);
+    ASSERT_EQ(window->cboConstants->currentText(), "a=2");
+    EXPECT_EQ(lines().size(), 6u);
+    EXPECT_TRUE(dim.ResultsShown);
 }
 
 struct FailureCase {
@@ -180,6 +182,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "The value \"abc\" given for y cannot be read as a number.", {0, 0}},
         FailureCase{"empty_point_box", {}, "x*y", {"", "1"}, "Slopekit",
                     "The value \"\" given for x cannot be read as a number.", {0, 0}},
+        FailureCase{"text_after_the_number", {}, "x*y", {"1", "1,000"}, "Slopekit",
+                    "The value \"1,000\" given for y cannot be read as a number.", {1, 1000}},
         FailureCase{"constant_rejected_by_the_engine", {"a="}, "x*y", {"1", "2"}, "Error in Script Control",
                     "Slopekit expression syntax error 1023\rExpected expression\r\rAt line 1, col 3: [a=]",
                     {0, 0}}),
@@ -211,6 +215,7 @@ class ConstantRule : public ComputeTest, public ::testing::WithParamInterface<Co
 TEST_P(ConstantRule, KeepsListAndStoreTogether)
 {
     const ConstantCase& c = GetParam();
+    window->cboConstants->lineEdit()->setFocus();
     for (const std::string& text : c.typed) {
         window->cboConstants->setEditText(QString());
         QTest::keyClicks(window->cboConstants->lineEdit(), QString::fromStdString(text));
@@ -233,19 +238,28 @@ INSTANTIATE_TEST_SUITE_P(
         ConstantCase{"refused_name_stays_in_the_box", {"a = 2"}, Press::AddButton, {}, "a = 2"},
         ConstantCase{"refused_by_enter", {"2a=1"}, Press::Enter, {}, "2a=1"},
         ConstantCase{"replaced_moves_to_the_end", {"a=2.37", "b=1", "a=3"}, Press::AddButton, {"b=1", "a=3"}, ""},
-        ConstantCase{"case_distinct_names", {"a=2", "A=1"}, Press::AddButton, {"a=2", "A=1"}, ""}),
+        ConstantCase{"other_case_replaces_as_typed", {"a=2", "b=1", "A=1"}, Press::AddButton, {"b=1", "A=1"}, ""},
+        ConstantCase{"typed_prefix_of_an_item_stays_as_typed", {"a=2.37", "a=2"}, Press::Enter, {"a=2"}, ""},
+        ConstantCase{"reserved_name_stays_in_the_box", {"ierr=1"}, Press::Enter, {}, "ierr=1"}),
     [](const ::testing::TestParamInfo<ConstantCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ComputeTest, ConstantsReachTheEngineInListOrder)
 {
     addConstant("a=2");
     addConstant("b=a*3");
-    addConstant("A=1");  // the engine does not tell a from A: the later one wins
     compute("a*b+x*y", {"2", "5"});
-    EXPECT_THAT(lines(), ::testing::Contains("Function = 16"));
+    EXPECT_THAT(lines(), ::testing::Contains("Function = 22"));
 }
 
-TEST_F(ComputeTest, RemovedConstantIsZeroInTheEngine)
+TEST_F(ComputeTest, TextReadAsANumberAlikeInEveryLocale)
+{
+    numberLocale() = {".", "'"};  // as in de_CH
+    addConstant("a=CDbl(\"2,5\")");
+    compute("a+x*y", {"1", "1"});
+    EXPECT_THAT(lines(), ::testing::Contains("Function = 26"));
+}
+
+TEST_F(ComputeTest, RemoveEmptiesTheBoxAndTheEngineForgetsTheName)
 {
     addConstant("a=2");
     addConstant("b=5");
@@ -254,10 +268,27 @@ TEST_F(ComputeTest, RemovedConstantIsZeroInTheEngine)
     window->cboConstants->setCurrentIndex(0);
     click(window->cmdRemCons);
     EXPECT_THAT(constantItems(), ElementsAre("b=5"));
+    EXPECT_EQ(window->cboConstants->currentIndex(), -1);
+    EXPECT_EQ(window->cboConstants->currentText(), "");
+    click(window->cmdRemCons);  // nothing is chosen now: the neighbour stays
+    EXPECT_THAT(constantItems(), ElementsAre("b=5"));
     EXPECT_EQ(dim.NumCons, 1);
     clickThroughWindow(window->cmdCompute);
-    EXPECT_THAT(lines(), ::testing::Contains("Function = 7"));
-    EXPECT_TRUE(prompts.messageBoxes.empty());
+    EXPECT_TRUE(lines().empty());
+    ASSERT_EQ(prompts.messageBoxes.size(), 1u);
+    EXPECT_EQ(prompts.messageBoxes[0].text,
+              "Slopekit expression runtime error 500\rVariable is undefined\r\rAt line 1, col 1: [a+b+x+y]");
+}
+
+TEST_F(ComputeTest, RemovedPredefinedConstantGetsItsValueBack)
+{
+    addConstant("PI=3");
+    compute("pi", {"1", "1"});
+    ASSERT_THAT(lines(), ::testing::Contains("Function = 3"));
+    window->cboConstants->setCurrentIndex(0);
+    click(window->cmdRemCons);
+    clickThroughWindow(window->cmdCompute);
+    EXPECT_THAT(lines(), ::testing::Contains("Function = 3.14159265358979"));
 }
 
 TEST_F(ComputeTest, RemoveWithoutASelectedItemDoesNothing)

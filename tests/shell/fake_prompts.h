@@ -59,9 +59,12 @@ public:
 private:
     static PromptAnswer firstButton(PromptButtons buttons)
     {
-        return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel
-                   ? PromptAnswer::Yes
-                   : PromptAnswer::Ok;
+        switch (buttons) {
+        case PromptButtons::YesNo:
+        case PromptButtons::YesNoCancel: return PromptAnswer::Yes;
+        case PromptButtons::SaveDiscardCancel: return PromptAnswer::Save;
+        default: return PromptAnswer::Ok;
+        }
     }
 
     std::string nextFileName()

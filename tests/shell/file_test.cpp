@@ -3,6 +3,8 @@
 
 #include <QTemporaryDir>
 
+#include <deque>
+
 #include <fstream>
 #include <sstream>
 
@@ -205,6 +207,73 @@ TEST_F(FileTest, ASaveThatFailsPartWayKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(contents(shown),
               "The file " + file + " could not be written (File too large). An earlier file of that name is unchanged.");
     EXPECT_EQ(contents(file), Example);
+}
+
+TEST_F(FileTest, OpenLeavesTheFunctionUnselected)
+{
+    open(write("example", Example));
+    ASSERT_EQ(QApplication::focusWidget(), window->txtEquation);
+    EXPECT_EQ(window->txtEquation->selectedText(), "");
+}
+
+struct CloseCase {
+    const char* name;
+    QString function;  // typed after the problem is entered; empty: none
+    bool savedFirst;   // saved before closing
+    std::deque<PromptAnswer> answers;
+    bool giveFileName;  // for a Save chosen at the question
+    bool asked;
+    bool closed;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
+class Closing : public FileTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(Closing, AsksOnlyWhenWorkWouldBeLost)
+{
+    const CloseCase& c = GetParam();
+    enterProblem("2", "x,y");
+    if (!c.function.isEmpty())
+        type(window->txtEquation, c.function);
+    if (c.savedFirst) {
+        prompts.fileNames = {path("saved")};
+        window->mnuSave->trigger();
+    }
+    prompts.answers = c.answers;
+    if (c.giveFileName)
+        prompts.fileNames = {path("at_close")};
+
+    EXPECT_EQ(window->close(), c.closed);
+    EXPECT_EQ(window->isVisible(), !c.closed);
+    ASSERT_EQ(prompts.messageBoxes.size(), c.asked ? 1u : 0u);
+    if (c.asked) {
+        EXPECT_EQ(prompts.messageBoxes[0].text, "The problem has changed since it was last saved.\rSave it before closing?");
+        EXPECT_EQ(prompts.messageBoxes[0].buttons, PromptButtons::SaveDiscardCancel);
+    }
+    EXPECT_EQ(contents(path("at_close")).empty(), !c.giveFileName || !c.closed);
+}
+
+using A = PromptAnswer;
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Closing,
+    ::testing::Values(CloseCase{"no_function_yet", "", false, {}, false, false, true},
+                      CloseCase{"cancel_keeps_the_window", "x*y", false, {A::Cancel}, false, true, false},
+                      CloseCase{"discard_closes", "x*y", false, {A::Discard}, false, true, true},
+                      CloseCase{"save_writes_then_closes", "x*y", false, {A::Save}, true, true, true},
+                      CloseCase{"cancelled_save_keeps_the_window", "x*y", false, {A::Save}, false, true, false},
+                      CloseCase{"saved_problem_closes_at_once", "x*y", true, {}, false, false, true}),
+    [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+
+TEST_F(FileTest, ClosingAsksWhileTheOpenedProblemIsChanged)
+{
+    open(write("example", Example));
+    type(window->txtVarx[0], "2");
+    prompts.answers = {PromptAnswer::Cancel};
+    EXPECT_FALSE(window->close());
+    type(window->txtVarx[0], "1.5");  // as in the file again
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(prompts.messageBoxes.size(), 1u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "engine/script/engine.h"
 
+#include "engine/script/builtins.h"
 #include "engine/script/evaluator.h"
 #include "engine/script/lexer.h"
 #include "engine/script/number_literal.h"
@@ -164,6 +165,29 @@ Value Engine::run(const Program& program)
         return script::run(program, m_stack.data(), m_scratch);
     } catch (const LocatedFault& f) {
         fail(locateError(f.number, false, program.source, f.offset));
+    }
+}
+
+bool Engine::reservesName(std::string_view name)
+{
+    foldCase(name, m_key);
+    if (isKeyword(m_key) || findBuiltin(m_key) || m_methods.contains(m_key))
+        return true;
+    const Slot* slot = m_globals.find(m_key);
+    return slot && (slot->kind == SlotKind::Object || slot->kind == SlotKind::WholeField);
+}
+
+void Engine::unassign(std::string_view name)
+{
+    foldCase(name, m_key);
+    Slot* slot = m_globals.find(m_key);
+    if (!slot)
+        return;
+    switch (slot->kind) {
+    case SlotKind::Variable: slot->value = Value{}; return;
+    case SlotKind::NumberField: *slot->number = 0; return;
+    case SlotKind::WholeField: *slot->whole = 0; return;
+    case SlotKind::Object: return;
     }
 }
 

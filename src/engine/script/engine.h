@@ -29,6 +29,13 @@ public:
     // names too when addMembers is set (an existing variable of a field's name becomes the field).
     void addObject(std::string_view name, HostObject object, bool addMembers);
 
+    // Whether a name (any case) cannot hold a value of its own: a keyword, a function, an
+    // object, or a field that keeps whole numbers only.
+    bool reservesName(std::string_view name);
+    // Takes back every assignment to a name: a variable reads as never assigned again
+    // (error 500), a field holds 0.
+    void unassign(std::string_view name);
+
     void executeStatement(std::string_view text);
     Variant eval(std::string_view text);
     // Eval for a caller that needs a number: a number or truth value (-1 or 0) comes back

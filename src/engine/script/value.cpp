@@ -22,11 +22,11 @@ Value wholeValue(double v, Type atLeast)
 
 namespace {
 
-// Texts read as numbers as the user's locale writes them, like the platform's language.
+// Texts read as numbers under the language's own locale, whatever the user's locale is.
 double readText(const std::string& text)
 {
     try {
-        return localeNumber(text);
+        return languageNumber(text);
     } catch (const RunError& e) {
         fault(e.number());
     }
@@ -61,7 +61,7 @@ std::string textForm(const Value& v)
 bool isNumberText(const std::string& text)
 {
     try {
-        localeNumber(text);
+        languageNumber(text);
         return true;
     } catch (const RunError&) {
         return false;
