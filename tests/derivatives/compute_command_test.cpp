@@ -100,8 +100,8 @@ TEST(RunCompute, LeadingNumberReadingHasTheLastWord)
     LocaleGuard comma(",", ".");
     Dimension dim = makeProblem({"x"}, {0});
     FakeEngine engine;
-    const ComputeOutcome outcome = runCompute(dim, engine.hooks(), "x", {"1,5"});
-    EXPECT_EQ(dim.Varx, std::vector<double>{1.0});  // the locale read 1.5, the point is 1
+    const ComputeOutcome outcome = runCompute(dim, engine.hooks(), "x", {"1.5"});
+    EXPECT_EQ(dim.Varx, std::vector<double>{1.5});  // the locale read 15, "." grouping digits
     EXPECT_EQ(dim.Equation, "x");
     EXPECT_EQ(engine.evaluations, 10);
     EXPECT_EQ(outcome.lines.size(), 3u);

@@ -84,7 +84,7 @@ TEST(ProblemFileSaving, ReplacesOnlyRegularFilesAndKeepsTheirPermissions)
     struct stat saved {};
     ASSERT_EQ(stat(longest.c_str(), &saved), 0);
     EXPECT_EQ(saved.st_mode & 07777, 0640u);
-    EXPECT_EQ(loadProblemFile(longest).equation, "x^3");
+    EXPECT_EQ(loadProblemFile(longest, noneReserved).equation, "x^3");
 }
 
 struct OpeningBound {

@@ -78,8 +78,10 @@ TEST_F(Binding, ResultConversion)
     testing::LocaleGuard comma(",", ".");
     problem({"x"}, {1}, "x > 0");
     EXPECT_EQ(binding.EvaluateFunction(), -1);
-    dim.Equation = "\"2,5\"";  // text is read under the user's locale
+    dim.Equation = "\"2.5\"";  // text is read alike in every locale: "." decimals, "," groups
     EXPECT_EQ(binding.EvaluateFunction(), 2.5);
+    dim.Equation = "\"2,5\"";
+    EXPECT_EQ(binding.EvaluateFunction(), 25);
     dim.Equation = "\"abc\"";
     EXPECT_EQ(failure(), 13);
     EXPECT_TRUE(messages.empty());  // not an engine error: no event message
