@@ -1,6 +1,5 @@
 #include "cli/analysis_output.h"
 
-#include "analysis/hessian_analysis.h"
 #include "numbers/number_text.h"
 
 namespace slopekit::cli {
@@ -16,10 +15,13 @@ std::string list(const std::vector<double>& values)
 
 }  // namespace
 
-std::vector<std::string> analysisLines(CliSession& session)
+HessianAnalysis analysisOf(CliSession& session)
 {
-    const HessianAnalysis analysis =
-        analyseHessian(classicEstimatesAt(session.dim, [&session] { return session.binding.EvaluateFunction(); }));
+    return analyseHessian(classicEstimatesAt(session.dim, [&session] { return session.binding.EvaluateFunction(); }));
+}
+
+std::vector<std::string> analysisLines(const HessianAnalysis& analysis)
+{
     std::vector<std::string> lines{"Eigenvalues = " + list(analysis.eigenvalues),
                                    std::string("Classification = ") + classificationName(analysis.classification)};
     if (!analysis.ascent.empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/hessian_analysis.h"
 #include "cli/cli_session.h"
 
 #include <string>
@@ -7,9 +8,11 @@
 
 namespace slopekit::cli {
 
-// The Hessian analysis of the session's computed results, as lines for the terminal:
-// "Eigenvalues = ...", "Classification = ...", the steepest ascent where there is one,
-// and the sentence it rests on.
-std::vector<std::string> analysisLines(CliSession& session);
+// The Hessian analysis of the session's computed results.
+HessianAnalysis analysisOf(CliSession& session);
+
+// The analysis as lines for the terminal: "Eigenvalues = ...", "Classification = ...",
+// the steepest ascent where there is one, and the sentence it rests on.
+std::vector<std::string> analysisLines(const HessianAnalysis& analysis);
 
 }  // namespace slopekit::cli

@@ -36,6 +36,8 @@ bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed)
             parsed.*field = args[++i];
         } else if (!optionsEnded && a == "--hessian") {
             parsed.hessian = true;
+        } else if (!optionsEnded && a == "--refine") {
+            parsed.refine = true;
         } else if (!optionsEnded && (a == "--const" || a == "--var")) {
             if (i + 1 >= args.size())
                 return false;
@@ -60,7 +62,8 @@ bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed)
 
 bool hasComputeOptions(const CliArguments& parsed)
 {
-    return !parsed.saveFile.empty() || !parsed.pointsFile.empty() || !parsed.format.empty() || parsed.hessian;
+    return !parsed.saveFile.empty() || !parsed.pointsFile.empty() || !parsed.format.empty() || parsed.hessian ||
+           parsed.refine;
 }
 
 bool hasPlotOptions(const CliArguments& parsed)

@@ -7,7 +7,7 @@
 namespace slopekit::cli {
 
 // The arguments that eval, compute and plot share:
-// [--const NAME=VALUE]... [--var NAME=VALUE]... [--OPTION VALUE]... [--hessian] TEXT,
+// [--const NAME=VALUE]... [--var NAME=VALUE]... [--OPTION VALUE]... [--hessian] [--refine] TEXT,
 // options in any order, "--" ends them. Each command refuses the options it has no use for.
 struct CliArguments {
     std::vector<std::string> constants;                            // "NAME=VALUE", in order
@@ -15,17 +15,18 @@ struct CliArguments {
     std::string text;                                              // the expression, function or file
     std::string saveFile;                                          // --save FILE (compute)
     std::string pointsFile;                                        // --points FILE (compute FILE)
-    std::string format;                                            // --format csv|json (compute)
+    std::string format;                                            // --format json, or csv|json with --points (compute)
     std::string along;                                             // --along NAME (plot)
     std::string svgFile;                                           // --svg OUT (plot)
     bool hessian = false;                                          // --hessian (compute)
+    bool refine = false;                                           // --refine (compute)
 };
 
 // Reads the arguments; false on a usage error (no text, two texts, an option without its
 // value, more constants or variables than the problem holds).
 bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed);
 
-// Whether any option of compute (--save, --points, --format, --hessian) or of plot
+// Whether any option of compute (--save, --points, --format, --hessian, --refine) or of plot
 // (--along, --svg) was given.
 bool hasComputeOptions(const CliArguments& parsed);
 bool hasPlotOptions(const CliArguments& parsed);

@@ -4,15 +4,18 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
+#include "cli/json_results.h"
 #include "cli/problem_file_commands.h"
 #include "derivatives/compute_command.h"
+#include "derivatives/result_warnings.h"
 
 namespace slopekit::cli {
 namespace {
 
 const char* const Usage =
-    "usage: slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE] [--hessian] FUNCTION\n"
-    "       slopekit-cli compute FILE [--hessian]\n"
+    "usage: slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE]\n"
+    "                            [--refine] [--hessian] [--format json] FUNCTION\n"
+    "       slopekit-cli compute FILE [--refine] [--hessian] [--format json]\n"
     "       slopekit-cli compute FILE --points POINTS.csv [--format csv|json]\n";
 
 // Without variables, constants or --save the one text is a problem file.
@@ -21,15 +24,19 @@ bool fromFile(const CliArguments& r)
     return r.variables.empty() && r.constants.empty() && r.saveFile.empty();
 }
 
-// --points needs a file and no other option; --format belongs to --points.
+// --points needs a file and no other option but --format csv|json; one point knows json alone.
 bool validCombination(const CliArguments& r)
 {
     if (hasPlotOptions(r))
         return false;
     if (!r.pointsFile.empty())
-        return fromFile(r) && !r.hessian && (r.format.empty() || r.format == "csv" || r.format == "json");
-    return r.format.empty();
+        return fromFile(r) && !r.hessian && !r.refine && (r.format.empty() || r.format == "csv" || r.format == "json");
+    return r.format.empty() || r.format == "json";
 }
+
+// The refinement fails only where the function fails at the point itself, which the
+// classic computation has just evaluated: a function whose value changes between calls.
+const char* const NotRefined = "The refined results could not be computed: the function failed at the point.\n";
 
 }  // namespace
 
@@ -54,29 +61,39 @@ int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ost
         point.push_back(variable.second);
     if (!request.saveFile.empty() && !saveProblem(request, session.dim.VarNams, point, err))
         return Failed;
-    return computeAndPrint(session, request.text, point, request.hessian, out, err);
+    return computeAndPrint(session, request.text, point, request, out, err);
 }
 
-std::optional<std::vector<std::string>> computeLines(CliSession& session, const std::string& function,
-                                                    const PointTexts& point, std::ostream& err)
+std::optional<ComputeOutcome> computeResults(CliSession& session, const std::string& function,
+                                             const PointTexts& point, std::ostream& err)
 {
     ComputeOutcome outcome = slopekit::runCompute(session.dim, session.hooks(), function, point);
     if (session.dim.ResultsShown)
-        return std::move(outcome.lines);
+        return outcome;
     err << withLineBreaks(outcome.message ? outcome.message->text : session.announced);
     return std::nullopt;
 }
 
-int computeAndPrint(CliSession& session, const std::string& function, const PointTexts& point, bool hessian,
-                    std::ostream& out, std::ostream& err)
+int computeAndPrint(CliSession& session, const std::string& function, const PointTexts& point,
+                    const CliArguments& request, std::ostream& out, std::ostream& err)
 {
-    const auto lines = computeLines(session, function, point, err);
-    if (!lines)
+    const auto outcome = computeResults(session, function, point, err);
+    if (!outcome)
         return Failed;
-    for (const std::string& line : *lines)
+    const bool json = request.format == "json";
+    if ((request.refine || json) && !outcome->refined) {
+        err << NotRefined;
+        return Failed;
+    }
+    const auto analysis = request.hessian ? std::optional(analysisOf(session)) : std::nullopt;
+    if (json) {
+        out << resultsJson(session.dim, *outcome->refined, analysis ? &*analysis : nullptr);
+        return 0;
+    }
+    for (const std::string& line : request.refine ? refinedLines(session.dim, *outcome->refined) : outcome->lines)
         out << line << '\n';
-    if (hessian)
-        for (const std::string& line : analysisLines(session))
+    if (analysis)
+        for (const std::string& line : analysisLines(*analysis))
             out << line << '\n';
     return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/cli_arguments.h"
 #include "cli/cli_session.h"
 
 #include <optional>
@@ -9,22 +10,25 @@
 
 namespace slopekit::cli {
 
-// slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE] [--hessian] FUNCTION
+// slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE]
+//                      [--refine] [--hessian] [--format json] FUNCTION
 // Computes as the Compute button does, the variables being those of the --var options in
-// their order, and prints the list lines, then with --hessian the analysis; returns the exit
-// status. --save first writes the problem file as Save would. Without --const, --var and
-// --save, the one argument is a problem file to compute (slopekit-cli compute FILE), also
-// at every point of a --points file.
+// their order, and prints the list lines (--refine: the refined lines), then with --hessian
+// the analysis; --format json prints both results (and the analysis) as one JSON object
+// instead. Returns the exit status. --save first writes the problem file as Save would.
+// Without --const, --var and --save, the one argument is a problem file to compute
+// (slopekit-cli compute FILE), also at every point of a --points file.
 int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Computes the session's problem at the point texts as the Compute button does and gives
-// the list lines, or writes the one message of a failure to err and gives nothing.
-std::optional<std::vector<std::string>> computeLines(CliSession& session, const std::string& function,
-                                                    const PointTexts& point, std::ostream& err);
+// the outcome, or writes the one message of a failure to err and gives nothing.
+std::optional<ComputeOutcome> computeResults(CliSession& session, const std::string& function,
+                                             const PointTexts& point, std::ostream& err);
 
-// Computes the session's problem at the point texts and prints the list lines (and with
-// hessian the analysis), or the one message of a failure; returns the exit status.
-int computeAndPrint(CliSession& session, const std::string& function, const PointTexts& point, bool hessian,
-                    std::ostream& out, std::ostream& err);
+// Computes the session's problem at the point texts and prints the results in the form the
+// request's --refine, --hessian and --format ask for, or the one message of a failure;
+// returns the exit status.
+int computeAndPrint(CliSession& session, const std::string& function, const PointTexts& point,
+                    const CliArguments& request, std::ostream& out, std::ostream& err);
 
 }  // namespace slopekit::cli

@@ -12,8 +12,9 @@ namespace {
 
 const char* const Usage =
     "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n"
-    "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE] [--hessian] FUNCTION\n"
-    "       slopekit-cli compute FILE [--hessian]\n"
+    "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE]\n"
+    "                            [--refine] [--hessian] [--format json] FUNCTION\n"
+    "       slopekit-cli compute FILE [--refine] [--hessian] [--format json]\n"
     "       slopekit-cli compute FILE --points POINTS.csv [--format csv|json]\n"
     "       slopekit-cli report FILE [--pdf OUT.pdf]\n"
     "       slopekit-cli plot [--const NAME=VALUE]... --var NAME=VALUE... --along NAME --svg OUT FUNCTION\n"

@@ -45,7 +45,7 @@ int runPlot(const std::vector<std::string>& args, std::ostream&, std::ostream& e
         err << "There is no variable " << request.along << " to plot along.\n";
         return UsageError;
     }
-    if (!computeLines(session, function, point, err))
+    if (!computeResults(session, function, point, err))
         return Failed;
     const PlotData plot = plotAlong(session.dim, [&session] { return session.binding.EvaluateFunction(); },
                                     static_cast<int>(along - names.begin()),

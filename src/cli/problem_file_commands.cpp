@@ -45,7 +45,7 @@ int runComputeFile(const CliArguments& request, std::ostream& out, std::ostream&
         return Failed;
     if (!request.pointsFile.empty())
         return runPoints(session, request, out, err);
-    return computeAndPrint(session, session.dim.Equation, point, request.hessian, out, err);
+    return computeAndPrint(session, session.dim.Equation, point, request, out, err);
 }
 
 }  // namespace slopekit::cli

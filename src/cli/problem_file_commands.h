@@ -18,9 +18,9 @@ bool loadIntoSession(const std::string& path, CliSession& session, PointTexts& p
 bool saveProblem(const CliArguments& request, const std::vector<std::string>& names,
                  const PointTexts& point, std::ostream& err);
 
-// slopekit-cli compute FILE [--hessian | --points POINTS [--format csv|json]]: computes the
-// problem in the file (the text of the request) and prints the list lines and the analysis,
-// or computes it at every point of the points file.
+// slopekit-cli compute FILE [--refine] [--hessian] [--format json], or with --points POINTS
+// [--format csv|json]: computes the problem in the file (the text of the request) and prints
+// its results as computeAndPrint does, or computes it at every point of the points file.
 int runComputeFile(const CliArguments& request, std::ostream& out, std::ostream& err);
 
 }  // namespace slopekit::cli

@@ -1,7 +1,10 @@
 #include "cli/compute_command.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <sstream>
 
 namespace slopekit::cli {
@@ -31,6 +34,10 @@ TEST_P(Compute, PrintsListLinesOrOneMessage)
     else
         EXPECT_EQ(err.str(), c.err);
 }
+
+// A function that fails wherever x is a power of two (every refined trial offset at 0) but
+// not at the classic offsets, so the refinement finds no value for its derivatives.
+const char* const FailsAtPowersOfTwo = "1/(x*2^21 - Int(x*2^21) + (x=0))";
 
 // Coordinates of 1e6 make every difference exact, so the digits are those of the formulas.
 INSTANTIATE_TEST_SUITE_P(
@@ -75,7 +82,78 @@ INSTANTIATE_TEST_SUITE_P(
         ComputeCase{"points_need_a_problem_file", {"--var", "x=1", "--points", "p.csv", "x"}, 2, "", ""},
         ComputeCase{"format_without_points", {"problem.sk", "--format", "csv"}, 2, "", ""},
         ComputeCase{"unknown_points_format", {"problem.sk", "--points", "p.csv", "--format", "xml"}, 2, "", ""},
-        ComputeCase{"plot_option", {"--var", "x=1", "--along", "x", "x"}, 2, "", ""}));
+        ComputeCase{"plot_option", {"--var", "x=1", "--along", "x", "x"}, 2, "", ""},
+        ComputeCase{"csv_for_one_point", {"--format", "csv", "--var", "x=1", "x"}, 2, "", ""},
+        ComputeCase{"refine_with_points", {"problem.sk", "--points", "p.csv", "--refine"}, 2, "", ""},
+        ComputeCase{"refine_keeps_the_failure_message", {"--refine", "--var", "x=0", "Sqr(x)"}, 1, "",
+                    "Slopekit expression runtime error 5\nInvalid procedure call or argument\n"},
+        ComputeCase{"json_keeps_the_failure_message", {"--format", "json", "--var", "x=0", "Sqr(x)"}, 1, "",
+                    "Slopekit expression runtime error 5\nInvalid procedure call or argument\n"},
+        ComputeCase{"refine_names_an_entry_without_value", {"--refine", "--var", "x=0", FailsAtPowersOfTwo}, 0,
+                    "Function = -1\nDx = no value: the function fails at every trial step\n"
+                    "Dxx = no value: the function fails at every trial step\n",
+                    ""}));
+
+std::string computed(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    EXPECT_EQ(runCompute(args, out, err), 0) << err.str();
+    return out.str();
+}
+
+TEST(ComputeRefined, ListsEachValueWithItsErrorEstimate)
+{
+    EXPECT_THAT(computed({"--refine", "--var", "x=2", "--var", "y=0.5", "x*y"}),
+                ::testing::MatchesRegex("Function = 1\n"
+                                        "Dx = 0\\.5 ± [0-9.]+E-1[0-9]\n"
+                                        "Dy = 2 ± [0-9.]+E-1[0-9]\n"
+                                        "Dxx = -?[0-9.]+E-[0-9]+ ± [0-9.]+E-1[0-9]\n"
+                                        "Dyy = -?[0-9.]+E-[0-9]+ ± [0-9.]+E-1[0-9]\n"
+                                        "Dxy = 1 ± [0-9.]+E-1[0-9]\n"));
+}
+
+std::vector<std::string> keys(const nlohmann::ordered_json& object)
+{
+    std::vector<std::string> names;
+    for (const auto& [key, value] : object.items())
+        names.push_back(key);
+    return names;
+}
+
+TEST(ComputeJson, HoldsBothResultsTheWarningsTheCountsAndTheAnalysis)
+{
+    const auto json = nlohmann::ordered_json::parse(computed(
+        {"--format", "json", "--hessian", "--var", "x=13700", "--var", "y=0.30000000000000004", "Sin(x)+y*y"}));
+    EXPECT_THAT(keys(json), ::testing::ElementsAre("variables", "point", "classic", "refined", "flagged",
+                                                   "evaluations", "analysis"));
+    EXPECT_THAT(keys(json["refined"]), ::testing::ElementsAre("value", "gradient", "gradient_error", "hessian",
+                                                              "hessian_error", "unreliable"));
+    EXPECT_EQ(json["variables"], nlohmann::json({"x", "y"}));
+    EXPECT_EQ(json["point"][1].get<double>(), 0.30000000000000004);  // all 17 digits read back
+    EXPECT_EQ(json["classic"]["value"], json["refined"]["value"]);
+    EXPECT_EQ(json["classic"]["hessian"][0][1], json["classic"]["hessian"][1][0]);
+    EXPECT_NEAR(json["refined"]["gradient"][0].get<double>(), std::cos(13700.0),
+                json["refined"]["gradient_error"][0].get<double>());
+    EXPECT_EQ(json["refined"]["hessian_error"][1].size(), 2u);
+    EXPECT_EQ(json["refined"]["unreliable"], nlohmann::json::array());
+    // The classic steps, 2.055 wide at 13700, are far too coarse for the sine.
+    EXPECT_EQ(json["flagged"], nlohmann::json({"Dx", "Dxx"}));
+    EXPECT_EQ(json["evaluations"]["classic"], 35);
+    EXPECT_EQ(json["evaluations"]["refined"], 2 + 2 * 42 + 244);
+    EXPECT_EQ(json["analysis"]["classification"], "not critical");
+    EXPECT_EQ(json["analysis"]["eigenvalues"].size(), 2u);
+}
+
+TEST(ComputeJson, EntriesWithoutValueAreNull)
+{
+    const auto json = nlohmann::json::parse(computed({"--format", "json", "--var", "x=0", FailsAtPowersOfTwo}));
+    EXPECT_EQ(json["refined"]["gradient"], nlohmann::json::parse("[null]"));
+    EXPECT_EQ(json["refined"]["gradient_error"], nlohmann::json::parse("[null]"));
+    EXPECT_EQ(json["refined"]["hessian"], nlohmann::json::parse("[[null]]"));
+    EXPECT_EQ(json["refined"]["unreliable"], nlohmann::json({"Dx", "Dxx"}));
+    EXPECT_EQ(json["flagged"], nlohmann::json({"Dx", "Dxx"}));
+    EXPECT_TRUE(json["classic"]["gradient"][0].is_number());
+}
 
 }  // namespace
 }  // namespace slopekit::cli
