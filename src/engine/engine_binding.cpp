@@ -47,11 +47,21 @@ void EngineBinding::AssignVariables()
         if (sent.text.empty() || !sameBits(sent.value, value) || sent.name != name) {
             sent.name = name;
             sent.value = value;
-            sent.text = name + "=" + engineNumber(value);
+            sent.text = name;
+            sent.text += '=';
+            appendEngineNumber(sent.text, value);
+            sent.prepared = m_engine.recogniseNumberStatement(sent.text);
         }
-        m_dim.Statement = sent.text;
-        ExecuteStatement(m_dim.Statement);
+        try {
+            m_engine.executeStatement(sent.text, sent.prepared);
+        } catch (...) {
+            m_dim.Statement = sent.text;  // the statement that failed
+            throw;
+        }
     }
+    // Nothing reads Statement between two statements, so it is written once, not per variable.
+    if (m_dim.Order > 0)
+        m_dim.Statement = m_sent[static_cast<std::size_t>(m_dim.Order - 1)].text;
 }
 
 double EngineBinding::EvaluateFunction()

@@ -61,6 +61,7 @@ private:
         std::string name;
         double value = 0;
         std::string text;
+        script::Engine::NumberStatement prepared;
     };
     std::vector<SentStatement> m_sent;
 };

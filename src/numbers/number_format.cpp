@@ -3,38 +3,42 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace slopekit {
 namespace {
 
-// A finite value rounded to 15 significant digits: value = 0.d1d2d3... x 10^(exponent+1),
-// i.e. d1 stands at the place 10^exponent. Digits carry no trailing zeros.
-struct Rounded {
+// The significant digits of a finite value: value = d1.d2d3... x 10^exponent. Digits carry
+// no trailing zeros; zero is the one digit "0".
+struct Digits {
     bool negative = false;
-    std::string digits;  // "0" for zero
+    char digits[24];
+    int count = 0;
     int exponent = 0;
 };
 
-Rounded round15(double value)
+// `precision` significant digits (15 for what people read), or 0 for the fewest digits
+// that read back to the same double (for numbers that other programs read).
+Digits digitsOf(double value, int precision)
 {
-    Rounded r;
+    Digits r;
     if (value == 0.0 || !std::isfinite(value)) {  // -0 shows as 0; the engine never yields NaN
-        r.digits = "0";
+        r.digits[0] = '0';
+        r.count = 1;
         return r;
     }
     r.negative = value < 0;
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                   std::chars_format::scientific, 14);
-    const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
-    const auto e = text.find('e');
-    for (char c : text.substr(0, e))
-        if (c != '.')
-            r.digits += c;
-    while (r.digits.size() > 1 && r.digits.back() == '0')
-        r.digits.pop_back();
-    r.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+    char buf[48];
+    const auto res = precision > 0 ? std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                                   std::chars_format::scientific, precision - 1)
+                                   : std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                                   std::chars_format::scientific);
+    const char* p = buf;
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            r.digits[r.count++] = *p;
+    while (r.count > 1 && r.digits[r.count - 1] == '0')
+        --r.count;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), res.ptr, r.exponent);
     return r;
 }
 
@@ -43,73 +47,91 @@ struct Style {
     bool zeroBeforePoint;
 };
 
-// The magnitude in plain or exponent form, without a sign.
-std::string magnitudeText(const Rounded& r, Style style)
+void appendExponent(std::string& out, int exponent)
 {
-    const std::string& d = r.digits;
-    const int n = static_cast<int>(d.size());
-    std::string out;
-    if (r.digits == "0")
-        return "0";
-    if (r.exponent < -4 || r.exponent >= 15) {
+    out += exponent < 0 ? "E-" : "E+";
+    const int e = std::abs(exponent);
+    if (e < 10)
+        out += '0';
+    char buf[8];
+    out.append(buf, std::to_chars(buf, buf + sizeof buf, e).ptr);
+}
+
+// The magnitude in plain or exponent form, without a sign.
+void appendMagnitude(std::string& out, const Digits& r, Style style)
+{
+    const std::string_view d(r.digits, static_cast<std::size_t>(r.count));
+    const int n = r.count;
+    if (d == "0") {
+        out += '0';
+    } else if (r.exponent < -4 || r.exponent >= 15) {
         out += d[0];
         if (n > 1) {
             out += style.separator;
-            out.append(d, 1);
+            out += d.substr(1);
         }
-        const int e = std::abs(r.exponent);
-        out += r.exponent < 0 ? "E-" : "E+";
-        if (e < 10)
-            out += '0';
-        out += std::to_string(e);
-        return out;
-    }
-    if (r.exponent >= 0) {
+        appendExponent(out, r.exponent);
+    } else if (r.exponent >= 0) {
         const int whole = r.exponent + 1;
-        out.append(d, 0, static_cast<std::size_t>(std::min(whole, n)));
+        out += d.substr(0, static_cast<std::size_t>(std::min(whole, n)));
         if (n < whole)
             out.append(static_cast<std::size_t>(whole - n), '0');
         if (n > whole) {
             out += style.separator;
-            out.append(d, static_cast<std::size_t>(whole));
+            out += d.substr(static_cast<std::size_t>(whole));
         }
-        return out;
+    } else {
+        if (style.zeroBeforePoint)
+            out += '0';
+        out += style.separator;
+        out.append(static_cast<std::size_t>(-r.exponent - 1), '0');
+        out += d;
     }
-    if (style.zeroBeforePoint)
-        out += '0';
-    out += style.separator;
-    out.append(static_cast<std::size_t>(-r.exponent - 1), '0');
-    out += d;
-    return out;
 }
 
-std::string signedText(double value, Style style, std::string_view nonNegativeSign)
+void appendSigned(std::string& out, const Digits& r, Style style, std::string_view nonNegativeSign)
 {
-    const Rounded r = round15(value);
-    return std::string(r.negative ? std::string_view("-") : nonNegativeSign) +
-           magnitudeText(r, style);
+    out += r.negative ? std::string_view("-") : nonNegativeSign;
+    appendMagnitude(out, r, style);
 }
+
+constexpr int ReadableDigits = 15;
+constexpr int RoundTripDigits = 0;
 
 }  // namespace
 
 std::string displayForm(double value)
 {
-    return signedText(value, {numberLocale().decimal, true}, "");
+    std::string out;
+    appendSigned(out, digitsOf(value, ReadableDigits), {numberLocale().decimal, true}, "");
+    return out;
+}
+
+void appendEngineNumber(std::string& text, double value)
+{
+    appendSigned(text, digitsOf(value, RoundTripDigits), {".", false}, " ");
 }
 
 std::string engineNumber(double value)
 {
-    return signedText(value, {".", false}, " ");
+    std::string out;
+    appendEngineNumber(out, value);
+    return out;
 }
 
 std::string fileNumber(double value)
 {
-    return signedText(value, {".", true}, "");
+    std::string out;
+    appendSigned(out, digitsOf(value, RoundTripDigits), {".", true}, "");
+    return out;
 }
 
 std::string reportNumber(double value)
 {
-    return signedText(value, {numberLocale().decimal, true}, " ") + " ";
+    std::string out;
+    appendSigned(out, digitsOf(value, ReadableDigits), {numberLocale().decimal, true}, " ");
+    out += ' ';
+    return out;
 }
 
 }  // namespace slopekit

@@ -54,10 +54,15 @@ double languageNumber(std::string_view text);
 std::string displayForm(double value);
 
 // Engine number form: "." always, a blank before a value that is not negative, no "0"
-// before the point (" 1.5", "-.25", " 0", " 2").
+// before the point (" 1.5", "-.25", " 0", " 2"). The fewest digits that read back to the
+// same double, so the engine sees exactly the number it was given; a value of at most 15
+// significant digits keeps exactly those. Exponent form as in the display form.
 std::string engineNumber(double value);
+// The same, appended to a text: a statement rebuilt in place needs no allocation.
+void appendEngineNumber(std::string& text, double value);
 
-// File number form: "." always, no blanks ("-2.5", "0.5", "1E-05").
+// File number form: "." always, no blanks ("-2.5", "0.5", "1E-05"); digits as in the
+// engine number form, so a saved point reopens unchanged.
 std::string fileNumber(double value);
 
 // Report number: a blank (or "-" for a negative value), the display form of the

@@ -36,6 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cli, Eval,
     ::testing::Values(
         CliCase{"variables", {"--var", "x=1.5", "--var", "y=-0.25", "x^2*y"}, 0, "-0.5625\n", ""},
+        CliCase{"point_keeps_all_its_digits", {"--var", "x=1.000000000000001", "(x-1)*1E16"}, 0,
+                "11.1022302462516\n", ""},
         CliCase{"unary_minus_before_power", {"-3^2"}, 0, "9\n", ""},
         CliCase{"predefined_constant", {"pi"}, 0, "3.14159265358979\n", ""},
         CliCase{"constants_in_order", {"--const", "a=2", "--const", "b=a*3", "b"}, 0, "6\n", ""},

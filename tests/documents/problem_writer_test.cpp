@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <sstream>
 
 namespace slopekit {
@@ -75,7 +77,7 @@ TEST(ProblemWriter, RoundTripKeepsTheWholeProblem)
 {
     LocaleGuard comma(",", ".");
     const ProblemToSave saved{"3", "sin(a, b) + x*y*z", {"x", "y", "z"},
-                              {"0.123456789012345", "-6.02214076E+23", ".5"}, {"a=1", "b=max(1,2)", "c=3"}};
+                              {"0.123456789012345", "1.7976931348623157E+308", ".5"}, {"a=1", "b=max(1,2)", "c=3"}};
     std::istringstream in(written(saved));
     Dimension dim;
     applyProblem(readProblem(in, noneReserved), dim);
@@ -83,7 +85,7 @@ TEST(ProblemWriter, RoundTripKeepsTheWholeProblem)
     EXPECT_EQ(dim.LastVar, 2);
     EXPECT_EQ(dim.Equation, saved.function);
     EXPECT_EQ(dim.VarNams, saved.names);
-    EXPECT_EQ(dim.Varx, (std::vector<double>{0.123456789012345, -6.02214076E+23, 0.5}));
+    EXPECT_EQ(dim.Varx, (std::vector<double>{0.123456789012345, std::numeric_limits<double>::max(), 0.5}));
     ASSERT_EQ(dim.NumCons, 3);
     EXPECT_EQ(std::vector<std::string>(dim.Cons.begin(), dim.Cons.begin() + 3), saved.constants);
     EXPECT_FALSE(dim.ResultsShown);

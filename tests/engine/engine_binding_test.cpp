@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,45 @@ TEST_F(Binding, AssignVariablesSendsEngineNumberStatements)
     binding.AssignVariables();
     EXPECT_EQ(dim.Statement, "t= .5");
 }
+
+// The engine holds exactly the point of the last hand-over, whatever statements the binding
+// reuses from the one before and whatever ran in between.
+struct HandOverCase {
+    const char* name;
+    std::vector<std::string> names;
+    std::vector<double> first;
+    std::vector<double> second;
+    const char* between;  // a statement run between the two hand-overs, or ""
+};
+
+void PrintTo(const HandOverCase& c, std::ostream* os) { *os << c.name; }
+
+class HandOver : public Binding, public ::testing::WithParamInterface<HandOverCase> {};
+
+TEST_P(HandOver, EngineHoldsThePointBitForBit)
+{
+    const HandOverCase& c = GetParam();
+    problem(c.names, c.first, "0");
+    binding.AssignVariables();
+    if (*c.between)
+        binding.ExecuteStatement(c.between);
+    dim.Varx = c.second;
+    binding.AssignVariables();
+    for (std::size_t k = 0; k < c.names.size(); ++k) {
+        const double held = binding.engine().eval(c.names[k]).number;
+        EXPECT_EQ(std::memcmp(&held, &c.second[k], sizeof held), 0) << c.names[k] << ": " << held;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, HandOver,
+    ::testing::Values(
+        HandOverCase{"values_swapped_between_names", {"x", "y"}, {1.5, -0.25}, {-0.25, 1.5}, ""},
+        HandOverCase{"same_value_after_another_statement", {"a", "b"}, {2, 3}, {2, 3}, "a = 7: b = a"},
+        HandOverCase{"same_value_after_the_field_changed", {"x"}, {0.5}, {0.5}, "x = 4"},
+        HandOverCase{"last_bit_changed", {"p"}, {1.0}, {std::nextafter(1.0, 2.0)}, ""},
+        HandOverCase{"seventeen_digits", {"p", "q"}, {0.1, 1.0 / 3}, {0.1 + 0.2, -2.0 / 3}, ""},
+        HandOverCase{"range_ends", {"p", "q"}, {1, 1}, {std::numeric_limits<double>::max(), 4.9e-324}, ""}));
 
 TEST_F(Binding, EvaluateFunctionAtThePoint)
 {

@@ -50,18 +50,24 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"largest_plain", 999999999999999.0, "999999999999999", " 999999999999999",
                    "999999999999999", " 999999999999999 "},
         FormatCase{"first_exponent", 1e15, "1E+15", " 1E+15", "1E+15", " 1E+15 "},
-        FormatCase{"rounds_up_into_exponent", 999999999999999.9, "1E+15", " 1E+15", "1E+15", " 1E+15 "},
+        FormatCase{"rounds_up_into_exponent", 999999999999999.9, "1E+15", " 999999999999999.9",
+                   "999999999999999.9", " 1E+15 "},
         FormatCase{"large_mantissa", 1.5e20, "1.5E+20", " 1.5E+20", "1.5E+20", " 1.5E+20 "},
         FormatCase{"three_digit_exponent", -1.25e-300, "-1.25E-300", "-1.25E-300", "-1.25E-300", "-1.25E-300 "},
         FormatCase{"fifteen_digits_kept", 0.123456789012345, "0.123456789012345", " .123456789012345",
                    "0.123456789012345", " 0.123456789012345 "},
-        FormatCase{"sixteenth_digit_rounds", 1.0000000000000002, "1", " 1", "1", " 1 "},
+        FormatCase{"sixteenth_digit_rounds", 1.0000000000000002, "1", " 1.0000000000000002", "1.0000000000000002",
+                   " 1 "},
         FormatCase{"sixteenth_digit_rounds_up", 0.1234567890123456, "0.123456789012346",
-                   " .123456789012346", "0.123456789012346", " 0.123456789012346 "},
-        FormatCase{"one_third", 1.0 / 3, "0.333333333333333", " .333333333333333", "0.333333333333333",
+                   " .1234567890123456", "0.1234567890123456", " 0.123456789012346 "},
+        FormatCase{"one_third", 1.0 / 3, "0.333333333333333", " .3333333333333333", "0.3333333333333333",
                    " 0.333333333333333 "},
         FormatCase{"largest_double", std::numeric_limits<double>::max(), "1.79769313486232E+308",
-                   " 1.79769313486232E+308", "1.79769313486232E+308", " 1.79769313486232E+308 "}));
+                   " 1.7976931348623157E+308", "1.7976931348623157E+308", " 1.79769313486232E+308 "},
+        FormatCase{"seventeen_digits_in_exponent_form", 1234567890123456.8, "1.23456789012346E+15",
+                   " 1.2345678901234568E+15", "1.2345678901234568E+15", " 1.23456789012346E+15 "},
+        FormatCase{"smallest_subnormal", 4.9406564584124654e-324, "4.94065645841247E-324", " 5E-324",
+                   "5E-324", " 4.94065645841247E-324 "}));
 
 TEST(NumberFormsComma, DisplayAndReportFollowTheLocaleTheOthersNever)
 {
@@ -73,14 +79,15 @@ TEST(NumberFormsComma, DisplayAndReportFollowTheLocaleTheOthersNever)
     EXPECT_EQ(fileNumber(1.5), "1.5");
 }
 
-TEST(NumberFormsRoundTrip, FifteenDigitsReadBackUnchanged)
+// The engine and file forms give back the very double; the display form its 15 digits.
+TEST(NumberFormsRoundTrip, EngineAndFileFormsReadBackExactly)
 {
     LocaleGuard point(".", ",");
     for (double v : {0.1, 1.0 / 3, -2.0 / 7, 123456.789012345, 6.02214076e23, 1.602176634e-19, 1e-5,
-                     9.87654321098765e14, -4.5e-4}) {
+                     9.87654321098765e14, -4.5e-4, std::nextafter(1.0, 2.0), 0.1 + 0.2}) {
         const double fifteen = std::stod(displayForm(v));
-        EXPECT_EQ(leadingNumber(engineNumber(v)), fifteen) << v;
-        EXPECT_EQ(leadingNumber(fileNumber(v)), fifteen) << v;
+        EXPECT_EQ(leadingNumber(engineNumber(v)), v) << v;
+        EXPECT_EQ(leadingNumber(fileNumber(v)), v) << v;
         EXPECT_EQ(localeNumber(displayForm(v)), fifteen) << v;
         EXPECT_EQ(displayForm(fifteen), displayForm(v)) << v;
     }

@@ -85,7 +85,46 @@ Value whole(const Value& a, Type kind)
     return v;
 }
 
+// The built-ins whose result is a Double, on numbers.
+double atnOf(void*, double x) { return std::atan(x); }
+double cosOf(void*, double x) { return finite(std::cos(x)); }
+double sinOf(void*, double x) { return finite(std::sin(x)); }
+double tanOf(void*, double x) { return finite(std::tan(x)); }
+double expOf(void*, double x) { return finite(std::exp(x)); }
+
+double logOf(void*, double x)
+{
+    if (x <= 0)
+        fault(errnum::InvalidCall);
+    return std::log(x);
+}
+
+double sqrOf(void*, double x)
+{
+    if (x < 0)
+        fault(errnum::InvalidCall);
+    return std::sqrt(x);
+}
+
+double sameNumber(void*, double x) { return x; }
+
 }  // namespace
+
+NumberFunction numberFunction(std::uint32_t index)
+{
+    switch (static_cast<Id>(index)) {
+    case Atn: return atnOf;
+    case Cos: return cosOf;
+    case Sin: return sinOf;
+    case Tan: return tanOf;
+    case Exp: return expOf;
+    case Log: return logOf;
+    case Sqr: return sqrOf;
+    case CDbl:
+    case CSng: return sameNumber;
+    default: return nullptr;
+    }
+}
 
 std::optional<std::uint32_t> findBuiltin(std::string_view foldedName)
 {
@@ -102,33 +141,23 @@ Value callBuiltin(std::uint32_t index, const Value* args, int argc, Scratch& scr
     const Value& a = args[0];
     switch (static_cast<Id>(index)) {
     case Abs: return sameKind(a, std::fabs(toNumber(a)));
-    case Atn: return Value::real(std::atan(toNumber(a)));
-    case Cos: return Value::real(finite(std::cos(toNumber(a))));
-    case Sin: return Value::real(finite(std::sin(toNumber(a))));
-    case Tan: return Value::real(finite(std::tan(toNumber(a))));
-    case Exp: return Value::real(finite(std::exp(toNumber(a))));
+    case Atn:
+    case Cos:
+    case Sin:
+    case Tan:
+    case Exp:
+    case Log:
+    case Sqr:
+    case CDbl:
+    case CSng: return Value::real(numberFunction(index)(nullptr, toNumber(a)));
     case Fix: return sameKind(a, std::trunc(toNumber(a)));
     case Int: return sameKind(a, std::floor(toNumber(a)));
-    case Log: {
-        const double x = toNumber(a);
-        if (x <= 0)
-            fault(errnum::InvalidCall);
-        return Value::real(std::log(x));
-    }
-    case Sqr: {
-        const double x = toNumber(a);
-        if (x < 0)
-            fault(errnum::InvalidCall);
-        return Value::real(std::sqrt(x));
-    }
     case Round: return roundValue(args, argc);
     case Sgn: {
         const double x = toNumber(a);
         return Value::integer(x > 0 ? 1 : (x < 0 ? -1 : 0));
     }
     case CBool: return convertBoolean(a);
-    case CDbl:
-    case CSng: return Value::real(toNumber(a));
     case CInt: return whole(a, Type::Integer);
     case CLng: return whole(a, Type::Long);
     case CStr: return Value::string(scratch.keep(textForm(a)));

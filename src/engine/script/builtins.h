@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/script/program.h"
 #include "engine/script/scratch.h"
 #include "engine/script/value.h"
 
@@ -21,5 +22,9 @@ const Builtin& builtin(std::uint32_t index);
 
 // Calls built-in `index` with `argc` arguments (already checked against its arity).
 Value callBuiltin(std::uint32_t index, const Value* args, int argc, Scratch& scratch);
+
+// Built-in `index` as a function of one number, for a call with one argument whose result is
+// a Double: what callBuiltin gives, without values. nullptr for the other built-ins.
+NumberFunction numberFunction(std::uint32_t index);
 
 }  // namespace slopekit::script

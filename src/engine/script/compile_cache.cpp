@@ -2,10 +2,8 @@
 
 namespace slopekit::script {
 
-const Program* CompileCache::find(std::string_view text)
+const Program* CompileCache::findStored(std::string_view text)
 {
-    if (m_last && m_last->source == text)
-        return m_last.get();
     const auto it = m_programs.find(text);
     if (it == m_programs.end())
         return nullptr;

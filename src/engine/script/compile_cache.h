@@ -15,11 +15,18 @@ class CompileCache {
 public:
     static constexpr std::size_t Capacity = 512;  // then it starts afresh
 
-    const Program* find(std::string_view text);
+    const Program* find(std::string_view text)
+    {
+        if (m_last && m_last->source == text)
+            return m_last.get();
+        return findStored(text);
+    }
     const Program& insert(std::shared_ptr<const Program> program);
     void clear();
 
 private:
+    const Program* findStored(std::string_view text);
+
     struct Hash {
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }

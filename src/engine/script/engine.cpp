@@ -46,34 +46,16 @@ void Engine::addObject(std::string_view name, HostObject object, bool addMembers
     // Texts compiled before may now mean something else.
     m_expressions.clear();
     m_statements.clear();
-    m_numberAssignments.clear();
 }
 
 // The hot path of every computation: 'x= 1.5', 'y=-.25' assign a number literal to a name.
-bool Engine::assignNumberFast(std::string_view text)
-{
-    if (const auto it = m_numberAssignments.find(text); it != m_numberAssignments.end()) {
-        Globals::assign(*it->second.slot, it->second.value);
-        return true;
-    }
-    Slot* slot = nullptr;
-    Value value;
-    if (!parseNumberAssignment(text, slot, value))
-        return false;
-    if (m_numberAssignments.size() >= NumberAssignmentsKept)
-        m_numberAssignments.clear();
-    m_numberAssignments.emplace(std::string(text), NumberAssignment{slot, value});
-    Globals::assign(*slot, value);
-    return true;
-}
-
-// Reads 'name= number' without the general parser. Anything else of that look (a keyword,
-// an object, a Long field, a malformed literal) is left to the general way.
-bool Engine::parseNumberAssignment(std::string_view t, Slot*& slot, Value& value)
+// Read without the general parser; anything else of that look (a keyword, an object, a
+// Long field, a malformed literal) is left to the general way.
+Engine::NumberStatement Engine::recogniseNumberStatement(std::string_view t)
 {
     const std::size_t n = t.size();
     if (n == 0 || !isLetter(t[0]))
-        return false;
+        return {};
     std::size_t i = 1;
     while (i < n && (isLetter(t[i]) || isDigit(t[i]) || t[i] == '_'))
         ++i;
@@ -81,7 +63,7 @@ bool Engine::parseNumberAssignment(std::string_view t, Slot*& slot, Value& value
     while (i < n && t[i] == ' ')
         ++i;
     if (i >= n || t[i] != '=')
-        return false;
+        return {};
     ++i;
     while (i < n && t[i] == ' ')
         ++i;
@@ -89,33 +71,38 @@ bool Engine::parseNumberAssignment(std::string_view t, Slot*& slot, Value& value
     if (negative)
         ++i;
     if (i >= n || !(isDigit(t[i]) || (t[i] == '.' && i + 1 < n && isDigit(t[i + 1]))))
-        return false;
+        return {};
     const NumberLiteral lit = scanNumberLiteral(t, i);
     if (lit.error)
-        return false;
+        return {};
     i = lit.end;
     while (i < n && t[i] == ' ')
         ++i;
     if (i != n)
-        return false;
+        return {};
     foldCase(name, m_key);
-    slot = m_globals.find(m_key);
+    Slot* slot = m_globals.find(m_key);
     if (!slot) {
         if (isKeyword(name))
-            return false;
+            return {};
         slot = &m_globals.obtain(m_key);
     }
-    if (slot->kind != SlotKind::Variable && slot->kind != SlotKind::NumberField)
-        return false;
-    value = negative ? negate(lit.value) : lit.value;
-    return true;
+    return {slot, negative ? negate(lit.value) : lit.value};
+}
+
+void Engine::executeStatement(std::string_view text, const NumberStatement& prepared)
+{
+    // A slot's kind changes only when AddObject turns a variable into a field; a Long field
+    // or an object takes the general way, which knows their errors.
+    if (prepared.slot && (prepared.slot->kind == SlotKind::Variable || prepared.slot->kind == SlotKind::NumberField))
+        Globals::assign(*prepared.slot, prepared.value);
+    else
+        run(compiled(text, true));
 }
 
 void Engine::executeStatement(std::string_view text)
 {
-    if (assignNumberFast(text))
-        return;
-    run(compiled(text, true));
+    executeStatement(text, recogniseNumberStatement(text));
 }
 
 Variant Engine::eval(std::string_view text) { return Variant::of(run(compiled(text, false))); }

@@ -12,7 +12,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace slopekit::script {
@@ -37,6 +36,17 @@ public:
     void unassign(std::string_view name);
 
     void executeStatement(std::string_view text);
+
+    // A statement 'name= number' recognised once, so that running it again stores the
+    // number without reading the text: the hand-over of a point repeats a few such texts.
+    struct NumberStatement {
+        Slot* slot = nullptr;  // nullptr: the text is some other statement
+        Value value;
+    };
+    NumberStatement recogniseNumberStatement(std::string_view text);
+    // Runs `text`, which recogniseNumberStatement turned into `prepared`; exactly what
+    // executeStatement(text) does, errors included.
+    void executeStatement(std::string_view text, const NumberStatement& prepared);
     Variant eval(std::string_view text);
     // Eval for a caller that needs a number: a number or truth value (-1 or 0) comes back
     // in `number` and the result is true; any other value is left in `other`.
@@ -51,8 +61,6 @@ public:
     void setTimeout(int milliseconds) { m_timeout = milliseconds; }
 
 private:
-    bool assignNumberFast(std::string_view text);
-    bool parseNumberAssignment(std::string_view text, Slot*& slot, Value& value);
     const Program& compiled(std::string_view text, bool statements);
     Value run(const Program& program);
     [[noreturn]] void fail(const ErrorInfo& info);
@@ -68,18 +76,6 @@ private:
     ErrorInfo m_error;
     ErrorHandler m_errorHandler;
     std::string m_key;
-    // 'name= number' statements already seen, with their slot and value: a computation sends
-    // the same few texts over and over. Emptied when full or when AddObject changes a name.
-    struct NumberAssignment {
-        Slot* slot;
-        Value value;
-    };
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    static constexpr std::size_t NumberAssignmentsKept = 4096;
-    std::unordered_map<std::string, NumberAssignment, TextHash, std::equal_to<>> m_numberAssignments;
     int m_timeout = 10000;
 };
 

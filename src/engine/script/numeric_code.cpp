@@ -8,18 +8,19 @@
 namespace slopekit::script {
 namespace {
 
-// The plain, constant-operand and variable-operand forms of the operators that get them.
+// The forms of the operators whose operands can be read in place: from the stack, the right
+// one in place, both in place.
 struct Fusable {
     Op op;
-    NumOp plain, withConst, withVar;
+    NumOp plain, right, both;
 };
 
 constexpr Fusable Fusables[] = {
-    {Op::Add, NumOp::Add, NumOp::AddConst, NumOp::AddVar},
-    {Op::Subtract, NumOp::Subtract, NumOp::SubtractConst, NumOp::SubtractVar},
-    {Op::Multiply, NumOp::Multiply, NumOp::MultiplyConst, NumOp::MultiplyVar},
-    {Op::Divide, NumOp::Divide, NumOp::DivideConst, NumOp::DivideVar},
-    {Op::Power, NumOp::Power, NumOp::PowerConst, NumOp::PowerVar},
+    {Op::Add, NumOp::Add, NumOp::AddRight, NumOp::AddBoth},
+    {Op::Subtract, NumOp::Subtract, NumOp::SubtractRight, NumOp::SubtractBoth},
+    {Op::Multiply, NumOp::Multiply, NumOp::MultiplyRight, NumOp::MultiplyBoth},
+    {Op::Divide, NumOp::Divide, NumOp::DivideRight, NumOp::DivideBoth},
+    {Op::Power, NumOp::Power, NumOp::PowerRight, NumOp::PowerBoth},
 };
 
 const Fusable* fusable(Op op)
@@ -40,6 +41,32 @@ const double* numberAddress(const Slot& s)
     }
 }
 
+// Where a Push or Load finds its number, or nullptr for any other instruction.
+const double* operandAddress(const Program& program, const Instruction& ins)
+{
+    if (ins.op == Op::Push)
+        return &program.constants[ins.index].number;
+    if (ins.op == Op::Load)
+        return numberAddress(*ins.slot);
+    return nullptr;
+}
+
+// A call of one number that needs no values: a built-in with a Double result, or a host
+// method that offers its number form.
+bool asFunction(const Instruction& ins, NumInstruction& n)
+{
+    if (ins.argc != 1)
+        return false;
+    if (ins.op == Op::CallBuiltin) {
+        n.function = numberFunction(ins.index);
+        n.context = nullptr;
+    } else if (ins.op == Op::CallMethod) {
+        n.function = ins.method->callNumber;
+        n.context = ins.method->context;
+    }
+    return (ins.op == Op::CallBuiltin || ins.op == Op::CallMethod) && n.function;
+}
+
 NumInstruction single(const Program& program, const Instruction& ins)
 {
     NumInstruction n{NumOp::Raise};
@@ -48,12 +75,12 @@ NumInstruction single(const Program& program, const Instruction& ins)
     switch (ins.op) {
     case Op::Push:
         n.numOp = NumOp::Push;
-        n.constant = program.constants[ins.index].number;
+        n.operand = operandAddress(program, ins);
         break;
     case Op::Load:
         if (const double* address = numberAddress(*ins.slot)) {
             n.numOp = NumOp::Load;
-            n.address = address;
+            n.operand = address;
         } else {
             n.numOp = NumOp::LoadWhole;
             n.whole = ins.slot->whole;
@@ -63,8 +90,12 @@ NumInstruction single(const Program& program, const Instruction& ins)
     case Op::Not: n.numOp = NumOp::Not; break;
     case Op::CallBuiltin:
     case Op::CallMethod:
-        n.numOp = NumOp::Call;
-        n.call = &ins;
+        if (asFunction(ins, n)) {
+            n.numOp = NumOp::Function;
+        } else {
+            n.numOp = NumOp::Call;
+            n.call = &ins;
+        }
         break;
     case Op::Raise: n.number = static_cast<int>(ins.index); break;
     case Op::Store:
@@ -96,8 +127,6 @@ double otherBinary(Op op, double a, double b)
 // Built-ins and host methods take values; numeric programs hand them Doubles (two at most).
 double call(const Instruction& ins, const double* args, Scratch& scratch)
 {
-    if (ins.op == Op::CallMethod && ins.method->callNumber)
-        return finite(ins.method->callNumber(ins.method->context, args[0]));
     Value values[2];
     for (int i = 0; i < ins.argc && i < 2; ++i)
         values[i] = Value::real(args[i]);
@@ -112,21 +141,26 @@ std::vector<NumInstruction> numericCode(const Program& program)
 {
     std::vector<NumInstruction> out;
     const auto& code = program.code;
+    const auto at = [&](std::size_t i) { return i < code.size() ? &code[i] : nullptr; };
     for (std::size_t i = 0; i < code.size(); ++i) {
         const Instruction& ins = code[i];
-        const Fusable* next = i + 1 < code.size() ? fusable(code[i + 1].op) : nullptr;
-        if (next && ins.op == Op::Push) {
-            NumInstruction n{next->withConst};
-            n.op = next->op;
-            n.offset = code[i + 1].offset;
-            n.constant = program.constants[ins.index].number;
+        const double* first = operandAddress(program, ins);
+        const double* second = at(i + 1) ? operandAddress(program, code[i + 1]) : nullptr;
+        const Fusable* afterOne = at(i + 1) ? fusable(code[i + 1].op) : nullptr;
+        const Fusable* afterTwo = at(i + 2) ? fusable(code[i + 2].op) : nullptr;
+        if (first && second && afterTwo) {
+            NumInstruction n{afterTwo->both};
+            n.op = afterTwo->op;
+            n.offset = code[i + 2].offset;
+            n.left = first;
+            n.operand = second;
             out.push_back(n);
-            ++i;
-        } else if (next && ins.op == Op::Load && numberAddress(*ins.slot)) {
-            NumInstruction n{next->withVar};
-            n.op = next->op;
+            i += 2;
+        } else if (first && afterOne) {
+            NumInstruction n{afterOne->right};
+            n.op = afterOne->op;
             n.offset = code[i + 1].offset;
-            n.address = numberAddress(*ins.slot);
+            n.operand = first;
             out.push_back(n);
             ++i;
         } else {
@@ -134,16 +168,6 @@ std::vector<NumInstruction> numericCode(const Program& program)
         }
     }
     return out;
-}
-
-bool numbersOnly(const Program& program)
-{
-    if (!program.numeric)
-        return false;
-    for (const Slot* s : program.variables)
-        if (!s->value.isNumeric())
-            return false;
-    return true;
 }
 
 double runNumeric(const Program& program, double* stack, Scratch& scratch)
@@ -157,27 +181,32 @@ double runNumeric(const Program& program, double* stack, Scratch& scratch)
     try {
         for (; ip != end; ++ip) {
             switch (ip->numOp) {
-            case NumOp::Push: *sp++ = top; top = ip->constant; break;
-            case NumOp::Load: *sp++ = top; top = *ip->address; break;
+            case NumOp::Push:
+            case NumOp::Load: *sp++ = top; top = *ip->operand; break;
             case NumOp::LoadWhole: *sp++ = top; top = *ip->whole; break;
             case NumOp::Negate: top = -top; break;
             case NumOp::Not: top = ~roundToLong(top); break;
-            case NumOp::Add: top = finite(*--sp + top); break;
-            case NumOp::AddConst: top = finite(top + ip->constant); break;
-            case NumOp::AddVar: top = finite(top + *ip->address); break;
-            case NumOp::Subtract: top = finite(*--sp - top); break;
-            case NumOp::SubtractConst: top = finite(top - ip->constant); break;
-            case NumOp::SubtractVar: top = finite(top - *ip->address); break;
-            case NumOp::Multiply: top = finite(*--sp * top); break;
-            case NumOp::MultiplyConst: top = finite(top * ip->constant); break;
-            case NumOp::MultiplyVar: top = finite(top * *ip->address); break;
+            case NumOp::Add: --sp; top = finite(*sp + top); break;
+            case NumOp::AddRight: top = finite(top + *ip->operand); break;
+            case NumOp::AddBoth: *sp++ = top; top = finite(*ip->left + *ip->operand); break;
+            case NumOp::Subtract: --sp; top = finite(*sp - top); break;
+            case NumOp::SubtractRight: top = finite(top - *ip->operand); break;
+            case NumOp::SubtractBoth: *sp++ = top; top = finite(*ip->left - *ip->operand); break;
+            case NumOp::Multiply: --sp; top = finite(*sp * top); break;
+            case NumOp::MultiplyRight: top = finite(top * *ip->operand); break;
+            case NumOp::MultiplyBoth: *sp++ = top; top = finite(*ip->left * *ip->operand); break;
             case NumOp::Divide: --sp; top = divide(*sp, top); break;
-            case NumOp::DivideConst: top = divide(top, ip->constant); break;
-            case NumOp::DivideVar: top = divide(top, *ip->address); break;
+            case NumOp::DivideRight: top = divide(top, *ip->operand); break;
+            case NumOp::DivideBoth: *sp++ = top; top = divide(*ip->left, *ip->operand); break;
             case NumOp::Power: --sp; top = power(*sp, top); break;
-            case NumOp::PowerConst: top = power(top, ip->constant); break;
-            case NumOp::PowerVar: top = power(top, *ip->address); break;
+            case NumOp::PowerRight: top = power(top, *ip->operand); break;
+            case NumOp::PowerBoth: *sp++ = top; top = power(*ip->left, *ip->operand); break;
             case NumOp::Other: --sp; top = otherBinary(ip->op, *sp, top); break;
+            case NumOp::Function:
+                top = ip->function(ip->context, top);
+                if (!(top - top == 0))
+                    fault(errnum::TypeMismatch);  // a host method may return no such number
+                break;
             case NumOp::Call: {
                 *sp++ = top;  // the arguments now lie in the stack
                 double* args = sp - ip->call->argc;

@@ -11,7 +11,15 @@ namespace slopekit::script {
 std::vector<NumInstruction> numericCode(const Program& program);
 
 // Whether a numeric program can run on doubles now: each of its variables holds a number.
-bool numbersOnly(const Program& program);
+inline bool numbersOnly(const Program& program)
+{
+    if (!program.numeric)
+        return false;
+    for (const Slot* s : program.variables)
+        if (!s->value.isNumeric())
+            return false;
+    return true;
+}
 
 // Runs `program.numericCode` (when numbersOnly holds); the value is the number that the
 // evaluator of values would give. Throws LocatedFault.

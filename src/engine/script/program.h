@@ -36,17 +36,22 @@ struct Instruction {
     };
 };
 
-// The code of a numeric program on plain doubles: an operator whose right operand is a
-// constant or a variable carries it, so most operations need one dispatch instead of two.
+// The code of a numeric program on plain doubles. An operator whose right operand is a
+// constant or a variable reads it where it lies (`operand`), and one whose left operand is
+// too (`left`, pushing nothing first): most operations take one dispatch instead of three.
 enum class NumOp : std::uint8_t {
     Push, Load, LoadWhole, Negate, Not,
-    Add, AddConst, AddVar, Subtract, SubtractConst, SubtractVar,
-    Multiply, MultiplyConst, MultiplyVar, Divide, DivideConst, DivideVar,
-    Power, PowerConst, PowerVar,
-    Other,  // any other binary operator, by `op`
-    Call,   // the built-in or host method of `call`
-    Raise,  // error `number`
+    Add, AddRight, AddBoth, Subtract, SubtractRight, SubtractBoth,
+    Multiply, MultiplyRight, MultiplyBoth, Divide, DivideRight, DivideBoth,
+    Power, PowerRight, PowerBoth,
+    Other,     // any other binary operator, by `op`
+    Function,  // a built-in or host method of one number, by `function`
+    Call,      // any other built-in or host method, by `call`
+    Raise,     // error `number`
 };
+
+// A built-in or host method as a function of one number.
+using NumberFunction = double (*)(void* context, double argument);
 
 struct NumInstruction {
     explicit NumInstruction(NumOp o) : numOp(o) {}
@@ -55,10 +60,14 @@ struct NumInstruction {
     Op op = Op::Raise;
     std::uint32_t offset = 0;
     union {
-        double constant;
-        const double* address;
+        const double* left = nullptr;
+        void* context;  // of `function`
+    };
+    union {
+        const double* operand;  // a constant of the program or a variable's number
         const std::int32_t* whole;
         const Instruction* call;
+        NumberFunction function;
         int number = 0;
     };
 };

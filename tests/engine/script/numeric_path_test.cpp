@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <string>
 
 namespace slopekit::script {
 namespace {
@@ -57,6 +59,26 @@ INSTANTIATE_TEST_SUITE_P(
                       "x / 0", "0 / 0", "1E308 * 10 + x", "Sqr(y)", "(-8) ^ x", "0 ^ y", "big \\ 0",
                       "Log(0) + x", "CInt(big)", "Round(x, -1)", "Sin(1, 2) + x", "nope(1)", "y ^ 0.5",
                       "3E9 \\ n"));
+
+// x^3 is pow(x, 3) to the last bit, also where x*x*x is not (1.3 and 0.3), on both paths.
+class CubeIsPow : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(CubeIsPow, OnBothPaths)
+{
+    Engine engine;
+    engine.executeStatement(std::string("x=") + GetParam());
+    const double expected = std::pow(engine.eval("x").number, 3);
+    double numeric = 0;
+    Variant other;
+    ASSERT_TRUE(engine.evalNumber("x^3", numeric, other));
+    EXPECT_EQ(std::memcmp(&numeric, &expected, sizeof numeric), 0) << numeric;
+    const double general = engine.eval("x^3").number;
+    EXPECT_EQ(std::memcmp(&general, &expected, sizeof general), 0) << general;
+}
+
+INSTANTIATE_TEST_SUITE_P(Bases, CubeIsPow,
+                         ::testing::Values("1.3", "0.3", "-1.3", "1.1", "2", ".5", "1E-101", "1E+101", "1E-120",
+                                           "3E+100"));
 
 }  // namespace
 }  // namespace slopekit::script
