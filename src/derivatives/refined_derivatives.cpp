@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -39,17 +38,6 @@ double smallStep(double scale, int k)
     return std::ldexp(0.5 * scale, -(k + 1));
 }
 
-// The engine receives a coordinate as 15 significant digits; trial coordinates are
-// rounded so beforehand, and the formulas use the offsets that the function really sees.
-double asEngineSeesIt(double value)
-{
-    char text[48];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14).ptr;
-    double read = value;
-    std::from_chars(text, end, read);
-    return read;
-}
-
 struct Axis {
     double centre = 0;
     double scale = 1;
@@ -61,13 +49,13 @@ struct Axis {
 Axis makeAxis(double x)
 {
     Axis axis;
-    axis.centre = asEngineSeesIt(x);
+    axis.centre = x;
     axis.scale = std::max(1.0, std::fabs(axis.centre));
     std::array<long double, Nodes> offset{};
     for (int l = 0; l < Levels; ++l) {
         const double t = std::ldexp(0.5 * axis.scale, -l);
         for (bool plus : {false, true}) {
-            const double c = asEngineSeesIt(plus ? axis.centre + t : axis.centre - t);
+            const double c = plus ? axis.centre + t : axis.centre - t;
             axis.coordinate[node(l, plus)] = c;
             offset[node(l, plus)] = static_cast<long double>(c) - axis.centre;
         }

@@ -37,8 +37,8 @@ struct RefinedDerivatives {
 // (Richardson) and estimates the error from the neighbouring estimates and the rounding
 // floor 10 eps |f| / h^k (h_i h_j for a mixed one). Neighbouring steps share points: 42
 // evaluations per variable and 244 per pair of variables, about 11,400 for ten variables.
-// Trial coordinates are rounded to the 15 significant digits in which the engine receives
-// them, and the formulas use the offsets as rounded.
+// The engine receives every trial coordinate exactly; the formulas use the offsets as the
+// coordinates' rounding made them.
 // A trial point at which evaluate throws RunError is skipped for the entries that need it
 // alone. Ends with one evaluation at the point itself, so Varx and the engine are left as
 // the classic computation leaves them. Other exceptions pass on with Varx put back.

@@ -2,6 +2,7 @@
 
 #include "numbers/number_text.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace slopekit {
@@ -44,6 +45,10 @@ void EngineBinding::AssignVariables()
         SentStatement& sent = m_sent[static_cast<std::size_t>(m)];
         const double value = m_dim.Varx[static_cast<std::size_t>(m)];
         const std::string& name = m_dim.VarNams[static_cast<std::size_t>(m)];
+        // A trial point of the refinement can step past the double range; no text stands
+        // for such a coordinate, and the engine must not see some other number instead.
+        if (!std::isfinite(value))
+            throw RunError(errnum::Overflow, ApplicationName);
         if (sent.text.empty() || !sameBits(sent.value, value) || sent.name != name) {
             sent.name = name;
             sent.value = value;

@@ -160,6 +160,7 @@ struct EventCase {
     const char* function;
     int number;
     bool announced;
+    double point = 1;
 };
 
 void PrintTo(const EventCase& c, std::ostream* os) { *os << c.name; }
@@ -169,7 +170,7 @@ class ErrorEventSplit : public Binding, public ::testing::WithParamInterface<Eve
 TEST_P(ErrorEventSplit, OneMessagePerFailure)
 {
     const EventCase& c = GetParam();
-    problem({"x"}, {1}, c.function);
+    problem({"x"}, {c.point}, c.function);
     try {
         binding.EvaluateFunction();
         FAIL();
@@ -188,7 +189,9 @@ INSTANTIATE_TEST_SUITE_P(
                       EventCase{"ierr_not_announced", "Asin(2 * x)", 5, false},
                       EventCase{"syntax_announced", "x +", 1023, true},
                       EventCase{"undefined_announced", "x + q", 500, true},
-                      EventCase{"type_mismatch_announced", "x + \"a\"", 13, true}));
+                      EventCase{"type_mismatch_announced", "x + \"a\"", 13, true},
+                      EventCase{"coordinate_beyond_range_silent", "x", 6, false,
+                                std::numeric_limits<double>::infinity()}));
 
 TEST_F(Binding, MutedErrorEventShowsNothingUntilUnmuted)
 {
