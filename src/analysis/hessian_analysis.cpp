@@ -134,8 +134,17 @@ DerivativeEstimates classicEstimates(const std::vector<double>& point, double va
     return e;
 }
 
-DerivativeEstimates classicEstimatesAt(const Dimension& dim, const EvaluateAtVarx& evaluate)
+DerivativeEstimates refinedEstimates(const Dimension& dim, const RefinedDerivatives& refined)
 {
+    return {dim.Varx, refined.value, refined.gradient, refined.gradientError, refined.hessian, refined.hessianError,
+            true};
+}
+
+DerivativeEstimates estimatesAt(const Dimension& dim, const std::optional<RefinedDerivatives>& refined,
+                                const EvaluateAtVarx& evaluate)
+{
+    if (refined)
+        return refinedEstimates(dim, *refined);
     double value = std::numeric_limits<double>::quiet_NaN();
     try {
         value = evaluate();

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "derivatives/compute_derivatives.h"
+#include "derivatives/refined_derivatives.h"
 #include "problem/dimension.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,9 +30,14 @@ struct DerivativeEstimates {
 DerivativeEstimates classicEstimates(const std::vector<double>& point, double value,
                                      const std::vector<double>& gradient, const Matrix& hessian);
 
-// The classic estimates of a completed computation: Der1Val and Der2Val, and the value
-// evaluated once more at the point in Varx (unreliable, should that evaluation fail).
-DerivativeEstimates classicEstimatesAt(const Dimension& dim, const EvaluateAtVarx& evaluate);
+// The refined results with their own error estimates, at the point in Varx.
+DerivativeEstimates refinedEstimates(const Dimension& dim, const RefinedDerivatives& refined);
+
+// What the analysis of a completed computation rests on: the refined results when there
+// are any, else the classic ones in Der1Val and Der2Val with the value evaluated once more
+// at the point in Varx (unreliable, should that evaluation fail).
+DerivativeEstimates estimatesAt(const Dimension& dim, const std::optional<RefinedDerivatives>& refined,
+                                const EvaluateAtVarx& evaluate);
 
 enum class Classification { Minimum, Maximum, Saddle, Inconclusive, NotCritical };
 

@@ -15,9 +15,10 @@ std::string list(const std::vector<double>& values)
 
 }  // namespace
 
-HessianAnalysis analysisOf(CliSession& session)
+HessianAnalysis analysisOf(CliSession& session, const std::optional<RefinedDerivatives>& refined)
 {
-    return analyseHessian(classicEstimatesAt(session.dim, [&session] { return session.binding.EvaluateFunction(); }));
+    return analyseHessian(
+        estimatesAt(session.dim, refined, [&session] { return session.binding.EvaluateFunction(); }));
 }
 
 std::vector<std::string> analysisLines(const HessianAnalysis& analysis)

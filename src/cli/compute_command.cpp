@@ -85,7 +85,7 @@ int computeAndPrint(CliSession& session, const std::string& function, const Poin
         err << NotRefined;
         return Failed;
     }
-    const auto analysis = request.hessian ? std::optional(analysisOf(session)) : std::nullopt;
+    const auto analysis = request.hessian ? std::optional(analysisOf(session, outcome->refined)) : std::nullopt;
     if (json) {
         out << resultsJson(session.dim, *outcome->refined, analysis ? &*analysis : nullptr);
         return 0;

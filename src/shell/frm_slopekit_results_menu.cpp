@@ -104,7 +104,8 @@ void frmSlopekit::mnuAnalyse_Click()
     if (!m_dim.ResultsShown)
         return;
     const SilentErrorEvent silent(m_engine, errorEventHandler());
-    const DerivativeEstimates estimates = classicEstimatesAt(m_dim, [this] { return m_engine.EvaluateFunction(); });
+    const DerivativeEstimates estimates =
+        estimatesAt(m_dim, m_refined, [this] { return m_engine.EvaluateFunction(); });
     auto* dialog = new AnalysisDialog(m_dim.VarNams, estimates, analyseHessian(estimates), this);
     dialog->show();
 }

@@ -69,15 +69,14 @@ INSTANTIATE_TEST_SUITE_P(
         ComputeCase{"no_function", {"--var", "x=1"}, 2, "", ""},
         ComputeCase{"hessian_adds_the_analysis", {"--var", "x=0", "--var", "y=0", "--hessian", "x^2 - y^2"}, 0,
                     "Function = 0\nDx = 0\nDy = 0\nDxx = 2\nDyy = -2\nDxy = 0\nEigenvalues = -2, 2\n"
-                    "Classification = saddle point\nFrom the classic results, taken as good to one part in a "
-                    "million: the gradient is zero within its error and one eigenvalue is positive and one "
-                    "negative beyond their error (4E-06).\n",
+                    "Classification = saddle point\nFrom the refined estimates and their errors: the gradient is "
+                    "zero within its error and one eigenvalue is positive and one negative beyond their error "
+                    "(3E-14).\n",
                     ""},
         ComputeCase{"hessian_shows_the_steepest_ascent", {"--var", "x=1E6", "--hessian", "x^2"}, 0,
                     "Function = 1000000000000\nDx = 2000000\nDxx = 2\nEigenvalues = 2\n"
-                    "Classification = not a critical point\nSteepest ascent = 1\nFrom the classic results, taken "
-                    "as good to one part in a million: the gradient is not zero within its error (|grad f| = "
-                    "2000000).\n",
+                    "Classification = not a critical point\nSteepest ascent = 1\nFrom the refined estimates and "
+                    "their errors: the gradient is not zero within its error (|grad f| = 2000000).\n",
                     ""},
         ComputeCase{"points_need_a_problem_file", {"--var", "x=1", "--points", "p.csv", "x"}, 2, "", ""},
         ComputeCase{"format_without_points", {"problem.sk", "--format", "csv"}, 2, "", ""},

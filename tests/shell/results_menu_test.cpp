@@ -114,6 +114,7 @@ TEST_F(ResultsMenuTest, AnalysisDialogClassifiesTheSaddle)
     EXPECT_EQ(cell(dialog->tblEigen, 1, 1), "positive");
     EXPECT_EQ(cell(dialog->tblHessian, 0, 1), "0");
     EXPECT_EQ(cell(dialog->tblGradient, 1, 1), "0");
+    EXPECT_THAT(dialog->lblBasis->text().toStdString(), ::testing::StartsWith("From the refined estimates and their errors: "));
     EXPECT_TRUE(prompts.messageBoxes.empty());
 }
 
