@@ -41,9 +41,7 @@ int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << displayForm(session.binding.EvaluateFunction()) << '\n';
         return 0;
     } catch (const RunError& e) {
-        err << withLineBreaks(announcedByErrorEvent(e)
-                                  ? session.announced
-                                  : e.source() + " " + std::to_string(e.number()) + "\r" + e.description());
+        err << withLineBreaks(announcedByErrorEvent(e) ? session.announced : runErrorMessage(e));
         return Failed;
     }
 }

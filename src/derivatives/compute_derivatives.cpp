@@ -12,13 +12,8 @@ namespace {
 
 const char* const Source = "Slopekit";
 
-// Every sum step goes through here: a value beyond the double range is an overflow.
-double checked(double value)
-{
-    if (!std::isfinite(value))
-        throw RunError(errnum::Overflow, Source);
-    return value;
-}
+// Every sum step goes through here.
+double checked(double value) { return finiteOrOverflow(value, Source); }
 
 struct Steps {
     double d;  // the smaller step

@@ -12,12 +12,7 @@ double argument(const script::Value& x) { return script::toNumber(x); }
 
 [[noreturn]] void raise(int number) { script::fault(number); }
 
-double checked(double r)
-{
-    if (!std::isfinite(r))
-        raise(errnum::Overflow);
-    return r;
-}
+double checked(double r) { return finiteOrOverflow(r, "Class1"); }
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "errors/run_error.h"
 
+#include <cmath>
+
 namespace slopekit {
 
 std::string standardDescription(int number)
@@ -40,6 +42,13 @@ RunError::RunError(int number, std::string source, std::string description)
 RunError::RunError(int number, std::string source)
     : RunError(number, std::move(source), standardDescription(number))
 {
+}
+
+double finiteOrOverflow(double value, const char* source)
+{
+    if (!std::isfinite(value))
+        throw RunError(errnum::Overflow, source);
+    return value;
 }
 
 }  // namespace slopekit

@@ -37,4 +37,7 @@ private:
     std::string m_description;
 };
 
+// A value beyond the double range is an overflow: the value, or a RunError 6 from source.
+double finiteOrOverflow(double value, const char* source);
+
 }  // namespace slopekit
