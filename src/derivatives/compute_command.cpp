@@ -1,12 +1,11 @@
 #include "derivatives/compute_command.h"
 
 #include "derivatives/derivative_labels.h"
+#include "messages/product_texts.h"
 #include "numbers/number_text.h"
 
 namespace slopekit {
 namespace {
-
-const char* const Title = "Slopekit";
 
 // Every point text read with one reading; a text it cannot take names its variable.
 std::vector<double> readPoint(const Dimension& dim, const PointTexts& texts,
@@ -87,7 +86,7 @@ ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::
         dim.ResultsShown = false;  // stopped during the refinement: nothing half-done stays
         return {};
     } catch (const UnreadablePoint& error) {
-        return {{}, ComputeMessage{Title, error.what()}, std::nullopt};
+        return {{}, ComputeMessage{product::Title, error.what()}, std::nullopt};
     } catch (const RunError& error) {
         return {{}, failureMessage(hooks, error), std::nullopt};
     }

@@ -2,6 +2,7 @@
 
 #include "derivatives/derivative_labels.h"
 #include "errors/run_error.h"
+#include "messages/product_texts.h"
 #include "numbers/number_text.h"
 
 #include <algorithm>
@@ -10,10 +11,8 @@
 namespace slopekit {
 namespace {
 
-const char* const Source = "Slopekit";
-
 // Every sum step goes through here.
-double checked(double value) { return finiteOrOverflow(value, Source); }
+double checked(double value) { return finiteOrOverflow(value, product::Title); }
 
 struct Steps {
     double d;  // the smaller step

@@ -2,6 +2,7 @@
 
 #include "documents/file_replacement.h"
 #include "documents/problem_writer.h"
+#include "messages/file_messages.h"
 
 #include <sstream>
 
@@ -14,8 +15,7 @@ void saveProblemFile(const std::string& path, const ProblemToSave& problem)
     try {
         replaceFile(path, text.str());
     } catch (const FileNotWritten& failure) {
-        throw ProblemFileAccess("The file " + path + " could not be written (" + failure.what() + ")." +
-                                (failure.existedBefore() ? " An earlier file of that name is unchanged." : ""));
+        throw ProblemFileAccess(notWrittenMessage(path, failure.what(), failure.existedBefore()));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "engine/engine_binding.h"
 
+#include "messages/product_texts.h"
 #include "numbers/number_text.h"
 
 #include <cmath>
@@ -7,8 +8,6 @@
 
 namespace slopekit {
 namespace {
-
-const char* const ApplicationName = "Slopekit";
 
 // The predefined constants, each with the statement that gives it its value at start.
 struct Predefined {
@@ -48,7 +47,7 @@ void EngineBinding::AssignVariables()
         // A trial point of the refinement can step past the double range; no text stands
         // for such a coordinate, and the engine must not see some other number instead.
         if (!std::isfinite(value))
-            throw RunError(errnum::Overflow, ApplicationName);
+            throw RunError(errnum::Overflow, product::Title);
         if (sent.text.empty() || !sameBits(sent.value, value) || sent.name != name) {
             sent.name = name;
             sent.value = value;
@@ -78,7 +77,7 @@ double EngineBinding::EvaluateFunction()
     if (!m_engine.evalNumber(m_dim.Equation, value, other))
         value = other.type == script::Type::String ? languageNumber(other.text) : 0;  // text or Empty
     if (m_sh.ierr != 0)
-        throw RunError(m_sh.ierr, ApplicationName);
+        throw RunError(m_sh.ierr, product::Title);
     return value;
 }
 

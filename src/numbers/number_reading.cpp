@@ -1,4 +1,5 @@
 #include "errors/run_error.h"
+#include "messages/product_texts.h"
 #include "numbers/base_digits.h"
 #include "numbers/number_locale.h"
 #include "numbers/number_text.h"
@@ -9,8 +10,6 @@
 
 namespace slopekit {
 namespace {
-
-const char* const Source = "Slopekit";
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -66,7 +65,7 @@ double toDouble(const DecimalParts& p)
     text += "e" + std::to_string(p.exponent);
     const std::optional<double> value = decimalValue(text);
     if (!value)
-        throw RunError(errnum::Overflow, Source);
+        throw RunError(errnum::Overflow, product::Title);
     return p.negative ? -*value : *value;
 }
 
@@ -74,7 +73,7 @@ void addBaseDigit(double& value, int digit, int base)
 {
     value = value * base + digit;
     if (value > std::numeric_limits<double>::max())
-        throw RunError(errnum::Overflow, Source);
+        throw RunError(errnum::Overflow, product::Title);
 }
 
 // Walks the text for the leading-number reading, skipping the characters it ignores.
@@ -215,7 +214,7 @@ double readLeading(LenientCursor& c, bool& digits)
 // The locale reading under the given separators.
 double separatedNumber(std::string_view text, const NumberSeparators& seps)
 {
-    const auto notANumber = [] { return RunError(errnum::TypeMismatch, Source); };
+    const auto notANumber = [] { return RunError(errnum::TypeMismatch, product::Title); };
     text = withoutBlanks(text);
     if (text.empty())
         throw notANumber();
@@ -257,12 +256,12 @@ double pointNumber(std::string_view text)
     text = withoutBlanks(text);
     // Blanks inside a number ('1 0') are no number here.
     if (text.find_first_of(" \t\n") != std::string_view::npos)
-        throw RunError(errnum::TypeMismatch, Source);
+        throw RunError(errnum::TypeMismatch, product::Title);
     LenientCursor c(text);
     bool digits = false;
     const double value = readLeading(c, digits);
     if (!digits || !c.atEnd())
-        throw RunError(errnum::TypeMismatch, Source);
+        throw RunError(errnum::TypeMismatch, product::Title);
     return value;
 }
 

@@ -1,5 +1,6 @@
 #include "shell/computation_progress.h"
 
+#include "messages/product_texts.h"
 #include "shell/override_cursor.h"
 
 #include <QApplication>
@@ -79,7 +80,7 @@ bool ComputationProgress::advance(std::int64_t done, std::int64_t total)
 void ComputationProgress::showDialog(std::int64_t total)
 {
     m_dialog = std::make_unique<QProgressDialog>(m_window);
-    m_dialog->setWindowTitle("Slopekit");
+    m_dialog->setWindowTitle(product::Title);
     m_dialog->setWindowModality(Qt::WindowModal);
     m_dialog->setAutoReset(false);
     m_dialog->setAutoClose(false);

@@ -1,7 +1,7 @@
 #include "shell/decimal_point.h"
 
 #include "numbers/number_locale.h"
-#include "shell/product_texts.h"
+#include "messages/product_texts.h"
 #include "shell/prompts.h"
 
 namespace slopekit {

@@ -1,6 +1,6 @@
 #include "shell/frm_about.h"
 
-#include "shell/product_texts.h"
+#include "messages/product_texts.h"
 #include "shell/shell_fonts.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,7 @@
 #include "shell/frm_slopekit.h"
 
 #include "engine/engine_binding.h"
+#include "messages/product_texts.h"
 #include "shell/decimal_point.h"
 #include "shell/focus_guard.h"
 #include "shell/frm_about.h"
@@ -29,7 +30,7 @@ frmSlopekit::frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts
       m_decimalPoint(decimalPoint)
 {
     setObjectName("frmSlopekit");
-    setWindowTitle("Slopekit");
+    setWindowTitle(product::Title);
     registerShellResources();
     setWindowIcon(QIcon(":/slopekit/slopekit.xpm"));
     createControls();

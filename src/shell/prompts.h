@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/product_texts.h"
+#include "messages/product_texts.h"
 
 #include <string>
 

@@ -1,6 +1,7 @@
 #include "shell/plot/plot_chart.h"
 
 #include "documents/file_replacement.h"
+#include "messages/file_messages.h"
 #include "numbers/number_text.h"
 #include "shell/plot/plot_range.h"
 
@@ -78,8 +79,7 @@ std::optional<std::string> writePicture(const std::string& path, const QByteArra
         replaceFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         return std::nullopt;
     } catch (const FileNotWritten& failure) {
-        return "The file " + path + " could not be written (" + failure.what() + ")." +
-               (failure.existedBefore() ? " An earlier file of that name is unchanged." : "");
+        return notWrittenMessage(path, failure.what(), failure.existedBefore());
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// The product's own texts, shown in the About window and the decimal-separator warning.
+// The product's own texts. Title is also the title of every window and message box that
+// has none of its own, and the source of the run-time errors the program raises itself.
 namespace slopekit::product {
 
 inline constexpr const char* Title = "Slopekit";
