@@ -1,60 +1,62 @@
 #include "shell/qt_prompts.h"
 
+#include "shell/message_dialog.h"
 #include "shell/override_cursor.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStyle>
 
 namespace slopekit {
 namespace {
 
-QMessageBox::Icon toQt(PromptIcon icon)
+using Button = QDialogButtonBox::StandardButton;
+
+QIcon toQt(PromptIcon icon)
 {
+    const QStyle* style = QApplication::style();
     switch (icon) {
-    case PromptIcon::Critical: return QMessageBox::Critical;
-    case PromptIcon::Exclamation: return QMessageBox::Warning;
-    case PromptIcon::Information: return QMessageBox::Information;
+    case PromptIcon::Critical: return style->standardIcon(QStyle::SP_MessageBoxCritical);
+    case PromptIcon::Exclamation: return style->standardIcon(QStyle::SP_MessageBoxWarning);
+    case PromptIcon::Information: return style->standardIcon(QStyle::SP_MessageBoxInformation);
     case PromptIcon::None: break;
     }
-    return QMessageBox::NoIcon;
+    return {};
 }
 
 struct ButtonSet {
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultButton;
-    QMessageBox::StandardButton escapeButton;
+    QDialogButtonBox::StandardButtons buttons;
+    Button defaultButton;
+    Button escapeButton;
 };
 
 ButtonSet toQt(PromptButtons buttons)
 {
     switch (buttons) {
     case PromptButtons::OkCancel:
-        return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
+        return {Button::Ok | Button::Cancel, Button::Ok, Button::Cancel};
     case PromptButtons::YesNo:
-        return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
+        return {Button::Yes | Button::No, Button::Yes, Button::No};
     case PromptButtons::YesNoCancel:
-        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
-                QMessageBox::Cancel};
+        return {Button::Yes | Button::No | Button::Cancel, Button::Yes, Button::Cancel};
     case PromptButtons::SaveDiscardCancel:
-        return {QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save,
-                QMessageBox::Cancel};
+        return {Button::Save | Button::Discard | Button::Cancel, Button::Save, Button::Cancel};
     case PromptButtons::Ok: break;
     }
-    return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
+    return {Button::Ok, Button::Ok, Button::Ok};
 }
 
-PromptAnswer fromQt(int button)
+PromptAnswer fromQt(Button button)
 {
     switch (button) {
-    case QMessageBox::Ok: return PromptAnswer::Ok;
-    case QMessageBox::Yes: return PromptAnswer::Yes;
-    case QMessageBox::No: return PromptAnswer::No;
-    case QMessageBox::Save: return PromptAnswer::Save;
-    case QMessageBox::Discard: return PromptAnswer::Discard;
+    case Button::Ok: return PromptAnswer::Ok;
+    case Button::Yes: return PromptAnswer::Yes;
+    case Button::No: return PromptAnswer::No;
+    case Button::Save: return PromptAnswer::Save;
+    case Button::Discard: return PromptAnswer::Discard;
     default: return PromptAnswer::Cancel;
     }
 }
@@ -66,15 +68,10 @@ PromptAnswer QtPrompts::messageBox(const std::string& title, const std::string& 
 {
     const ButtonSet set = toQt(buttons);
     const QString lines = QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(toQt(icon), QString::fromStdString(shownTitle(title)), lines, set.buttons,
-                    QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(set.defaultButton);
-    box.setEscapeButton(set.escapeButton);
+    MessageDialog box(toQt(icon), QString::fromStdString(shownTitle(title)), lines, set.buttons,
+                      set.defaultButton, set.escapeButton, QApplication::activeWindow());
     const OverrideCursor arrow(Qt::ArrowCursor);
-    const int answer = box.exec();
-    // A box closed by its title-bar button reports the escape button.
-    return fromQt(answer);
+    return fromQt(box.ask());
 }
 
 std::string QtPrompts::openFileName()

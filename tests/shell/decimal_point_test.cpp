@@ -4,12 +4,13 @@
 #include "shell/qt_prompts.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -96,38 +97,54 @@ TEST(DecimalPointRestore, PutsTheUsersSeparatorBackAfterTheChange)
 struct RealBoxCase {
     const char* name;
     std::string title;
+    std::string text;
+    PromptButtons buttons;
+    Qt::Key key;
     const char* shownTitle;
+    PromptAnswer answer;
 };
 
 void PrintTo(const RealBoxCase& c, std::ostream* os) { *os << c.name; }
 
 class RealMessageBox : public ::testing::TestWithParam<RealBoxCase> {};
 
-// The title as Qt's box shows it.
-TEST_P(RealMessageBox, ShowsItsOwnTitleOrTheApplications)
+// The title and the text as the real box shows them, answered from the keyboard.
+TEST_P(RealMessageBox, ShowsTitleAndWholeLinesAndAnswersTheKey)
 {
     const RealBoxCase& c = GetParam();
     QString title;
+    int widestLine = 0;
+    int textWidth = 0;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QWidget* box = QApplication::activeModalWidget();
         if (!box)
             return;
         poll.stop();
         title = box->windowTitle();
-        QTest::keyClick(box, Qt::Key_Escape);
+        const auto* label = box->findChild<QLabel*>("messageText");
+        for (const QString& line : label->text().split('\n'))
+            widestLine = std::max(widestLine, label->fontMetrics().horizontalAdvance(line));
+        textWidth = label->contentsRect().width();
+        QTest::keyClick(box, c.key);
     });
     poll.start(10);
     QtPrompts prompts;
-    prompts.messageBox(c.title, "The file x cannot be opened.", PromptButtons::Ok, PromptIcon::Critical);
+    const PromptAnswer answer = prompts.messageBox(c.title, c.text, c.buttons, PromptIcon::Critical);
     EXPECT_EQ(title.toStdString(), c.shownTitle);
+    EXPECT_LE(widestLine, textWidth) << "a line wraps";
+    EXPECT_EQ(answer, c.answer);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Boxes, RealMessageBox,
     ::testing::Values(
-        RealBoxCase{"own_title", "Decimal Comma Warning!", "Decimal Comma Warning!"},
-        RealBoxCase{"untitled_box_says_slopekit", "", "Slopekit"}),
+        RealBoxCase{"warning_escape_cancels", "Decimal Comma Warning!", Warning, PromptButtons::YesNoCancel,
+                    Qt::Key_Escape, "Decimal Comma Warning!", PromptAnswer::Cancel},
+        RealBoxCase{"warning_enter_says_yes", "Decimal Comma Warning!", Warning, PromptButtons::YesNoCancel,
+                    Qt::Key_Return, "Decimal Comma Warning!", PromptAnswer::Yes},
+        RealBoxCase{"untitled_box_says_slopekit", "", "The file x cannot be opened.", PromptButtons::Ok,
+                    Qt::Key_Escape, "Slopekit", PromptAnswer::Ok}),
     [](const ::testing::TestParamInfo<RealBoxCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,0 +1,70 @@
+#include "shell/message_dialog.h"
+
+#include <QBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace slopekit {
+namespace {
+
+QLabel* picture(const QIcon& icon, const QStyle* style, const QWidget* box)
+{
+    const int side = style->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, box);
+    auto* label = new QLabel;
+    label->setPixmap(icon.pixmap(QSize(side, side), box->devicePixelRatioF()));
+    return label;
+}
+
+}  // namespace
+
+MessageDialog::MessageDialog(const QIcon& icon, const QString& title, const QString& text,
+                             QDialogButtonBox::StandardButtons buttons,
+                             QDialogButtonBox::StandardButton defaultButton,
+                             QDialogButtonBox::StandardButton escapeButton, QWidget* parent)
+    : QDialog(parent), m_answer(escapeButton)
+{
+    setWindowTitle(title);
+
+    auto* message = new QLabel(text);
+    message->setObjectName("messageText");
+    message->setTextFormat(Qt::PlainText);
+    message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const int widest = screen()->availableGeometry().width() * 3 / 4;
+    if (message->sizeHint().width() > widest) {
+        message->setWordWrap(true);
+        message->setFixedWidth(widest);
+    }
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, this) * 2);
+    if (!icon.isNull())
+        row->addWidget(picture(icon, style(), this), 0, Qt::AlignTop);
+    row->addWidget(message, 1);
+
+    auto* answers = new QDialogButtonBox(buttons);
+    answers->setCenterButtons(style()->styleHint(QStyle::SH_MessageBox_CenterButtons, nullptr, this));
+    connect(answers, &QDialogButtonBox::clicked, this, [this, answers](QAbstractButton* button) {
+        m_answer = answers->standardButton(button);
+        accept();
+    });
+    QPushButton* first = answers->button(defaultButton);
+    first->setDefault(true);
+    first->setFocus();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(row);
+    layout->addSpacing(layout->spacing());
+    layout->addWidget(answers);
+}
+
+QDialogButtonBox::StandardButton MessageDialog::ask()
+{
+    exec();
+    return m_answer;
+}
+
+}  // namespace slopekit
