@@ -6,7 +6,6 @@
 #include "documents/qt/qt_printer.h"
 #include "documents/report.h"
 
-
 namespace slopekit::cli {
 namespace {
 
@@ -31,8 +30,7 @@ void printToPdf(const std::vector<std::string>& lines, const std::string& pdf)
 {
     const auto app = offscreenApplication();
     QtPrinter printer;
-    printer.device().setOutputFormat(QPrinter::PdfFormat);
-    printer.device().setOutputFileName(QString::fromStdString(pdf));
+    printer.printToFile(pdf);
     ReportFont font(printer);
     printLines(printer, lines);
 }

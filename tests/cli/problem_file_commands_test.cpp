@@ -165,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cli, SavingFaults,
     ::testing::Values(
         SavingFault{"FunctionBeyondTheFileSizeLimit", {"compute", "--var", "x=1", "--save", "OLD", LongFunction},
-                    1024, "File too large"}),
+                    1024, "File too large"},
+        SavingFault{"PdfBeyondTheFileSizeLimit", {"report", "OLD", "--pdf", "OLD"}, 1024, "File too large"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The function fails at x = 0 only; at coordinates of a million its differences are exact.

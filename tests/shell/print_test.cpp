@@ -1,3 +1,4 @@
+#include "file_size_limit.h"
 #include "window_fixture.h"
 
 #include <QFile>
@@ -115,6 +116,35 @@ TEST_F(PrintTest, AFailingComputationShowsItsOneMessageAndPrintsNothing)
     EXPECT_FALSE(QFile::exists(pdfPath()));
     EXPECT_FALSE(dim.ResultsShown);
     EXPECT_EQ(window->lstDerVal->count(), 0);
+}
+
+// "Print to File" onto a full disk (here: the file-size limit is reached).
+TEST_F(PrintTest, APdfThatFailsPartWayKeepsTheOldFileAndSaysSo)
+{
+    const QByteArray earlier = "an earlier report";
+    QFile old(pdfPath());
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(earlier) == earlier.size());
+    old.close();
+    const QString shown = pdfPath() + ".shown";
+    // The child only prints: painting the window there would wait for the parent's threads.
+    click(window->cmdCompute);
+    QCoreApplication::processEvents();
+    const int status = testing::exitStatusWithFileSizeLimit(1024, [&] {
+        window->mnuPrint->trigger();
+        QFile message(shown);
+        if (prompts.messageBoxes.size() != 1 || !message.open(QIODevice::WriteOnly))
+            return 1;
+        message.write(QByteArray::fromStdString(prompts.messageBoxes[0].text));
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
+    QFile message(shown);
+    ASSERT_TRUE(message.open(QIODevice::ReadOnly));
+    EXPECT_EQ(message.readAll().toStdString(), "The file " + pdfPath().toStdString() +
+                                                   " could not be written (File too large). An earlier file of that "
+                                                   "name is unchanged.");
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), earlier);
 }
 
 }  // namespace

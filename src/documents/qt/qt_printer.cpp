@@ -1,6 +1,12 @@
 #include "documents/qt/qt_printer.h"
 
+#include "documents/file_replacement.h"
+#include "messages/file_messages.h"
+
+#include <QFile>
 #include <QFontMetricsF>
+
+#include <utility>
 
 namespace slopekit {
 namespace {
@@ -17,6 +23,23 @@ QtPrinter::QtPrinter()
                              QPageLayout::Millimeter);
 }
 
+void QtPrinter::printToFile(const std::string& path)
+{
+    m_printer.setOutputFormat(QPrinter::PdfFormat);
+    m_printer.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(path)));
+    m_pdfPath = path;
+}
+
+// The file the next document goes to, empty when it goes to a printer.
+std::string QtPrinter::pdfPath() const
+{
+    if (m_printer.outputFormat() != QPrinter::PdfFormat || m_printer.outputFileName().isEmpty())
+        return {};
+    if (!m_pdfPath.empty() && QFile::decodeName(QByteArray::fromStdString(m_pdfPath)) == m_printer.outputFileName())
+        return m_pdfPath;
+    return QFile::encodeName(m_printer.outputFileName()).toStdString();
+}
+
 std::string QtPrinter::fontName() const { return m_font.family().toStdString(); }
 
 void QtPrinter::setFontName(const std::string& name)
@@ -30,24 +53,33 @@ void QtPrinter::beginIfNeeded()
 {
     if (m_painter.isActive())
         return;
-    if (!m_painter.begin(&m_printer)) {
-        const QString file = m_printer.outputFileName();
-        throw PrinterFailed(file.isEmpty() ? "The printer cannot be used."
-                                           : "The file " + file.toStdString() + " cannot be written.");
+    m_device = &m_printer;
+    if (!pdfPath().empty()) {
+        m_pdfBytes.setData(QByteArray());
+        m_pdfBytes.open(QIODevice::WriteOnly);
+        m_pdfWriter = std::make_unique<QPdfWriter>(&m_pdfBytes);
+        m_pdfWriter->setPageLayout(m_printer.pageLayout());
+        m_pdfWriter->setResolution(m_printer.resolution());
+        m_pdfWriter->setPdfVersion(m_printer.pdfVersion());
+        m_pdfWriter->setTitle(m_printer.docName());
+        m_pdfWriter->setCreator(m_printer.creator());
+        m_device = m_pdfWriter.get();
     }
+    if (!m_painter.begin(m_device))
+        throw PrinterFailed("The printer cannot be used.");
     m_painter.setFont(m_font);
     m_x = 0;
     m_y = 0;
 }
 
-qreal QtPrinter::lineSpacing() const { return QFontMetricsF(m_font, &m_printer).lineSpacing(); }
+qreal QtPrinter::lineSpacing() const { return QFontMetricsF(m_font, m_device).lineSpacing(); }
 
 // Called before the first item of a line: a line that would cross the page's lower edge
 // goes to the top of a new page.
 void QtPrinter::makeRoomForLine()
 {
-    if (m_y > 0 && m_y + lineSpacing() > m_printer.height()) {
-        m_printer.newPage();
+    if (m_y > 0 && m_y + lineSpacing() > m_device->height()) {
+        m_device->newPage();
         m_y = 0;
     }
 }
@@ -58,7 +90,7 @@ void QtPrinter::printText(const std::string& text)
     if (m_x == 0)
         makeRoomForLine();
     const QString item = QString::fromStdString(text);
-    const QFontMetricsF metrics(m_font, &m_printer);
+    const QFontMetricsF metrics(m_font, m_device);
     m_painter.drawText(QPointF(m_x, m_y + metrics.ascent()), item);
     m_x += metrics.horizontalAdvance(item);
 }
@@ -75,8 +107,21 @@ void QtPrinter::endLine()
 void QtPrinter::endDocument()
 {
     beginIfNeeded();  // an empty document still makes one page
-    if (!m_painter.end())
+    const bool ended = m_painter.end();
+    const bool toFile = m_pdfWriter != nullptr;
+    m_pdfWriter.reset();
+    m_pdfBytes.close();
+    const QByteArray pdf = std::exchange(m_pdfBytes.buffer(), QByteArray());
+    if (!ended)
         throw PrinterFailed("The report could not be printed.");
+    if (!toFile)
+        return;
+    const std::string path = pdfPath();
+    try {
+        replaceFile(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    } catch (const FileNotWritten& failure) {
+        throw PrinterFailed(notWrittenMessage(path, failure.what(), failure.existedBefore()));
+    }
 }
 
 }  // namespace slopekit
