@@ -40,7 +40,8 @@ frmSlopekit::frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts
     createResultsMenu();
     guardEntries();
     // Fixed size: the client area below the menu bar is 632 x 434 pixels, with the hints
-    // of a refused entry below it. A window of fixed size offers no maximize button.
+    // of a refused entry below it. The hints offer no maximize; a window manager that draws
+    // every button of its own layout (openbox) still shows one, which then does nothing.
     statusBar()->setSizeGripEnabled(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -1,11 +1,14 @@
 #include "shell/message_dialog.h"
 
 #include <QBoxLayout>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace slopekit {
 namespace {
@@ -16,6 +19,15 @@ QLabel* picture(const QIcon& icon, const QStyle* style, const QWidget* box)
     auto* label = new QLabel;
     label->setPixmap(icon.pixmap(QSize(side, side), box->devicePixelRatioF()));
     return label;
+}
+
+// Room for the title in a bold title bar beside the window manager's icon and buttons, so
+// a short text does not cut off a long title.
+int titleRoom(const QString& title, const QWidget* box)
+{
+    QFont bold = box->font();
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(title) + 120;
 }
 
 }  // namespace
@@ -59,6 +71,7 @@ MessageDialog::MessageDialog(const QIcon& icon, const QString& title, const QStr
     layout->addLayout(row);
     layout->addSpacing(layout->spacing());
     layout->addWidget(answers);
+    layout->addStrut(std::min(titleRoom(title, this), widest));
 }
 
 QDialogButtonBox::StandardButton MessageDialog::ask()

@@ -4,7 +4,8 @@
 
 namespace slopekit {
 
-// Prompts shown with Qt's message box and file and print dialogs, over the active window.
+// Prompts shown with our message dialog and Qt's file and print dialogs, over the active
+// window.
 class QtPrompts : public Prompts {
 public:
     PromptAnswer messageBox(const std::string& title, const std::string& text,
