@@ -4,6 +4,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
+#include "cli/cli_usage.h"
 #include "cli/json_results.h"
 #include "cli/problem_file_commands.h"
 #include "derivatives/compute_command.h"
@@ -11,12 +12,6 @@
 
 namespace slopekit::cli {
 namespace {
-
-const char* const Usage =
-    "usage: slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE]\n"
-    "                            [--refine] [--hessian] [--format json] FUNCTION\n"
-    "       slopekit-cli compute FILE [--refine] [--hessian] [--format json]\n"
-    "       slopekit-cli compute FILE --points POINTS.csv [--format csv|json]\n";
 
 // Without variables, constants or --save the one text is a problem file.
 bool fromFile(const CliArguments& r)
@@ -44,13 +39,13 @@ int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ost
 {
     CliArguments request;
     if (!parseArguments(args, request) || !validCombination(request)) {
-        err << Usage;
+        err << ComputeUsage;
         return UsageError;
     }
     if (fromFile(request))
         return runComputeFile(request, out, err);
     if (request.variables.empty()) {
-        err << Usage;
+        err << ComputeUsage;
         return UsageError;
     }
     CliSession session(request);

@@ -3,23 +3,18 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
+#include "cli/cli_usage.h"
 #include "derivatives/compute_command.h"
 #include "engine/engine_binding.h"
 #include "numbers/number_text.h"
 
 namespace slopekit::cli {
-namespace {
-
-const char* const Usage =
-    "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n";
-
-}  // namespace
 
 int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CliArguments request;
     if (!parseArguments(args, request) || hasComputeOptions(request) || hasPlotOptions(request)) {
-        err << Usage;
+        err << EvalUsage;
         return UsageError;
     }
     CliSession session(request);

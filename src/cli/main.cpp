@@ -1,4 +1,5 @@
 #include "cli/cli_output.h"
+#include "cli/cli_usage.h"
 #include "cli/compute_command.h"
 #include "cli/eval_command.h"
 #include "cli/plot_command.h"
@@ -10,16 +11,6 @@
 
 namespace {
 
-const char* const Usage =
-    "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n"
-    "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE]\n"
-    "                            [--refine] [--hessian] [--format json] FUNCTION\n"
-    "       slopekit-cli compute FILE [--refine] [--hessian] [--format json]\n"
-    "       slopekit-cli compute FILE --points POINTS.csv [--format csv|json]\n"
-    "       slopekit-cli report FILE [--pdf OUT.pdf]\n"
-    "       slopekit-cli plot [--const NAME=VALUE]... --var NAME=VALUE... --along NAME --svg OUT FUNCTION\n"
-    "       slopekit-cli plot FILE --along NAME --svg OUT\n";
-
 int runCommand(const std::string& command, const std::vector<std::string>& args)
 {
     if (command == "eval")
@@ -30,7 +21,7 @@ int runCommand(const std::string& command, const std::vector<std::string>& args)
         return slopekit::cli::runPlot(args, std::cout, std::cerr);
     if (command == "report")
         return slopekit::cli::runReport(args, std::cout, std::cerr);
-    std::cerr << Usage;
+    std::cerr << slopekit::cli::allCommandsUsage();
     return slopekit::cli::UsageError;
 }
 

@@ -3,6 +3,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
+#include "cli/cli_usage.h"
 #include "cli/compute_command.h"
 #include "cli/offscreen_application.h"
 #include "cli/problem_file_commands.h"
@@ -12,20 +13,13 @@
 #include <algorithm>
 
 namespace slopekit::cli {
-namespace {
-
-const char* const Usage =
-    "usage: slopekit-cli plot [--const NAME=VALUE]... --var NAME=VALUE... --along NAME --svg OUT FUNCTION\n"
-    "       slopekit-cli plot FILE --along NAME --svg OUT\n";
-
-}  // namespace
 
 int runPlot(const std::vector<std::string>& args, std::ostream&, std::ostream& err)
 {
     CliArguments request;
     if (!parseArguments(args, request) || hasComputeOptions(request) || request.along.empty() ||
         request.svgFile.empty() || (request.variables.empty() && !request.constants.empty())) {
-        err << Usage;
+        err << PlotUsage;
         return UsageError;
     }
     CliSession session(request);

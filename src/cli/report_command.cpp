@@ -1,6 +1,7 @@
 #include "cli/report_command.h"
 
 #include "cli/cli_output.h"
+#include "cli/cli_usage.h"
 #include "cli/offscreen_application.h"
 #include "cli/problem_file_commands.h"
 #include "documents/qt/qt_printer.h"
@@ -8,8 +9,6 @@
 
 namespace slopekit::cli {
 namespace {
-
-const char* const Usage = "usage: slopekit-cli report FILE [--pdf OUT.pdf]\n";
 
 bool parseReportArguments(const std::vector<std::string>& args, std::string& file, std::string& pdf)
 {
@@ -42,7 +41,7 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     std::string file;
     std::string pdf;
     if (!parseReportArguments(args, file, pdf)) {
-        err << Usage;
+        err << ReportUsage;
         return UsageError;
     }
     CliSession session({});
