@@ -153,14 +153,6 @@ DerivativeEstimates estimatesAt(const Dimension& dim, const std::optional<Refine
     return classicEstimates(dim.Varx, value, dim.Der1Val, dim.Der2Val);
 }
 
-double twoSignificantDigits(double error)
-{
-    if (!std::isfinite(error) || error == 0)
-        return error;
-    const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(error))) - 1);
-    return std::round(error / unit) * unit;
-}
-
 const char* classificationKey(Classification c)
 {
     switch (c) {

@@ -56,9 +56,6 @@ struct HessianAnalysis {
     std::string basis;           // one sentence: what the classification rests on
 };
 
-// An error estimate as it is shown: two significant digits are all it has.
-double twoSignificantDigits(double error);
-
 // Classifies the point from the gradient and the eigenvalues of the Hessian (Eigen's
 // self-adjoint solver). A critical point needs every gradient entry zero within its error;
 // an eigenvalue counts as positive or negative only beyond its error, so the result never

@@ -36,13 +36,6 @@ std::string quoted(const std::string& text)
     return cell + "\"";
 }
 
-std::string labelText(std::string label)
-{
-    while (!label.empty() && label.back() == ' ')
-        label.pop_back();
-    return label;
-}
-
 class RowWriter {
 public:
     RowWriter(CliSession& session, bool json, std::ostream& out) : m_session(session), m_json(json), m_out(out) {}
@@ -53,8 +46,8 @@ public:
             return;
         for (const std::string& name : m_session.dim.VarNams)
             m_out << name << ',';
-        for (const std::string& label : listLabels(m_session.dim))
-            m_out << labelText(label) << ',';
+        for (const ListEntry& e : listEntries(m_session.dim.Order))
+            m_out << entryLabel(m_session.dim, e) << ',';
         m_out << "error\n";
     }
 
@@ -108,7 +101,7 @@ private:
             return;
         }
         csvPoint(point);
-        for (std::size_t k = 0; k < listLabels(m_session.dim).size(); ++k)
+        for (std::size_t k = 0; k < listEntries(m_session.dim.Order).size(); ++k)
             m_out << ',';
         m_out << quoted(message) << '\n';
     }

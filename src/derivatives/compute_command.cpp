@@ -27,16 +27,7 @@ std::vector<double> readPoint(const Dimension& dim, const PointTexts& texts,
 // the user's point does not; those failures are its own business and show no message.
 std::optional<RefinedDerivatives> refine(Dimension& dim, const ComputeHooks& hooks, const EvaluateAtVarx& evaluate)
 {
-    struct Muted {
-        const ComputeHooks& hooks;
-        explicit Muted(const ComputeHooks& h) : hooks(h) { set(true); }
-        ~Muted() { set(false); }
-        void set(bool muted) const
-        {
-            if (hooks.muteErrorEvent)
-                hooks.muteErrorEvent(muted);
-        }
-    } muted(hooks);
+    const MutedErrorEvent muted(hooks.muteErrorEvent);
     try {
         return RefineDerivatives(dim, evaluate);
     } catch (const RunError&) {
@@ -45,6 +36,18 @@ std::optional<RefinedDerivatives> refine(Dimension& dim, const ComputeHooks& hoo
 }
 
 }  // namespace
+
+MutedErrorEvent::MutedErrorEvent(std::function<void(bool muted)> mute) : m_mute(std::move(mute))
+{
+    if (m_mute)
+        m_mute(true);
+}
+
+MutedErrorEvent::~MutedErrorEvent()
+{
+    if (m_mute)
+        m_mute(false);
+}
 
 UnreadablePoint::UnreadablePoint(const std::string& name, const std::string& text)
     : std::runtime_error("The value \"" + text + "\" given for " + name +

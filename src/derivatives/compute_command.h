@@ -29,6 +29,20 @@ struct ComputeHooks {
     std::function<void(bool muted)> muteErrorEvent;
 };
 
+// Silences the engine's Error event while it lives: trial points that fail (in the
+// refinement, the analysis, a plot) are gaps or unreliable entries, not messages. Takes
+// ComputeHooks::muteErrorEvent, which may be empty.
+class MutedErrorEvent {
+public:
+    explicit MutedErrorEvent(std::function<void(bool muted)> mute);
+    ~MutedErrorEvent();
+    MutedErrorEvent(const MutedErrorEvent&) = delete;
+    MutedErrorEvent& operator=(const MutedErrorEvent&) = delete;
+
+private:
+    std::function<void(bool muted)> m_mute;
+};
+
 // The texts of one point box each, in variable order.
 using PointTexts = std::vector<std::string>;
 

@@ -107,11 +107,9 @@ private:
 
 std::vector<std::string> resultLines(const Dimension& dim, double functionValue)
 {
-    const std::vector<std::string> labels = listLabels(dim);
-    const std::vector<double> values = listValues(dim, functionValue);
     std::vector<std::string> lines;
-    for (std::size_t k = 0; k < labels.size(); ++k)
-        lines.push_back(labels[k] + "= " + displayForm(values[k]));
+    for (const ListEntry& e : listEntries(dim.Order))
+        lines.push_back(entryLabel(dim, e) + " = " + displayForm(classicValue(dim, e, functionValue)));
     return lines;
 }
 

@@ -11,30 +11,32 @@ void BuildLabels(Dimension& dim)
     }
 }
 
-std::vector<std::string> listLabels(const Dimension& dim)
+std::vector<ListEntry> listEntries(int n)
 {
-    std::vector<std::string> labels{"Function "};
-    for (int k = 0; k < dim.Order; ++k)
-        labels.push_back(dim.Der1Label[k]);
-    for (int k = 0; k < dim.Order; ++k)
-        labels.push_back(dim.Der2Label[k][k]);
-    for (int i = 0; i < dim.Order; ++i)
-        for (int j = i + 1; j < dim.Order; ++j)
-            labels.push_back(dim.Der2Label[i][j]);
-    return labels;
+    std::vector<ListEntry> entries{{-1, -1}};
+    for (int k = 0; k < n; ++k)
+        entries.push_back({k, -1});
+    for (int k = 0; k < n; ++k)
+        entries.push_back({k, k});
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            entries.push_back({i, j});
+    return entries;
 }
 
-std::vector<double> listValues(const Dimension& dim, double functionValue)
+std::string entryLabel(const Dimension& dim, const ListEntry& e)
 {
-    std::vector<double> values{functionValue};
-    for (int k = 0; k < dim.Order; ++k)
-        values.push_back(dim.Der1Val[k]);
-    for (int k = 0; k < dim.Order; ++k)
-        values.push_back(dim.Der2Val[k][k]);
-    for (int i = 0; i < dim.Order; ++i)
-        for (int j = i + 1; j < dim.Order; ++j)
-            values.push_back(dim.Der2Val[i][j]);
-    return values;
+    if (e.i < 0)
+        return "Function";
+    const std::string& label = e.j < 0 ? dim.Der1Label[e.i] : dim.Der2Label[e.i][e.j];
+    return label.substr(0, label.size() - 1);
+}
+
+double classicValue(const Dimension& dim, const ListEntry& e, double functionValue)
+{
+    if (e.i < 0)
+        return functionValue;
+    return e.j < 0 ? dim.Der1Val[e.i] : dim.Der2Val[e.i][e.j];
 }
 
 }  // namespace slopekit

@@ -11,11 +11,22 @@ namespace slopekit {
 // name(j) + " ", from the names as they stand in VarNams. Entries with j < i stay empty.
 void BuildLabels(Dimension& dim);
 
-// The labels of the results list in its order, each ending with a blank: "Function ", the
-// first derivatives, the pure second derivatives, then the mixed ones row by row.
-std::vector<std::string> listLabels(const Dimension& dim);
+// One line of the results list: the function (i = j = -1), a first derivative (j = -1) or
+// a second derivative of variables i and j, in the order of the list.
+struct ListEntry {
+    int i = -1;
+    int j = -1;
+};
 
-// The values of the results list in the same order, the function value first.
-std::vector<double> listValues(const Dimension& dim, double functionValue);
+// The entries of the n-variable list in list order: the function, the first derivatives,
+// the pure second ones, the mixed ones row by row.
+std::vector<ListEntry> listEntries(int n);
+
+// An entry's label without its trailing blank ("Function", "Dx", "Dxy"); needs the labels.
+std::string entryLabel(const Dimension& dim, const ListEntry& entry);
+
+// An entry's classic value: the function value given for the function line, else the
+// derivative in Der1Val or Der2Val.
+double classicValue(const Dimension& dim, const ListEntry& entry, double functionValue);
 
 }  // namespace slopekit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "derivatives/derivative_labels.h"
 #include "derivatives/refined_derivatives.h"
 #include "problem/dimension.h"
 
@@ -7,20 +8,6 @@
 #include <vector>
 
 namespace slopekit {
-
-// One line of the results list: the function (i = j = -1), a first derivative (j = -1) or
-// a second derivative of variables i and j, in the order of the list.
-struct ListEntry {
-    int i = -1;
-    int j = -1;
-};
-
-// The entries of the n-variable list in list order: the function, the first derivatives,
-// the pure second ones, the mixed ones row by row.
-std::vector<ListEntry> listEntries(int n);
-
-// An entry's label without its trailing blank ("Function", "Dx", "Dxy"); needs the labels.
-std::string entryLabel(const Dimension& dim, const ListEntry& entry);
 
 // Whether a listed classic result is unreliable, judged from the refined one: more than
 // ReliableTolerance of the entry's size away from it, or the refined entry itself cannot

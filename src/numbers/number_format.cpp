@@ -126,6 +126,17 @@ std::string fileNumber(double value)
     return out;
 }
 
+double twoSignificantDigits(double error)
+{
+    if (!std::isfinite(error) || error == 0)
+        return error;
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, error, std::chars_format::scientific, 1).ptr;
+    double rounded = error;
+    std::from_chars(text, end, rounded);
+    return rounded;
+}
+
 std::string reportNumber(double value)
 {
     std::string out;

@@ -65,6 +65,10 @@ void appendEngineNumber(std::string& text, double value);
 // engine number form, so a saved point reopens unchanged.
 std::string fileNumber(double value);
 
+// An error estimate rounded to the two significant digits that are all it has
+// (1.2345E-13 gives 1.2E-13); zero and values that are not finite stay as they are.
+double twoSignificantDigits(double error);
+
 // Report number: a blank (or "-" for a negative value), the display form of the
 // magnitude, one trailing blank (" 1.5 ", "-1.5 ").
 std::string reportNumber(double value);

@@ -56,18 +56,13 @@ frmSlopekit::~frmSlopekit() = default;
 
 void frmSlopekit::Form_Load()
 {
-    m_engine.setErrorEventHandler(errorEventHandler());
+    m_engine.setErrorEventHandler([this](const std::string& message) { ScriptControl1_Error(message); });
     m_engine.setUp();
     mnuSave->setEnabled(false);
     mnuSaveAs->setEnabled(false);
     mnuPrint->setEnabled(false);
     mnuAbout->setVisible(false);
     lblVarNam->setText("Enter the names of the independent variables, separated by commas:");
-}
-
-std::function<void(const std::string&)> frmSlopekit::errorEventHandler()
-{
-    return [this](const std::string& message) { ScriptControl1_Error(message); };
 }
 
 void frmSlopekit::ScriptControl1_Error(const std::string& message)

@@ -8,7 +8,6 @@
 #include "documents/qt/qt_printer.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -150,8 +149,6 @@ private:
     void connectHandlers();
     void guardEntries();
     void createResultsMenu();
-    // What the engine's Error event does in this window.
-    std::function<void(const std::string&)> errorEventHandler();
     void Form_Unload();
     // Asks Save / Discard / Cancel when closing would lose changes; false keeps the window.
     bool mayClose();

@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QMenu>
 
-#include <functional>
 
 namespace slopekit {
 namespace {
@@ -31,24 +30,6 @@ void toClipboard(const std::string& text)
 {
     QApplication::clipboard()->setText(QString::fromStdString(text));
 }
-
-// The engine evaluates for the analysis and the plots without telling the user about each
-// failing point: a failure there is a gap or an unreliable entry, not a message.
-class SilentErrorEvent {
-public:
-    SilentErrorEvent(EngineBinding& engine, std::function<void(const std::string&)> handler)
-        : m_engine(engine), m_handler(std::move(handler))
-    {
-        m_engine.setErrorEventHandler(nullptr);
-    }
-    ~SilentErrorEvent() { m_engine.setErrorEventHandler(m_handler); }
-    SilentErrorEvent(const SilentErrorEvent&) = delete;
-    SilentErrorEvent& operator=(const SilentErrorEvent&) = delete;
-
-private:
-    EngineBinding& m_engine;
-    std::function<void(const std::string&)> m_handler;
-};
 
 }  // namespace
 
@@ -103,7 +84,7 @@ void frmSlopekit::mnuAnalyse_Click()
 {
     if (!m_dim.ResultsShown)
         return;
-    const SilentErrorEvent silent(m_engine, errorEventHandler());
+    const MutedErrorEvent muted(computeHooks().muteErrorEvent);
     const DerivativeEstimates estimates =
         estimatesAt(m_dim, m_refined, [this] { return m_engine.EvaluateFunction(); });
     auto* dialog = new AnalysisDialog(m_dim.VarNams, estimates, analyseHessian(estimates), this);
@@ -115,7 +96,7 @@ void frmSlopekit::mnuPlot_Click(int index)
     if (!m_dim.ResultsShown)
         return;
     const auto sample = [this, index](double radius) {
-        const SilentErrorEvent silent(m_engine, errorEventHandler());
+        const MutedErrorEvent muted(computeHooks().muteErrorEvent);
         return plotAlong(m_dim, [this] { return m_engine.EvaluateFunction(); }, index, radius);
     };
     auto* window = new PlotWindow(sample(defaultPlotRadius(m_dim.Varx[index])), sample, m_prompts, this);
