@@ -9,6 +9,7 @@ std::string standardDescription(int number)
     switch (number) {
     case 5: return "Invalid procedure call or argument";
     case 6: return "Overflow";
+    case 7: return "Out of memory";
     case 11: return "Division by zero";
     case 13: return "Type mismatch";
     case 14: return "Out of string space";

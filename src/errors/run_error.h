@@ -9,8 +9,10 @@ namespace slopekit {
 namespace errnum {
 inline constexpr int InvalidCall = 5;
 inline constexpr int Overflow = 6;
+inline constexpr int OutOfMemory = 7;
 inline constexpr int DivisionByZero = 11;
 inline constexpr int TypeMismatch = 13;
+inline constexpr int OutOfStringSpace = 14;
 inline constexpr int WrongArgumentCount = 450;
 inline constexpr int VariableUndefined = 500;
 inline constexpr int EngineException = -2147352319;  // 0x80020101

@@ -7,6 +7,8 @@
 #include "engine/script/numeric_code.h"
 #include "engine/script/operators.h"
 
+#include <new>
+
 namespace slopekit::script {
 namespace {
 
@@ -97,17 +99,25 @@ void Engine::executeStatement(std::string_view text, const NumberStatement& prep
     if (prepared.slot && (prepared.slot->kind == SlotKind::Variable || prepared.slot->kind == SlotKind::NumberField))
         Globals::assign(*prepared.slot, prepared.value);
     else
-        run(compiled(text, true));
+        withinMemory(text, [&] { run(compiled(text, true)); });
 }
 
 void Engine::executeStatement(std::string_view text)
 {
-    executeStatement(text, recogniseNumberStatement(text));
+    withinMemory(text, [&] { executeStatement(text, recogniseNumberStatement(text)); });
 }
 
-Variant Engine::eval(std::string_view text) { return Variant::of(run(compiled(text, false))); }
+Variant Engine::eval(std::string_view text)
+{
+    return withinMemory(text, [&] { return Variant::of(run(compiled(text, false))); });
+}
 
 bool Engine::evalNumber(std::string_view text, double& number, Variant& other)
+{
+    return withinMemory(text, [&] { return evalNumberUnguarded(text, number, other); });
+}
+
+bool Engine::evalNumberUnguarded(std::string_view text, double& number, Variant& other)
 {
     const Program& program = compiled(text, false);
     if (numbersOnly(program)) {
@@ -175,6 +185,19 @@ void Engine::unassign(std::string_view name)
     case SlotKind::NumberField: *slot->number = 0; return;
     case SlotKind::WholeField: *slot->whole = 0; return;
     case SlotKind::Object: return;
+    }
+}
+
+// A call that runs out of memory fails with error 7 once the texts it made are given back,
+// instead of ending the program with its unsaved work.
+template <typename Call>
+auto Engine::withinMemory(std::string_view text, Call call) -> decltype(call())
+{
+    try {
+        return call();
+    } catch (const std::bad_alloc&) {
+        m_scratch.clear();
+        fail(locateError(errnum::OutOfMemory, false, text, 0));
     }
 }
 

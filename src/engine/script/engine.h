@@ -61,6 +61,9 @@ public:
     void setTimeout(int milliseconds) { m_timeout = milliseconds; }
 
 private:
+    template <typename Call>
+    auto withinMemory(std::string_view text, Call call) -> decltype(call());
+    bool evalNumberUnguarded(std::string_view text, double& number, Variant& other);
     const Program& compiled(std::string_view text, bool statements);
     Value run(const Program& program);
     [[noreturn]] void fail(const ErrorInfo& info);

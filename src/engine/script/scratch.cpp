@@ -1,13 +1,15 @@
 #include "engine/script/scratch.h"
 
 #include "engine/script/value.h"
+#include "errors/run_error.h"
 
 namespace slopekit::script {
 
 const std::string* Scratch::keep(std::string text)
 {
-    if (text.size() > MaxText)
-        fault(14);  // Out of string space
+    if (text.size() > MaxText - m_used)
+        fault(errnum::OutOfStringSpace);
+    m_used += text.size();
     return &m_texts.emplace_back(std::move(text));
 }
 

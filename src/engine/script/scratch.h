@@ -8,7 +8,8 @@ namespace slopekit::script {
 // Storage for the texts that one engine call creates; emptied when the next call starts.
 class Scratch {
 public:
-    // Longer texts fail with error 14 (Out of string space) instead of exhausting memory.
+    // The texts of one call hold at most this many bytes in all; beyond it the call fails
+    // with error 14 (Out of string space), so a chain of & cannot exhaust memory.
     static constexpr std::size_t MaxText = 16u << 20;
 
     const std::string* keep(std::string text);
@@ -16,10 +17,12 @@ public:
     {
         if (!m_texts.empty())
             m_texts.clear();
+        m_used = 0;
     }
 
 private:
     std::deque<std::string> m_texts;
+    std::size_t m_used = 0;  // bytes of the texts kept
 };
 
 }  // namespace slopekit::script

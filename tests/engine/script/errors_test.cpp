@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <span>
 #include <string>
 
 namespace slopekit::script {
@@ -23,7 +25,10 @@ class FailsWith : public ::testing::TestWithParam<ErrorCase> {};
 TEST_P(FailsWith, NumberPlaceAndSource)
 {
     Engine engine;
-    engine.executeStatement("a = 1");
+    HostObject host;  // a method that runs out of memory
+    host.methods = {{"Exhaust", 1, [](std::span<const Value>) -> Value { throw std::bad_alloc(); }}};
+    engine.addObject("host", host, true);
+    engine.executeStatement("a = 1: k = \"" + std::string(1000, 'k') + "\"");
     const ErrorCase& c = GetParam();
     try {
         engine.eval(c.text);
@@ -37,6 +42,15 @@ TEST_P(FailsWith, NumberPlaceAndSource)
     }
     // Still usable, names kept.
     EXPECT_EQ(engine.eval("a + 1").number, 2);
+}
+
+// k & k & ... & k: each & makes a text 1000 bytes longer than the one before.
+std::string chainOfTexts(int copies)
+{
+    std::string chain = "k";
+    for (int i = 1; i < copies; ++i)
+        chain += "&k";
+    return chain;
 }
 
 std::string nested(int depth)
@@ -65,7 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"call_of_variable", "a(1)", 13, 1, 1, false},
         ErrorCase{"wrong_argument_count", "Sin(1, 2)", 450, 1, 1, false},
         ErrorCase{"no_arguments", "Atn()", 450, 1, 1, false},
-        ErrorCase{"never_assigned", "a + undefinedName", 500, 1, 5, false}));
+        ErrorCase{"never_assigned", "a + undefinedName", 500, 1, 5, false},
+        ErrorCase{"texts_beyond_their_room", "Len(" + chainOfTexts(3000) + ")", 14, 1, 368, false},
+        ErrorCase{"allocation_that_fails", "1 + Exhaust(1)", 7, 1, 1, false}));
 
 INSTANTIATE_TEST_SUITE_P(
     Syntax, FailsWith,
