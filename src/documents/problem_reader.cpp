@@ -154,6 +154,8 @@ LoadedProblem readProblem(std::istream& in, const ReservedName& reserved)
     auto head = cursor.nextFields("the number of variables and the function", 2);
     problem.order = readCount(head[0], lineNumber, "the number of variables", 1, Dimension::MaxOrder);
     problem.equation = std::move(head[1]);
+    if (problem.equation.size() > MaxFunctionBytes)
+        throw BadProblemFile(lineNumber, functionTooLongText());
 
     for (int k = 1; k <= problem.order; ++k) {
         const std::string what = "the name and value of variable " + std::to_string(k);

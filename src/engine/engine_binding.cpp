@@ -1,5 +1,6 @@
 #include "engine/engine_binding.h"
 
+#include "engine/script/compiler.h"
 #include "messages/product_texts.h"
 #include "numbers/number_text.h"
 
@@ -7,6 +8,8 @@
 #include <cstring>
 
 namespace slopekit {
+
+static_assert(MaxFunctionBytes == script::MaxTextLength, "a function the window keeps is one the engine takes");
 namespace {
 
 // The predefined constants, each with the statement that gives it its value at start.

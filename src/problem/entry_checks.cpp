@@ -36,6 +36,11 @@ bool sameName(std::string_view a, std::string_view b)
     return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
 }
 
+std::string functionTooLongText()
+{
+    return "The function is too long: a function may be at most 65,536 characters long.";
+}
+
 std::optional<std::string> nameFault(std::string_view name, const ReservedName& reserved)
 {
     if (name.empty())

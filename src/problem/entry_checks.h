@@ -46,6 +46,13 @@ struct NamesCheck {
 // accepts. An empty text has no parts.
 NamesCheck namesCheck(std::string_view text, int order, const ReservedName& reserved);
 
+// The longest function, in bytes of its UTF-8 text: the longest text the expression
+// language takes.
+inline constexpr std::size_t MaxFunctionBytes = 64 * 1024;
+
+// What a function longer than that is refused with.
+std::string functionTooLongText();
+
 // One line that tells what a refused count or names list needs.
 std::string countHint();
 std::string namesHint(int order);

@@ -90,6 +90,8 @@ public:
     void txtEquation_GotFocus();
     void txtVarx_GotFocus(int Index);
     void txtEquation_Change();
+    // An edit that would make the function longer than the engine takes was refused.
+    void txtEquation_TooLong();
     void offerWorkingMenus();
 
     // Results list (frm_slopekit_results.cpp)

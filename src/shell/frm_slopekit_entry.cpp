@@ -5,6 +5,7 @@
 #include "problem/dimension.h"
 #include "problem/entry_checks.h"
 #include "shell/frm_slopekit.h"
+#include "shell/prompts.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -102,6 +103,11 @@ void frmSlopekit::txtEquation_GotFocus()
 void frmSlopekit::txtVarx_GotFocus(int Index)
 {
     selectWholeText(txtVarx[Index]);
+}
+
+void frmSlopekit::txtEquation_TooLong()
+{
+    m_prompts.messageBox("", functionTooLongText(), PromptButtons::Ok, PromptIcon::Exclamation);
 }
 
 void frmSlopekit::txtEquation_Change()

@@ -1,5 +1,6 @@
 // Builds the main window's controls and menus: positions and sizes come in twips
 // (15 twips are one pixel at 96 dots per inch), as the layout was drawn.
+#include "problem/entry_checks.h"
 #include "shell/focus_guard.h"
 #include "shell/frm_slopekit.h"
 #include "shell/shell_fonts.h"
@@ -14,12 +15,28 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QValidator>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace slopekit {
 namespace {
+
+// Refuses an edit of the function box, a paste included, that would make the function
+// longer than the engine takes: the box keeps its text whole instead of cutting it.
+class FunctionLengthValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        constexpr qsizetype MostBytesPerUnit = 3;  // a UTF-16 unit is at most 3 bytes of UTF-8
+        if (input.size() * MostBytesPerUnit <= static_cast<qsizetype>(MaxFunctionBytes))
+            return Acceptable;
+        return static_cast<std::size_t>(input.toUtf8().size()) <= MaxFunctionBytes ? Acceptable : Invalid;
+    }
+};
 
 int pixels(int twips)
 {
@@ -143,6 +160,8 @@ void frmSlopekit::createControls()
     txtEquation = textBox(form, "txtEquation", "", entryFont, 0, 1050, 9500, 285);
     txtEquation->setToolTip(
         "Must be in terms of the variables defined above and constants defined below");
+    txtEquation->setMaxLength(std::numeric_limits<int>::max());  // the validator sets the limit
+    txtEquation->setValidator(new FunctionLengthValidator(txtEquation));
 
     fraConstants = frame(form, "fraConstants", "User constants", 0, 1365, 2415, 975);
     fraConstants->setToolTip("Add or remove user-defined constants");
@@ -244,6 +263,8 @@ void frmSlopekit::connectHandlers()
     // Typing changes the box; choosing an item of the list does not.
     connect(cboConstants->lineEdit(), &QLineEdit::textEdited, this, &frmSlopekit::cboConstants_Change);
     connect(txtEquation, &QLineEdit::textChanged, this, &frmSlopekit::txtEquation_Change);
+    // Told after the refused edit has ended, so the box is not in the middle of one.
+    connect(txtEquation, &QLineEdit::inputRejected, this, &frmSlopekit::txtEquation_TooLong, Qt::QueuedConnection);
     // Enter in the count and names boxes moves on as Tab does, through the same check.
     for (QLineEdit* box : {txtOrder, txtVarNams})
         connect(box, &QLineEdit::returnPressed, box, [box] {

@@ -1,7 +1,10 @@
 #include "file_size_limit.h"
 #include "window_fixture.h"
 
+#include <QClipboard>
 #include <QTemporaryDir>
+
+#include <cstdio>
 
 #include <deque>
 
@@ -130,6 +133,9 @@ TEST_P(OpenRefused, LeavesWindowStateAndMenusAsTheyWereWithOpenStillOffered)
     EXPECT_EQ(dim.Order, 2);
 }
 
+// One character more than a function may have.
+const std::string FunctionTooLong = "Slopekit\r\n1,\"" + std::string(65537, 'x') + "\"\r\n\"x\",1\r\n 0 \r\n";
+
 INSTANTIATE_TEST_SUITE_P(
     Files, OpenRefused,
     ::testing::Values(
@@ -139,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedFile{"ends_early", "Slopekit\r\n2,\"x*y\"\r\n\"x\",1\r\n",
                     "The file ", PromptIcon::Exclamation},
         RefusedFile{"count_not_a_number", "Slopekit\r\nx,\"x\"\r\n", "The file ", PromptIcon::Exclamation},
-        RefusedFile{"missing_file", nullptr, "The file ", PromptIcon::Exclamation}),
+        RefusedFile{"missing_file", nullptr, "The file ", PromptIcon::Exclamation},
+        RefusedFile{"function_too_long", FunctionTooLong.c_str(), "The file ", PromptIcon::Exclamation}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileTest, SaveAfterSaveAsWritesToTheNewNameWithoutADialog)
@@ -207,6 +214,34 @@ TEST_F(FileTest, ASaveThatFailsPartWayKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(contents(shown),
               "The file " + file + " could not be written (File too large). An earlier file of that name is unchanged.");
     EXPECT_EQ(contents(file), Example);
+}
+
+// The box once cut a function at 32,767 characters without a word.
+TEST_F(FileTest, ALongFunctionIsKeptWholeAndALongerPasteIsRefused)
+{
+    std::string function = "x";
+    for (int term = 1; term <= 20000; ++term)
+        function += "+x";
+    const std::string problem = "Slopekit\r\n1,\"" + function + "\"\r\n\"x\",1\r\n 0 \r\n";
+    const std::string file = write("long", problem);
+    open(file);
+    EXPECT_EQ(window->txtEquation->text().toStdString(), function);
+    click(window->cmdCompute);
+    ASSERT_GT(window->lstDerVal->count(), 0);
+    EXPECT_EQ(window->lstDerVal->item(0)->text(), "Function = 20001");
+    std::remove(file.c_str());
+    window->mnuSave->trigger();
+    EXPECT_EQ(contents(file), problem);
+
+    QApplication::clipboard()->setText(QString(70000, QChar('y')));
+    window->txtEquation->setFocus();
+    window->txtEquation->selectAll();
+    QTest::keyClick(window->txtEquation, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->txtEquation->text().toStdString(), function);
+    ASSERT_EQ(prompts.messageBoxes.size(), 1u);
+    EXPECT_EQ(prompts.messageBoxes[0].text,
+              "The function is too long: a function may be at most 65,536 characters long.");
 }
 
 TEST_F(FileTest, OpenLeavesTheFunctionUnselected)
