@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/text_encoding.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@ struct LoadedProblem {
     std::vector<std::string> names;  // order entries, as the file gives them
     std::vector<double> point;       // order entries
     std::vector<std::string> constants;
+    FileEncoding encoding = FileEncoding::Utf8;  // what the texts above were read from
 };
 
 // What Save writes: the texts as the window holds them. The count and the point are
@@ -26,6 +29,8 @@ struct ProblemToSave {
     std::vector<std::string> names;
     std::vector<std::string> pointTexts;  // one per name
     std::vector<std::string> constants;
+    // Windows-1252 keeps the bytes of a file read from it, where every character has one.
+    FileEncoding encoding = FileEncoding::Utf8;
 
     bool operator==(const ProblemToSave&) const = default;
 };

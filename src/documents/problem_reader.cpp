@@ -120,6 +120,20 @@ void checkSignature(const std::string& firstLine)
     }
 }
 
+// A file whose texts are not UTF-8 comes from a system that writes one byte per character.
+void readTextsFromWindows1252IfNeeded(LoadedProblem& problem)
+{
+    bool utf8 = isUtf8(problem.equation);
+    for (const std::string& text : problem.constants)
+        utf8 = utf8 && isUtf8(text);
+    if (utf8)
+        return;
+    problem.encoding = FileEncoding::Windows1252;
+    problem.equation = utf8FromWindows1252(problem.equation);
+    for (std::string& text : problem.constants)
+        text = utf8FromWindows1252(text);
+}
+
 }  // namespace
 
 bool mayBeginProblemFile(std::string_view head)
@@ -154,8 +168,7 @@ LoadedProblem readProblem(std::istream& in, const ReservedName& reserved)
     auto head = cursor.nextFields("the number of variables and the function", 2);
     problem.order = readCount(head[0], lineNumber, "the number of variables", 1, Dimension::MaxOrder);
     problem.equation = std::move(head[1]);
-    if (problem.equation.size() > MaxFunctionBytes)
-        throw BadProblemFile(lineNumber, functionTooLongText());
+    const int functionLine = lineNumber;
 
     for (int k = 1; k <= problem.order; ++k) {
         const std::string what = "the name and value of variable " + std::to_string(k);
@@ -172,6 +185,9 @@ LoadedProblem readProblem(std::istream& in, const ReservedName& reserved)
     const int constants = readCount(countFields[0], lineNumber, "the number of constants", 0, Dimension::ConsSlots);
     for (int i = 1; i <= constants; ++i)
         problem.constants.push_back(cursor.next("constant " + std::to_string(i) + " of " + std::to_string(constants)));
+    readTextsFromWindows1252IfNeeded(problem);
+    if (problem.equation.size() > MaxFunctionBytes)
+        throw BadProblemFile(functionLine, functionTooLongText());
     return problem;
 }
 

@@ -72,6 +72,10 @@ void writeProblem(std::ostream& out, const ProblemToSave& problem)
         text += constant;
         text += LineEnd;
     }
+    // A file read as Windows-1252 is written back so, unless a character was added that it lacks.
+    if (problem.encoding == FileEncoding::Windows1252)
+        if (auto bytes = windows1252FromUtf8(text))
+            text = std::move(*bytes);
     out << text;
 }
 

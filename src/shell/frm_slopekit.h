@@ -180,6 +180,7 @@ private:
     std::optional<RefinedDerivatives> m_refined;
     void fillResultsList();
     std::optional<ProblemToSave> m_savedProblem;  // as last opened or saved
+    FileEncoding m_fileEncoding = FileEncoding::Utf8;  // of the problem file opened
 };
 
 }  // namespace slopekit

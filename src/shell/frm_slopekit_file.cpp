@@ -39,6 +39,7 @@ void frmSlopekit::mnuOpen_Click()
         return;
     }
     m_dim.ProblemFile = name;
+    m_fileEncoding = problem.encoding;
     m_dim.Loading = true;
     txtOrder->setEnabled(false);
     txtVarNams->setEnabled(false);
@@ -108,7 +109,7 @@ void frmSlopekit::WriteProblem(const std::string& name)
 
 ProblemToSave frmSlopekit::shownProblem() const
 {
-    return {textOf(txtOrder), textOf(txtEquation), m_dim.VarNams, pointTexts(), constantItems()};
+    return {textOf(txtOrder), textOf(txtEquation), m_dim.VarNams, pointTexts(), constantItems(), m_fileEncoding};
 }
 
 bool frmSlopekit::problemChanged() const

@@ -96,6 +96,16 @@ TEST_F(ProblemFileCommands, SaveWritesWhatComputeFileComputesAlike)
     EXPECT_TRUE(fromFile.out.starts_with("Function = -3.255\nDx = "));
 }
 
+// A file written one byte per character, as older systems do: é is the byte E9.
+TEST_F(ProblemFileCommands, AFileThatIsNotUtf8IsReadAsWindows1252)
+{
+    const std::string file = write("cafe", "Slopekit\r\n1,\"Len(s)+0*x\"\r\n\"x\",1\r\n 1 \r\ns=\"caf\xe9\"\r\n");
+    const CommandRun computed = run(runCompute, {file});
+    EXPECT_EQ(computed.status, 0);
+    EXPECT_TRUE(computed.out.starts_with("Function = 4\n")) << computed.out;
+    EXPECT_NE(run(runReport, {file}).out.find("s=\"caf\xc3\xa9\"\n"), std::string::npos);
+}
+
 TEST_F(ProblemFileCommands, ReportPrintsTheLinesOrAPdf)
 {
     const std::string file = write("example", Example);

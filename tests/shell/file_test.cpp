@@ -244,6 +244,20 @@ TEST_F(FileTest, ALongFunctionIsKeptWholeAndALongerPasteIsRefused)
               "The function is too long: a function may be at most 65,536 characters long.");
 }
 
+// A file written one byte per character, as older systems do: é is the byte E9.
+TEST_F(FileTest, AWindows1252FileComputesWithItsCharactersAndIsSavedBackByteForByte)
+{
+    const std::string problem = "Slopekit\r\n1,\"Len(s)+0*x\"\r\n\"x\",1\r\n 1 \r\ns=\"caf\xe9\"\r\n";
+    open(write("cafe", problem));
+    EXPECT_EQ(window->cboConstants->itemText(0), QString::fromUtf8("s=\"caf\u00e9\""));
+    click(window->cmdCompute);
+    ASSERT_GT(window->lstDerVal->count(), 0);
+    EXPECT_EQ(window->lstDerVal->item(0)->text(), "Function = 4");
+    prompts.fileNames = {path("saved")};
+    window->mnuSaveAs->trigger();
+    EXPECT_EQ(contents(path("saved")), problem);
+}
+
 TEST_F(FileTest, OpenLeavesTheFunctionUnselected)
 {
     open(write("example", Example));

@@ -3,12 +3,20 @@
 #include "engine/script/operators.h"
 #include "errors/run_error.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 
 namespace slopekit::script {
 namespace {
+
+// Texts are UTF-8: every byte but a continuation byte starts a character.
+std::int32_t characterCount(const std::string& text)
+{
+    return static_cast<std::int32_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
 
 enum Id : std::uint32_t {
     Abs, Atn, Cos, Exp, Fix, Int, Log, Round, Sgn, Sin, Sqr, Tan,
@@ -166,7 +174,7 @@ Value callBuiltin(std::uint32_t index, const Value* args, int argc, Scratch& scr
     case IsNumeric:
         return Value::boolean(a.type != Type::String || isNumberText(*a.text));
     case IsEmpty: return Value::boolean(a.type == Type::Empty);
-    case Len: return Value::longValue(static_cast<std::int32_t>(textForm(a).size()));
+    case Len: return Value::longValue(characterCount(textForm(a)));
     case Count: break;
     }
     fault(errnum::TypeMismatch);
