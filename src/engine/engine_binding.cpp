@@ -23,6 +23,17 @@ constexpr Predefined PredefinedConstants[] = {
 // Compared bit for bit: cheaper than writing the number, and never wrong to miss.
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// Exactly the same text. Names are a few letters: a loop costs less than a call of memcmp.
+bool sameSpelling(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
 }  // namespace
 
 EngineBinding::EngineBinding(Dimension& dim) : m_dim(dim)
@@ -39,36 +50,58 @@ void EngineBinding::setUp()
         ExecuteStatement(constant.statement);
 }
 
+const EngineBinding::SentStatement& EngineBinding::statementFor(SentVariable& variable, const std::string& name,
+                                                               double value)
+{
+    // A trial point of the refinement can step past the double range; no text stands for
+    // such a coordinate, and the engine must not see some other number instead.
+    if (!std::isfinite(value))
+        throw RunError(errnum::Overflow, product::Title);
+    if (!sameSpelling(variable.name, name)) {
+        variable = SentVariable{};
+        variable.name = name;
+    }
+    for (std::size_t k = 0; k < SentVariable::Recent; ++k) {
+        const SentStatement& sent = variable.recent[k];
+        if (!sent.text.empty() && sameBits(sent.value, value)) {
+            variable.last = k;
+            return sent;
+        }
+    }
+    variable.last = variable.next;
+    variable.next = (variable.next + 1) % SentVariable::Recent;
+    SentStatement& sent = variable.recent[variable.last];
+    sent.value = value;
+    sent.text = name;
+    sent.text += '=';
+    appendEngineNumber(sent.text, value);
+    sent.prepared = m_engine.recogniseNumberStatement(sent.text);
+    return sent;
+}
+
 void EngineBinding::AssignVariables()
 {
     if (m_sent.size() < static_cast<std::size_t>(m_dim.Order))
         m_sent.resize(static_cast<std::size_t>(m_dim.Order));
+    const SentStatement* sent = nullptr;
     for (int m = 0; m < m_dim.Order; ++m) {
-        SentStatement& sent = m_sent[static_cast<std::size_t>(m)];
-        const double value = m_dim.Varx[static_cast<std::size_t>(m)];
-        const std::string& name = m_dim.VarNams[static_cast<std::size_t>(m)];
-        // A trial point of the refinement can step past the double range; no text stands
-        // for such a coordinate, and the engine must not see some other number instead.
-        if (!std::isfinite(value))
-            throw RunError(errnum::Overflow, product::Title);
-        if (sent.text.empty() || !sameBits(sent.value, value) || sent.name != name) {
-            sent.name = name;
-            sent.value = value;
-            sent.text = name;
-            sent.text += '=';
-            appendEngineNumber(sent.text, value);
-            sent.prepared = m_engine.recogniseNumberStatement(sent.text);
-        }
+        const auto k = static_cast<std::size_t>(m);
+        SentVariable& variable = m_sent[k];
+        const double value = m_dim.Varx[k];
+        sent = &variable.recent[variable.last];
+        // Most coordinates are as they were at the last evaluation.
+        if (sent->text.empty() || !sameBits(sent->value, value) || !sameSpelling(variable.name, m_dim.VarNams[k]))
+            sent = &statementFor(variable, m_dim.VarNams[k], value);
         try {
-            m_engine.executeStatement(sent.text, sent.prepared);
+            m_engine.executeStatement(sent->text, sent->prepared);
         } catch (...) {
-            m_dim.Statement = sent.text;  // the statement that failed
+            m_dim.Statement = sent->text;  // the statement that failed
             throw;
         }
     }
     // Nothing reads Statement between two statements, so it is written once, not per variable.
-    if (m_dim.Order > 0)
-        m_dim.Statement = m_sent[static_cast<std::size_t>(m_dim.Order - 1)].text;
+    if (sent)
+        m_dim.Statement = sent->text;
 }
 
 double EngineBinding::EvaluateFunction()

@@ -6,6 +6,7 @@
 #include "problem/dimension.h"
 #include "problem/entry_checks.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -55,15 +56,23 @@ private:
     script::Engine m_engine;
     std::function<void(const std::string&)> m_errorEventHandler;
     bool m_errorEventMuted = false;
-    // Each variable's last statement, reused while its name and value stay the same: a
-    // computation moves one or two coordinates at a time, and writing a number is costly.
+    // Each variable's recent statements, reused while its name stays the same: a computation
+    // moves a coordinate among a few values (the point and its steps), and writing and
+    // reading a number costs more than the rest of an evaluation.
     struct SentStatement {
-        std::string name;
         double value = 0;
-        std::string text;
+        std::string text;  // empty until first used
         script::Engine::NumberStatement prepared;
     };
-    std::vector<SentStatement> m_sent;
+    struct SentVariable {
+        static constexpr std::size_t Recent = 8;
+        std::string name;
+        std::array<SentStatement, Recent> recent;
+        std::size_t last = 0;  // the one sent last
+        std::size_t next = 0;  // the one to replace next
+    };
+    const SentStatement& statementFor(SentVariable& variable, const std::string& name, double value);
+    std::vector<SentVariable> m_sent;
 };
 
 // The text that ScriptControl1_Error shows for an engine error.

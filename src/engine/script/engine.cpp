@@ -92,14 +92,9 @@ Engine::NumberStatement Engine::recogniseNumberStatement(std::string_view t)
     return {slot, negative ? negate(lit.value) : lit.value};
 }
 
-void Engine::executeStatement(std::string_view text, const NumberStatement& prepared)
+void Engine::executeAnyStatement(std::string_view text)
 {
-    // A slot's kind changes only when AddObject turns a variable into a field; a Long field
-    // or an object takes the general way, which knows their errors.
-    if (prepared.slot && (prepared.slot->kind == SlotKind::Variable || prepared.slot->kind == SlotKind::NumberField))
-        Globals::assign(*prepared.slot, prepared.value);
-    else
-        withinMemory(text, [&] { run(compiled(text, true)); });
+    withinMemory(text, [&] { run(compiled(text, true)); });
 }
 
 void Engine::executeStatement(std::string_view text)

@@ -46,7 +46,17 @@ public:
     NumberStatement recogniseNumberStatement(std::string_view text);
     // Runs `text`, which recogniseNumberStatement turned into `prepared`; exactly what
     // executeStatement(text) does, errors included.
-    void executeStatement(std::string_view text, const NumberStatement& prepared);
+    void executeStatement(std::string_view text, const NumberStatement& prepared)
+    {
+        // A slot's kind changes only when AddObject turns a variable into a field; a Long
+        // field or an object takes the general way, which knows their errors.
+        if (prepared.slot && prepared.slot->kind == SlotKind::Variable)
+            prepared.slot->value = prepared.value;
+        else if (prepared.slot && prepared.slot->kind == SlotKind::NumberField)
+            *prepared.slot->number = prepared.value.number;  // a literal's value is a number
+        else
+            executeAnyStatement(text);
+    }
     Variant eval(std::string_view text);
     // Eval for a caller that needs a number: a number or truth value (-1 or 0) comes back
     // in `number` and the result is true; any other value is left in `other`.
@@ -64,6 +74,8 @@ private:
     template <typename Call>
     auto withinMemory(std::string_view text, Call call) -> decltype(call());
     bool evalNumberUnguarded(std::string_view text, double& number, Variant& other);
+    // A statement by the general way: compiled (or found compiled) and run.
+    void executeAnyStatement(std::string_view text);
     const Program& compiled(std::string_view text, bool statements);
     Value run(const Program& program);
     [[noreturn]] void fail(const ErrorInfo& info);
