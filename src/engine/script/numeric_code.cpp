@@ -135,38 +135,126 @@ double call(const Instruction& ins, const double* args, Scratch& scratch)
     return callHostMethod(*ins.method, values, ins.argc).number;
 }
 
+// Translates code[begin, end), one subexpression or a run of them, into `out`.
+class Translator {
+public:
+    Translator(const Program& program, std::vector<NumInstruction>& out)
+        : m_program(program), m_code(program.code), m_out(out)
+    {
+    }
+
+    void translate(std::size_t begin, std::size_t end)
+    {
+        for (std::size_t i = begin; i < end; ++i) {
+            const Instruction& ins = m_code[i];
+            const double* first = operandAddress(m_program, ins);
+            const double* second = i + 1 < end ? operandAddress(m_program, m_code[i + 1]) : nullptr;
+            const Instruction* afterOne = i + 1 < end ? &m_code[i + 1] : nullptr;
+            const Instruction* afterTwo = i + 2 < end ? &m_code[i + 2] : nullptr;
+            if (first && second && afterTwo && fusable(afterTwo->op)) {
+                // left right op: both operands read in place, or left ^ 2 and left ^ 3
+                const NumOp both = fusable(afterTwo->op)->both;
+                const NumOp form = exponentForm(m_code[i + 1], *afterTwo, NumOp::SquareOf, NumOp::CubeOf, both);
+                if (form == both)
+                    emit(*afterTwo, form, first, second);
+                else
+                    emit(*afterTwo, form, nullptr, first);
+                i += 2;
+            } else if (first && afterOne && fusable(afterOne->op)) {
+                // (value) right op: the right operand read in place
+                emit(*afterOne, exponentForm(ins, *afterOne, NumOp::Square, NumOp::Cube, fusable(afterOne->op)->right),
+                     nullptr, first);
+                ++i;
+            } else if (const std::size_t op = first ? leftOperandOf(i, end) : end; op != end) {
+                // left (subexpression) op: the subexpression first, then the left operand in place
+                translate(i + 1, op);
+                emit(m_code[op], reversed(m_code[op].op), nullptr, first);
+                i = op;
+            } else {
+                m_out.push_back(single(m_program, ins));
+            }
+        }
+    }
+
+private:
+    void emit(const Instruction& op, NumOp numOp, const double* left, const double* operand)
+    {
+        NumInstruction n{numOp};
+        n.op = op.op;
+        n.offset = op.offset;
+        if (left)
+            n.left = left;
+        n.operand = operand;
+        m_out.push_back(n);
+    }
+
+    // ^2 and ^3 by a constant have forms of their own; `general` for any other operator.
+    NumOp exponentForm(const Instruction& right, const Instruction& op, NumOp squareForm, NumOp cubeForm,
+                       NumOp general) const
+    {
+        if (op.op != Op::Power || right.op != Op::Push)
+            return general;
+        const double exponent = m_program.constants[right.index].number;
+        return exponent == 2 ? squareForm : exponent == 3 ? cubeForm : general;
+    }
+
+    // The operators whose left operand can wait in place while the right one is computed.
+    static NumOp reversed(Op op)
+    {
+        switch (op) {
+        case Op::Add: return NumOp::AddRight;  // a + b is b + a to the last bit
+        case Op::Multiply: return NumOp::MultiplyRight;
+        case Op::Subtract: return NumOp::SubtractFrom;
+        case Op::Divide: return NumOp::DivideInto;
+        default: return NumOp::Raise;
+        }
+    }
+
+    // The operator that takes the value pushed at `i` as its left operand, with everything
+    // in between one subexpression, its right operand; `end` when there is none, or when the
+    // value is a variable that a host method in between might change.
+    std::size_t leftOperandOf(std::size_t i, std::size_t end) const
+    {
+        int depth = 1;
+        bool calls = false;
+        for (std::size_t k = i + 1; k < end; ++k) {
+            const Instruction& ins = m_code[k];
+            int pops = 2;  // a binary operator
+            switch (ins.op) {
+            case Op::Push:
+            case Op::Load: pops = 0; break;
+            case Op::Negate:
+            case Op::Not: pops = 1; break;
+            case Op::CallBuiltin: pops = ins.argc; break;
+            case Op::CallMethod:
+                pops = ins.argc;
+                calls = true;
+                break;
+            case Op::Store:
+            case Op::Concat:
+            case Op::Raise: return end;
+            default: break;
+            }
+            if (depth - pops < 1) {
+                const bool moves = m_code[i].op == Op::Push || !calls;
+                return pops == 2 && depth == 2 && moves && reversed(ins.op) != NumOp::Raise ? k : end;
+            }
+            depth += 1 - pops;
+        }
+        return end;
+    }
+
+    const Program& m_program;
+    const std::vector<Instruction>& m_code;
+    std::vector<NumInstruction>& m_out;
+};
+
 }  // namespace
 
 std::vector<NumInstruction> numericCode(const Program& program)
 {
     std::vector<NumInstruction> out;
-    const auto& code = program.code;
-    const auto at = [&](std::size_t i) { return i < code.size() ? &code[i] : nullptr; };
-    for (std::size_t i = 0; i < code.size(); ++i) {
-        const Instruction& ins = code[i];
-        const double* first = operandAddress(program, ins);
-        const double* second = at(i + 1) ? operandAddress(program, code[i + 1]) : nullptr;
-        const Fusable* afterOne = at(i + 1) ? fusable(code[i + 1].op) : nullptr;
-        const Fusable* afterTwo = at(i + 2) ? fusable(code[i + 2].op) : nullptr;
-        if (first && second && afterTwo) {
-            NumInstruction n{afterTwo->both};
-            n.op = afterTwo->op;
-            n.offset = code[i + 2].offset;
-            n.left = first;
-            n.operand = second;
-            out.push_back(n);
-            i += 2;
-        } else if (first && afterOne) {
-            NumInstruction n{afterOne->right};
-            n.op = afterOne->op;
-            n.offset = code[i + 1].offset;
-            n.operand = first;
-            out.push_back(n);
-            ++i;
-        } else {
-            out.push_back(single(program, ins));
-        }
-    }
+    Translator(program, out).translate(0, program.code.size());
     return out;
 }
 
@@ -201,6 +289,12 @@ double runNumeric(const Program& program, double* stack, Scratch& scratch)
             case NumOp::Power: --sp; top = power(*sp, top); break;
             case NumOp::PowerRight: top = power(top, *ip->operand); break;
             case NumOp::PowerBoth: *sp++ = top; top = power(*ip->left, *ip->operand); break;
+            case NumOp::Square: top = square(top); break;
+            case NumOp::Cube: top = cube(top); break;
+            case NumOp::SquareOf: *sp++ = top; top = square(*ip->operand); break;
+            case NumOp::CubeOf: *sp++ = top; top = cube(*ip->operand); break;
+            case NumOp::SubtractFrom: top = finite(*ip->operand - top); break;
+            case NumOp::DivideInto: top = divide(*ip->operand, top); break;
             case NumOp::Other: --sp; top = otherBinary(ip->op, *sp, top); break;
             case NumOp::Function:
                 top = ip->function(ip->context, top);

@@ -49,12 +49,23 @@ inline bool cubeEqualsPow(double x, double& cube)
     return true;
 }
 
+// x^2: x*x is exactly rounded, as pow's result is, and pow costs ten times more.
+inline double square(double x) { return finite(x * x); }
+
+// x^3: pow(x, 3), which no base can fail but by overflow.
+inline double cube(double x)
+{
+    if (double product; cubeEqualsPow(x, product))
+        return product;
+    return finite(std::pow(x, 3.0));
+}
+
 inline double power(double base, double exponent)
 {
-    if (exponent == 2)  // x*x is exactly rounded, as pow's result is: pow costs ten times more
-        return finite(base * base);
-    if (double cube; exponent == 3 && cubeEqualsPow(base, cube))
-        return cube;
+    if (exponent == 2)
+        return square(base);
+    if (exponent == 3)
+        return cube(base);
     if ((base < 0 && exponent != std::trunc(exponent)) || (base == 0 && exponent < 0))
         fault(5);
     return finite(std::pow(base, exponent));

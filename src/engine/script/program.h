@@ -44,6 +44,8 @@ enum class NumOp : std::uint8_t {
     Add, AddRight, AddBoth, Subtract, SubtractRight, SubtractBoth,
     Multiply, MultiplyRight, MultiplyBoth, Divide, DivideRight, DivideBoth,
     Power, PowerRight, PowerBoth,
+    Square, Cube, SquareOf, CubeOf,  // ^2 and ^3 of the value, or of `operand`
+    SubtractFrom, DivideInto,        // `operand` - value, `operand` / value
     Other,     // any other binary operator, by `op`
     Function,  // a built-in or host method of one number, by `function`
     Call,      // any other built-in or host method, by `call`

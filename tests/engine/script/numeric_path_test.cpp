@@ -25,7 +25,8 @@ TEST_P(NumericPath, AgreesWithTheEvaluatorOfValues)
     double f = 0.75;
     HostObject object;
     object.fields = {{"f", &f, nullptr}};
-    object.methods = {{"Half", 1, [](std::span<const Value> a) { return Value::real(toNumber(a[0]) / 2); }}};
+    object.methods = {{"Half", 1, [](std::span<const Value> a) { return Value::real(toNumber(a[0]) / 2); }},
+                      {"Bump", 1, [&f](std::span<const Value> a) { f = 2; return a[0]; }}};
     engine.addObject("o", object, true);
     engine.executeStatement("x= 1.5: y=-.25: n= 3: big= 40000: t = True");
 
@@ -35,6 +36,7 @@ TEST_P(NumericPath, AgreesWithTheEvaluatorOfValues)
     } catch (const ScriptError& e) {
         general = {0, e.number(), e.column()};
     }
+    f = 0.75;
     Outcome numeric;
     try {
         Variant other;
@@ -58,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "CInt(x) + CLng(big) + CDbl(n) + CSng(t) + CBool(n)", "Half(x) + o.Half(n) + f + o.f",
                       "x / 0", "0 / 0", "1E308 * 10 + x", "Sqr(y)", "(-8) ^ x", "0 ^ y", "big \\ 0",
                       "Log(0) + x", "CInt(big)", "Round(x, -1)", "Sin(1, 2) + x", "nope(1)", "y ^ 0.5",
-                      "3E9 \\ n"));
+                      "3E9 \\ n", "3 / (x + y) - 1 / (n - 3)", "1 - (x + y)^2 + (x - y)^3 * 2", "f - Bump(x) + f"));
 
 // x^3 is pow(x, 3) to the last bit, also where x*x*x is not (1.3 and 0.3), on both paths.
 class CubeIsPow : public ::testing::TestWithParam<const char*> {};
