@@ -107,6 +107,13 @@ std::string displayForm(double value)
     return out;
 }
 
+std::string pointForm(double value)
+{
+    std::string out;
+    appendSigned(out, digitsOf(value, RoundTripDigits), {numberLocale().decimal, true}, "");
+    return out;
+}
+
 void appendEngineNumber(std::string& text, double value)
 {
     appendSigned(text, digitsOf(value, RoundTripDigits), {".", false}, " ");

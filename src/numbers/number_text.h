@@ -53,6 +53,11 @@ double languageNumber(std::string_view text);
 // the separator below 1, exponent form ("1E-05", "1.5E+20") outside 1E-4 <= |v| < 1E15.
 std::string displayForm(double value);
 
+// A point coordinate shown in its box: the display form, with as many digits as it takes to
+// read back to the same double, so that a point opened from a file computes and saves as it
+// was (a value of at most 15 significant digits shows exactly as in the display form).
+std::string pointForm(double value);
+
 // Engine number form: "." always, a blank before a value that is not negative, no "0"
 // before the point (" 1.5", "-.25", " 0", " 2"). The fewest digits that read back to the
 // same double, so the engine sees exactly the number it was given; a value of at most 15

@@ -63,7 +63,7 @@ void frmSlopekit::SetDisplayedSpecs()
     m_dim.Statement.clear();
     for (int k = 0; k < m_dim.Order; ++k) {
         const auto index = static_cast<std::size_t>(k);
-        txtVarx[index]->setText(QString::fromStdString(displayForm(m_dim.Varx[index])));
+        txtVarx[index]->setText(QString::fromStdString(pointForm(m_dim.Varx[index])));
         lblVarx[index]->setText(QString::fromStdString(m_dim.VarNams[index] + "="));
         m_dim.Statement += (k ? "," : "") + m_dim.VarNams[index];
     }

@@ -89,6 +89,25 @@ TEST_F(FileTest, OpenFillsTheWindowAndGoesToTheWorkingStage)
     EXPECT_EQ(dim.NumCons, 1);
 }
 
+// A point of 16 or 17 significant digits, or at the end of the double range, keeps every
+// digit through Open and Save, and Compute sees it unrounded.
+TEST_F(FileTest, FullPrecisionPointReopensSavesAndComputesUnchanged)
+{
+    const std::string text =
+        "Slopekit\r\n2,\"(x-1)*1E16+y*0\"\r\n\"x\",1.000000000000001\r\n\"y\",1.7976931348623157E+308\r\n 0 \r\n";
+    open(write("full", text));
+    EXPECT_EQ(window->txtVarx[0]->text(), "1.000000000000001");
+    EXPECT_EQ(window->txtVarx[1]->text(), "1.7976931348623157E+308");
+    prompts.fileNames = {path("again")};
+    window->mnuSaveAs->trigger();
+    EXPECT_EQ(contents(path("again")), text);
+    type(window->txtVarx[1], "0");  // the steps of y would leave the double range
+    clickThroughWindow(window->cmdCompute);
+    ASSERT_GT(window->lstDerVal->count(), 0);
+    EXPECT_EQ(window->lstDerVal->item(0)->text(), "Function = 11.1022302462516");
+    EXPECT_TRUE(prompts.messageBoxes.empty());
+}
+
 struct RefusedFile {
     const char* name;
     const char* fileText;  // nullptr: no such file
