@@ -8,89 +8,64 @@
 
 #include <cmath>
 #include <limits>
-#include <optional>
 
 namespace slopekit {
 namespace {
 
-struct KnownPoint {
-    const char* name;
-    std::vector<std::string> names;
-    const char* function;
-    std::vector<double> point;
-    Classification fromClassic;  // taking the classic results as good to a millionth
-    Classification fromRefined;  // with the refinement's own error estimates
-};
-
-void PrintTo(const KnownPoint& c, std::ostream* os) { *os << c.name; }
-
-struct BothEstimates {
-    DerivativeEstimates classic;
-    DerivativeEstimates refined;
-};
-
-// The classic and the refined results of the function at the point, through the engine.
-BothEstimates estimatesOf(const KnownPoint& c)
-{
-    Dimension dim = testing::makeProblem(c.names, c.point);
-    EngineBinding binding(dim);
-    binding.setUp();
-    dim.Equation = c.function;
-    BuildLabels(dim);
-    const EvaluateAtVarx evaluate = [&binding] { return binding.EvaluateFunction(); };
-    ComputeDerivatives(dim, evaluate);
-    const std::optional<RefinedDerivatives> none;
-    return {estimatesAt(dim, none, evaluate), refinedEstimates(dim, RefineDerivatives(dim, evaluate))};
-}
-
-class Classify : public ::testing::TestWithParam<KnownPoint> {};
-
-TEST_P(Classify, FromClassicAndFromRefinedEstimates)
-{
-    const KnownPoint& c = GetParam();
-    const BothEstimates estimates = estimatesOf(c);
-    EXPECT_EQ(analyseHessian(estimates.classic).classification, c.fromClassic);
-    EXPECT_EQ(analyseHessian(estimates.refined).classification, c.fromRefined);
-}
-
 using enum Classification;
 
-INSTANTIATE_TEST_SUITE_P(
-    Analysis, Classify,
-    ::testing::Values(
-        KnownPoint{"saddle", {"x", "y"}, "x^2 - y^2", {0, 0}, Saddle, Saddle},
-        KnownPoint{"rosenbrock_minimum", {"x", "y"}, "(1 - x)^2 + 100*(y - x^2)^2", {1, 1}, Minimum, Minimum},
-        KnownPoint{"maximum_off_origin", {"x", "y"}, "5 - (x - 3)^2 - 2*(y + 1)^2 + (x - 3)*(y + 1)", {3, -1},
-                   Maximum, Maximum},
-        KnownPoint{"flat_direction", {"x", "y"}, "x^2 + y^4", {0, 0}, Inconclusive, Inconclusive},
-        KnownPoint{"saddle_despite_a_flat_direction", {"x", "y", "z"}, "x^2 - y^2 + z^4", {0, 0, 0}, Saddle,
-                   Saddle},
-        KnownPoint{"slope", {"x", "y"}, "x^2 + y^2", {1, 0}, NotCritical, NotCritical},
-        KnownPoint{"one_variable_minimum", {"t"}, "Cos(t)", {3.141592653589793}, Minimum, Minimum},
-        KnownPoint{"one_variable_inflection", {"t"}, "t^3", {0}, Inconclusive, Inconclusive},
-        KnownPoint{"gradient_below_any_absolute_threshold", {"x", "y"}, "1E-9*((x - 2)^2 + y^2) + 1E-12*x",
-                   {2, 0}, NotCritical, NotCritical},
-        // A curvature below a millionth of the other one decides only with refined errors.
-        KnownPoint{"weak_curvature", {"x", "y"}, "x^2 + 1E-7*y^2", {0, 0}, Inconclusive, Minimum}),
-    [](const ::testing::TestParamInfo<KnownPoint>& info) { return std::string(info.param.name); });
-
-TEST(Analysis, SteepestAscentIsTheUnitGradient)
+// The classic and the refined results of a function at known points, through the engine.
+TEST(Analysis, ClassifiesFromClassicAndFromRefinedEstimates)
 {
-    const HessianAnalysis a = analyseHessian(classicEstimates({1, 2}, 5, {3, -4}, {{2, 0}, {0, 2}}));
-    ASSERT_EQ(a.ascent.size(), 2u);
-    EXPECT_DOUBLE_EQ(a.ascent[0], 0.6);
-    EXPECT_DOUBLE_EQ(a.ascent[1], -0.8);
-    EXPECT_DOUBLE_EQ(a.gradientNorm, 5);
+    struct Row {
+        const char* name;
+        const char* function;  // in x, y, z
+        std::vector<double> point;
+        Classification fromClassic;  // taking the classic results as good to a millionth
+        Classification fromRefined;  // with the refinement's own error estimates
+    };
+    const Row rows[] = {
+        {"saddle", "x^2 - y^2", {0, 0}, Saddle, Saddle},
+        {"rosenbrock_minimum", "(1 - x)^2 + 100*(y - x^2)^2", {1, 1}, Minimum, Minimum},
+        {"maximum_off_origin", "5 - (x - 3)^2 - 2*(y + 1)^2 + (x - 3)*(y + 1)", {3, -1}, Maximum, Maximum},
+        {"flat_direction", "x^2 + y^4", {0, 0}, Inconclusive, Inconclusive},
+        {"saddle_despite_a_flat_direction", "x^2 - y^2 + z^4", {0, 0, 0}, Saddle, Saddle},
+        {"slope", "x^2 + y^2", {1, 0}, NotCritical, NotCritical},
+        {"one_variable_minimum", "Cos(x)", {3.141592653589793}, Minimum, Minimum},
+        {"one_variable_inflection", "x^3", {0}, Inconclusive, Inconclusive},
+        {"gradient_below_any_absolute_threshold", "1E-9*((x - 2)^2 + y^2) + 1E-12*x", {2, 0}, NotCritical,
+         NotCritical},
+        // A curvature below a millionth of the other one decides only with refined errors.
+        {"weak_curvature", "x^2 + 1E-7*y^2", {0, 0}, Inconclusive, Minimum},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::vector<std::string> names{"x", "y", "z"};
+        Dimension dim = testing::makeProblem({names.begin(), names.begin() + row.point.size()}, row.point);
+        EngineBinding binding(dim);
+        binding.setUp();
+        dim.Equation = row.function;
+        BuildLabels(dim);
+        const EvaluateAtVarx evaluate = [&binding] { return binding.EvaluateFunction(); };
+        ComputeDerivatives(dim, evaluate);
+        const DerivativeEstimates classic = estimatesAt(dim, std::nullopt, evaluate);
+        EXPECT_EQ(analyseHessian(classic).classification, row.fromClassic);
+        EXPECT_EQ(analyseHessian(refinedEstimates(dim, RefineDerivatives(dim, evaluate))).classification,
+                  row.fromRefined);
+    }
 }
 
-TEST(Analysis, EigenpairsOfTheHessianInAscendingOrder)
+TEST(Analysis, AscentAndEigenpairsOfTheEstimates)
 {
-    const HessianAnalysis a = analyseHessian(classicEstimates({0, 0}, 0, {0, 0}, {{2, 1}, {1, 2}}));
-    ASSERT_EQ(a.eigenvalues.size(), 2u);
-    EXPECT_NEAR(a.eigenvalues[0], 1, 1e-15);
-    EXPECT_NEAR(a.eigenvalues[1], 3, 1e-15);
-    EXPECT_NEAR(std::fabs(a.eigenvectors[1][0]), std::sqrt(0.5), 1e-15);
-    EXPECT_NEAR(a.eigenvectors[1][0], a.eigenvectors[1][1], 1e-15);
+    const HessianAnalysis slope = analyseHessian(classicEstimates({1, 2}, 5, {3, -4}, {{2, 0}, {0, 2}}));
+    EXPECT_EQ(slope.ascent, (std::vector<double>{0.6, -0.8}));
+    EXPECT_EQ(slope.gradientNorm, 5);
+    const HessianAnalysis flat = analyseHessian(classicEstimates({0, 0}, 0, {0, 0}, {{2, 1}, {1, 2}}));
+    ASSERT_EQ(flat.eigenvalues.size(), 2u);  // ascending
+    EXPECT_NEAR(flat.eigenvalues[0], 1, 1e-15);
+    EXPECT_NEAR(flat.eigenvalues[1], 3, 1e-15);
+    EXPECT_NEAR(std::fabs(flat.eigenvectors[1][0]), std::sqrt(0.5), 1e-15);
+    EXPECT_NEAR(flat.eigenvectors[1][0], flat.eigenvectors[1][1], 1e-15);
 }
 
 TEST(Analysis, AnUnreliableEstimateConcludesNothing)
