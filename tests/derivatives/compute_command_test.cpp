@@ -9,164 +9,88 @@
 namespace slopekit {
 namespace {
 
-using testing::LocaleGuard;
-using testing::makeProblem;
-
 const char* const Announced = "announced by the event";
 
-// A fake engine: counts calls, fails where a case says, and marks its own event messages.
-struct FakeEngine {
-    std::optional<RunError> constantsError;
-    std::optional<RunError> evaluationError;
-    int registrations = 0;
-    int evaluations = 0;
-    int mutedEvaluations = 0;
-    bool muted = false;
-
-    ComputeHooks hooks()
-    {
-        return {[this] {
-                    ++registrations;
-                    if (constantsError)
-                        throw *constantsError;
-                },
-                [this] {
-                    ++(muted ? mutedEvaluations : evaluations);
-                    if (evaluationError)
-                        throw *evaluationError;
-                    return 1.0;
-                },
-                [](const RunError& e) { return e.source() == Announced; },
-                [](const RunError& e) { return e.source() + " " + std::to_string(e.number()); },
-                nullptr,
-                [this](bool m) { muted = m; }};
-    }
-};
-
-struct FailureCase {
-    const char* name;
-    std::optional<RunError> constantsError;
-    std::optional<RunError> evaluationError;
-    const char* yText;
-    int evaluations;
-    std::optional<ComputeMessage> message;
-};
-
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
-
-class ComputeFailure : public ::testing::TestWithParam<FailureCase> {};
-
-TEST_P(ComputeFailure, ShowsExactlyOneMessageAndNoLines)
+// runCompute on x*y with a fake engine that counts its calls, fails where a row says and
+// marks its own Error event messages. The hook hears every evaluation of the classic 8n^2 +
+// n + 1 and of the refinement's 330; a stop leaves no trace but Varx back at the point.
+TEST(RunCompute, EndsWithTheLinesOrExactlyOneMessage)
 {
-    LocaleGuard point(".", ",");
-    const FailureCase& c = GetParam();
-    Dimension dim = makeProblem({"x", "y"}, {0, 0});
-    dim.ResultsShown = true;
-    FakeEngine engine{c.constantsError, c.evaluationError};
-    const ComputeOutcome outcome = runCompute(dim, engine.hooks(), "x*y", {"0.5", c.yText});
-    EXPECT_TRUE(outcome.lines.empty());
-    EXPECT_FALSE(dim.ResultsShown);
-    EXPECT_EQ(engine.registrations, 1);
-    EXPECT_EQ(engine.evaluations, c.evaluations);
-    ASSERT_EQ(outcome.message.has_value(), c.message.has_value());
-    if (c.message) {
-        EXPECT_EQ(outcome.message->title, c.message->title);
-        EXPECT_EQ(outcome.message->text, c.message->text);
-    }
-    if (c.evaluations > 0) {
-        EXPECT_EQ(dim.Varx, (std::vector<double>{0.5, 2.0}));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ComputeFailure,
-    ::testing::Values(
-        FailureCase{"engine_error_shown_by_its_event", std::nullopt, RunError(500, Announced), "2", 1,
-                    std::nullopt},
-        FailureCase{"silent_error_gets_the_computation_message", std::nullopt, RunError(13, "Slopekit"),
-                    "2", 1, ComputeMessage{"Slopekit", "Slopekit 13"}},
-        FailureCase{"constant_rejected_with_an_event", RunError(1011, Announced), std::nullopt, "2", 0,
-                    std::nullopt},
-        FailureCase{"constant_failing_without_an_event", RunError(11, "runtime"), std::nullopt, "2", 0,
-                    ComputeMessage{"runtime", "runtime 11"}},
-        FailureCase{"unreadable_point_box", std::nullopt, std::nullopt, "2 apples", 0,
-                    ComputeMessage{"Slopekit", "The value \"2 apples\" given for y cannot be read as a number."}},
-        FailureCase{"empty_point_box", std::nullopt, std::nullopt, "", 0,
-                    ComputeMessage{"Slopekit", "The value \"\" given for y cannot be read as a number."}}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
-
-TEST(RunCompute, LeadingNumberReadingHasTheLastWord)
-{
-    LocaleGuard comma(",", ".");
-    Dimension dim = makeProblem({"x"}, {0});
-    FakeEngine engine;
-    const ComputeOutcome outcome = runCompute(dim, engine.hooks(), "x", {"1.5"});
-    EXPECT_EQ(dim.Varx, std::vector<double>{1.5});  // the locale read 15, "." grouping digits
-    EXPECT_EQ(dim.Equation, "x");
-    EXPECT_EQ(engine.evaluations, 10);
-    EXPECT_EQ(outcome.lines.size(), 3u);
-    EXPECT_FALSE(outcome.message.has_value());
-    EXPECT_TRUE(dim.ResultsShown);
-}
-
-struct ProgressCase {
-    const char* name;
-    std::int64_t stopAfter;  // the evaluation after which the hook says stop; 0 for never
-    int evaluations;  // all that the hook hears of, classic and refined
-    std::size_t lines;
-};
-
-void PrintTo(const ProgressCase& c, std::ostream* os) { *os << c.name; }
-
-class ComputeProgress : public ::testing::TestWithParam<ProgressCase> {};
-
-// The hook hears every evaluation of the 8n^2 + n + 1 and of the refinement's 330; a stop
-// leaves no trace but Varx back at the point.
-TEST_P(ComputeProgress, CountsEveryEvaluationAndStopsWhenAsked)
-{
-    LocaleGuard point(".", ",");
-    const ProgressCase& c = GetParam();
-    Dimension dim = makeProblem({"x", "y"}, {0, 0});
-    FakeEngine engine;
-    ComputeHooks hooks = engine.hooks();
-    std::vector<std::int64_t> heard;
-    hooks.progress = [&](std::int64_t done, std::int64_t total) {
-        EXPECT_EQ(total, 35 + 330);
-        heard.push_back(done);
-        return done != c.stopAfter;
+    // A comma locale: the locale reading takes "0.5" for 5, the leading-number reading has the last word.
+    testing::LocaleGuard comma(",", ".");
+    struct Row {
+        const char* name;
+        std::optional<RunError> constantsError, evaluationError;
+        const char* yText;
+        std::int64_t stopAfter;  // the evaluation after which the hook says stop; 0 for never
+        int evaluations, muted;  // the classic ones and the refinement's, with the Error event muted
+        int heard;               // all that the hook hears of
+        std::size_t lines;
+        std::optional<ComputeMessage> message;
     };
-    const ComputeOutcome outcome = runCompute(dim, hooks, "x*y", {"0.5", "2"});
-    EXPECT_EQ(engine.evaluations + engine.mutedEvaluations, c.evaluations);
-    ASSERT_EQ(heard.size(), static_cast<std::size_t>(c.evaluations));
-    EXPECT_EQ(heard.back(), c.evaluations);
-    EXPECT_EQ(outcome.lines.size(), c.lines);
-    EXPECT_FALSE(outcome.message.has_value());
-    EXPECT_EQ(dim.ResultsShown, c.lines > 0);
-    EXPECT_EQ(dim.Varx, (std::vector<double>{0.5, 2.0}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ComputeProgress,
-    ::testing::Values(ProgressCase{"runs_to_the_end", 0, 365, 6},
-                      ProgressCase{"stopped_at_a_displaced_point", 7, 7, 0},
-                      ProgressCase{"stopped_at_the_last_classic_evaluation", 35, 35, 0},
-                      ProgressCase{"stopped_in_the_refinement", 100, 100, 0},
-                      ProgressCase{"stopped_at_the_last_evaluation", 365, 365, 0}),
-    [](const ::testing::TestParamInfo<ProgressCase>& info) { return std::string(info.param.name); });
-
-// Trial points of the refinement may fail where the classic ones do not: the Error event
-// is muted for exactly those evaluations.
-TEST(RunCompute, RefinesAfterTheClassicEvaluationsWithTheErrorEventMuted)
-{
-    Dimension dim = makeProblem({"x", "y"}, {0, 0});
-    FakeEngine engine;
-    const ComputeOutcome outcome = runCompute(dim, engine.hooks(), "x", {"1", "2"});
-    ASSERT_TRUE(outcome.refined.has_value());
-    EXPECT_EQ(engine.evaluations, 35);
-    EXPECT_EQ(engine.mutedEvaluations, outcome.refined->evaluations);
-    EXPECT_EQ(outcome.refined->evaluations, 2 + 2 * 42 + 244);
-    EXPECT_FALSE(engine.muted);
-    EXPECT_EQ(dim.Varx, (std::vector<double>{1, 2}));
+    const Row rows[] = {
+        {"runs_to_the_end", {}, {}, "2", 0, 35, 330, 365, 6, {}},
+        {"stopped_at_a_displaced_point", {}, {}, "2", 7, 7, 0, 7, 0, {}},
+        {"stopped_at_the_last_classic_evaluation", {}, {}, "2", 35, 35, 0, 35, 0, {}},
+        {"stopped_in_the_refinement", {}, {}, "2", 100, 35, 65, 100, 0, {}},
+        {"stopped_at_the_last_evaluation", {}, {}, "2", 365, 35, 330, 365, 0, {}},
+        {"engine_error_shown_by_its_event", {}, RunError(500, Announced), "2", 0, 1, 0, 0, 0, {}},
+        {"silent_error_gets_the_computation_message", {}, RunError(13, "Slopekit"), "2", 0, 1, 0, 0, 0,
+         ComputeMessage{"Slopekit", "Slopekit 13"}},
+        {"constant_rejected_with_an_event", RunError(1011, Announced), {}, "2", 0, 0, 0, 0, 0, {}},
+        {"constant_failing_without_an_event", RunError(11, "runtime"), {}, "2", 0, 0, 0, 0, 0,
+         ComputeMessage{"runtime", "runtime 11"}},
+        {"unreadable_point_box", {}, {}, "2 apples", 0, 0, 0, 0, 0,
+         ComputeMessage{"Slopekit", "The value \"2 apples\" given for y cannot be read as a number."}},
+        {"empty_point_box", {}, {}, "", 0, 0, 0, 0, 0,
+         ComputeMessage{"Slopekit", "The value \"\" given for y cannot be read as a number."}},
+        {"cut_off_by_the_leading_reading", {}, {}, "1,000", 0, 0, 0, 0, 0,
+         ComputeMessage{"Slopekit", "The value \"1,000\" given for y cannot be read as a number."}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Dimension dim = testing::makeProblem({"x", "y"}, {0, 0});
+        dim.ResultsShown = true;
+        int registrations = 0, evaluations = 0, muted = 0;
+        bool mutedNow = false;
+        std::vector<std::int64_t> heard;
+        ComputeHooks hooks;
+        hooks.registerConstants = [&] { ++registrations; if (row.constantsError) throw *row.constantsError; };
+        hooks.evaluateFunction = [&] {
+            ++(mutedNow ? muted : evaluations);
+            return row.evaluationError ? throw *row.evaluationError : 1.0;
+        };
+        hooks.announcedByErrorEvent = [](const RunError& e) { return e.source() == Announced; };
+        hooks.messageText = [](const RunError& e) { return e.source() + " " + std::to_string(e.number()); };
+        hooks.progress = [&](std::int64_t done, std::int64_t total) {
+            EXPECT_EQ(total, 35 + 330);
+            heard.push_back(done);
+            return done != row.stopAfter;
+        };
+        hooks.muteErrorEvent = [&](bool m) { mutedNow = m; };
+        const ComputeOutcome outcome = runCompute(dim, hooks, "x*y", {"0.5", row.yText});
+        EXPECT_EQ(registrations, 1);
+        EXPECT_EQ(evaluations, row.evaluations);
+        EXPECT_EQ(muted, row.muted);
+        EXPECT_EQ(heard.size(), static_cast<std::size_t>(row.heard));
+        EXPECT_EQ(heard.empty() ? 0 : heard.back(), row.heard);
+        EXPECT_FALSE(mutedNow);
+        EXPECT_EQ(outcome.lines.size(), row.lines);
+        EXPECT_EQ(dim.ResultsShown, row.lines > 0);
+        EXPECT_EQ(outcome.refined.has_value(), row.lines > 0);
+        if (outcome.refined) {
+            EXPECT_EQ(outcome.refined->evaluations, muted);
+        }
+        ASSERT_EQ(outcome.message.has_value(), row.message.has_value());
+        if (row.message) {
+            EXPECT_EQ(outcome.message->title, row.message->title);
+            EXPECT_EQ(outcome.message->text, row.message->text);
+        }
+        if (row.evaluations > 0) {
+            EXPECT_EQ(dim.Varx, (std::vector<double>{0.5, 2.0}));
+        }
+        EXPECT_EQ(dim.Equation, row.constantsError ? "" : "x*y");
+    }
 }
 
 }  // namespace

@@ -10,25 +10,17 @@
 namespace slopekit {
 namespace {
 
-using testing::LoggingEvaluator;
-
 // sqrt(x) + y at (1, 5), its derivatives as a computation left them.
-struct PlotSamples : ::testing::Test {
-    Dimension dim = testing::makeProblem({"x", "y"}, {1, 5});
-    LoggingEvaluator evaluate{dim, [](const std::vector<double>& p) {
-                                  if (p[0] < 0)
-                                      throw RunError(errnum::InvalidCall, "Slopekit");
-                                  return std::sqrt(p[0]) + p[1];
-                              }};
-    void SetUp() override
-    {
-        dim.Der1Val = {0.5, 1};
-        dim.Der2Val = {{-0.25, 0}, {0, 0}};
-    }
-};
-
-TEST_F(PlotSamples, FailuresAreGapsAndTheEngineEndsAtThePoint)
+TEST(PlotAlong, SamplesEvenlyWithGapsWhereTheFunctionFails)
 {
+    Dimension dim = testing::makeProblem({"x", "y"}, {1, 5});
+    dim.Der1Val = {0.5, 1};
+    dim.Der2Val = {{-0.25, 0}, {0, 0}};
+    testing::LoggingEvaluator evaluate{dim, [](const std::vector<double>& p) {
+                                           if (p[0] < 0)
+                                               throw RunError(errnum::InvalidCall, "Slopekit");
+                                           return std::sqrt(p[0]) + p[1];
+                                       }};
     const PlotData plot = plotAlong(dim, std::ref(evaluate), 0, 2, 201);
     ASSERT_EQ(plot.samples.size(), 201u);
     EXPECT_EQ(plot.samples.front().x, -1);
@@ -41,10 +33,7 @@ TEST_F(PlotSamples, FailuresAreGapsAndTheEngineEndsAtThePoint)
     EXPECT_EQ(plot.curvature, -0.25);
     EXPECT_EQ(dim.Varx, (std::vector<double>{1, 5}));
     EXPECT_EQ(evaluate.points.back(), (std::vector<double>{1, 5}));
-}
-
-TEST_F(PlotSamples, CountHeldTo200Through2000)
-{
+    // The count is held to 200 through 2000; the half-width must be a positive number.
     EXPECT_EQ(plotAlong(dim, std::ref(evaluate), 1, 1, 3).samples.size(), 200u);
     EXPECT_EQ(plotAlong(dim, std::ref(evaluate), 1, 1, 1000000).samples.size(), 2000u);
     EXPECT_THROW(plotAlong(dim, std::ref(evaluate), 1, 0), std::invalid_argument);

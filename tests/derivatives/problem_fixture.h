@@ -21,22 +21,16 @@ inline Dimension makeProblem(const std::vector<std::string>& names, const std::v
 }
 
 // Evaluates a native function at Varx and keeps every point it was asked for.
-class LoggingEvaluator {
-public:
-    using Function = std::function<double(const std::vector<double>&)>;
-    LoggingEvaluator(const Dimension& dim, Function f) : m_dim(dim), m_f(std::move(f)) {}
+struct LoggingEvaluator {
+    const Dimension& dim;
+    std::function<double(const std::vector<double>&)> f;
+    std::vector<std::vector<double>> points{};
 
     double operator()()
     {
-        points.push_back(m_dim.Varx);
-        return m_f(m_dim.Varx);
+        points.push_back(dim.Varx);
+        return f(dim.Varx);
     }
-
-    std::vector<std::vector<double>> points;
-
-private:
-    const Dimension& m_dim;
-    Function m_f;
 };
 
 }  // namespace slopekit::testing
