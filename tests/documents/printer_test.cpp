@@ -8,9 +8,9 @@ namespace {
 // Records what reaches the printer; can fail at the end of the document.
 class RecordingPrinter : public Printer {
 public:
+    explicit RecordingPrinter(bool failAtEnd) : m_failAtEnd(failAtEnd) {}
     std::string font = "Arial";
     std::string log;
-    bool failAtEnd = false;
 
     std::string fontName() const override { return font; }
     void setFontName(const std::string& name) override { font = name; }
@@ -18,34 +18,29 @@ public:
     void endLine() override { log += "|"; }
     void endDocument() override
     {
-        if (failAtEnd)
+        if (m_failAtEnd)
             throw PrinterFailed("out of paper");
         log += "END";
     }
+
+private:
+    bool m_failAtEnd;
 };
 
-TEST(ReportPrinting, LinesInCourierNewThenTheFontNameComesBack)
+TEST(ReportPrinting, LinesInCourierNewThenTheFontNameComesBackAlsoWhenThePrinterFails)
 {
-    RecordingPrinter printer;
-    {
-        ReportFont font(printer);
-        printLines(printer, {"    ORDER: 1 ", "", "x"});
+    for (const bool fails : {false, true}) {
+        RecordingPrinter printer(fails);
+        try {
+            ReportFont font(printer);
+            printLines(printer, {"    ORDER: 1 ", "", "x"});
+            EXPECT_FALSE(fails);
+        } catch (const PrinterFailed&) {
+            EXPECT_TRUE(fails);
+        }
+        EXPECT_EQ(printer.log, std::string("[Courier New]    ORDER: 1 ||[Courier New]x|") + (fails ? "" : "END"));
+        EXPECT_EQ(printer.font, "Arial");
     }
-    EXPECT_EQ(printer.log, "[Courier New]    ORDER: 1 ||[Courier New]x|END");
-    EXPECT_EQ(printer.font, "Arial");
-}
-
-TEST(ReportPrinting, FontNameComesBackWhenThePrinterFails)
-{
-    RecordingPrinter printer;
-    printer.failAtEnd = true;
-    try {
-        ReportFont font(printer);
-        printLines(printer, {"x"});
-        ADD_FAILURE() << "printed";
-    } catch (const PrinterFailed&) {
-    }
-    EXPECT_EQ(printer.font, "Arial");
 }
 
 }  // namespace

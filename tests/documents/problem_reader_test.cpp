@@ -1,6 +1,5 @@
 #include "documents/problem_reader.h"
 #include "numbers/locale_guard.h"
-#include "problem/dimension.h"
 
 #include <gtest/gtest.h>
 
@@ -9,119 +8,127 @@
 namespace slopekit {
 namespace {
 
-// These tests are about the file, not about the language's own names.
-bool noneReserved(std::string_view) { return false; }
-
-using testing::LocaleGuard;
+// Stands for the names the expression language keeps for itself.
+bool reserved(std::string_view name) { return sameName(name, "Sin"); }
 
 LoadedProblem read(const std::string& text)
 {
     std::istringstream in(text);
-    return readProblem(in, noneReserved);
+    return readProblem(in, reserved);
 }
 
-struct GoodCase {
-    const char* name;
-    const char* text;
-    int order;
-    const char* equation;
-    std::vector<std::string> names;
-    std::vector<double> point;
-    std::vector<std::string> constants;
-};
+const std::string LongestFunction(MaxFunctionBytes, 'x');
 
-void PrintTo(const GoodCase& c, std::ostream* os) { *os << c.name; }
-
-class ReadsFieldSyntax : public ::testing::TestWithParam<GoodCase> {};
-
-TEST_P(ReadsFieldSyntax, GivesTheProblem)
+TEST(ProblemReader, ReadsTheFieldsAsSaveWritesThemAndAsEditorsLeaveThem)
 {
-    LocaleGuard comma(",", ".");
-    const GoodCase& c = GetParam();
-    const LoadedProblem p = read(c.text);
-    EXPECT_EQ(p.order, c.order);
-    EXPECT_EQ(p.equation, c.equation);
-    EXPECT_EQ(p.names, c.names);
-    EXPECT_EQ(p.point, c.point);
-    EXPECT_EQ(p.constants, c.constants);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, ReadsFieldSyntax,
-    ::testing::Values(
-        GoodCase{"example", "Slopekit\r\n2,\"x^2*y+a\"\r\n\"x\",1.5\r\n\"y\",-2.5\r\n 1 \r\na=2.37\r\n", 2,
-                 "x^2*y+a", {"x", "y"}, {1.5, -2.5}, {"a=2.37"}},
-        GoodCase{"exponent_and_half_count_to_even", "Slopekit\r\n2.5,\"x\"\r\n\"x\",1E-05\r\n\"y\",.5\r\n 0 \r\n", 2,
-                 "x", {"x", "y"}, {1e-5, 0.5}, {}},
-        GoodCase{"three_and_a_half_rounds_up", "Slopekit\r\n3.5,\"f\"\r\n\"a\",1\r\n\"b\",2\r\n\"c\",3\r\n\"d\",4\r\n0\r\n",
-                 4, "f", {"a", "b", "c", "d"}, {1, 2, 3, 4}, {}},
-        GoodCase{"commas_inside_quotes_and_constant_lines", "Slopekit\r\n1,\"max(x, b)\"\r\n\"x\",1\r\n 2 \r\nb=max(1,2)\r\n c = 3 \r\n",
-                 1, "max(x, b)", {"x"}, {1}, {"b=max(1,2)", " c = 3 "}},
-        GoodCase{"blanks_tabs_unquoted_fields_lf_ends", "Slopekit\n \t1 ,\t x+1\n x, -2D+1 \n\t0\t\n", 1, "x+1",
-                 {"x"}, {-20}, {}},
-        GoodCase{"no_final_line_end", "Slopekit\r\n1,\"x\"\r\n\"x\",3\r\n 1 \r\nk=1", 1, "x", {"x"}, {3}, {"k=1"}},
-        GoodCase{"byte_order_mark_first", "\xEF\xBB\xBFSlopekit\r\n1,\"x\"\r\n\"x\",3\r\n 0 \r\n", 1, "x", {"x"}, {3}, {}}));
-
-struct BadCase {
-    const char* name;
-    const char* text;
-    int line;  // 0: incompatible file
-    const char* reasonPart;
-};
-
-void PrintTo(const BadCase& c, std::ostream* os) { *os << c.name; }
-
-class RefusesBadFile : public ::testing::TestWithParam<BadCase> {};
-
-TEST_P(RefusesBadFile, NamesTheLineAndLeavesTheStateAlone)
-{
-    const BadCase& c = GetParam();
-    Dimension dim;
-    dim.redimension(1);
-    dim.VarNams[0] = "t";
-    dim.Equation = "t*2";
-    dim.Cons[0] = "k=1";
-    dim.NumCons = 1;
-    const Dimension before = dim;
-    std::istringstream in(c.text);
-    try {
-        applyProblem(readProblem(in, noneReserved), dim);
-        ADD_FAILURE() << "read";
-    } catch (const IncompatibleFile& e) {
-        EXPECT_EQ(c.line, 0);
-        EXPECT_STREQ(e.what(), "Incompatible file");
-    } catch (const BadProblemFile& e) {
-        EXPECT_EQ(e.line(), c.line);
-        EXPECT_NE(std::string(e.what()).find(c.reasonPart), std::string::npos) << e.what();
+    struct Row {
+        const char* name;
+        std::string text;
+        int order;
+        std::string equation;
+        std::vector<std::string> names;
+        std::vector<double> point;
+        std::vector<std::string> constants;
+    };
+    const Row rows[] = {
+        {"example", "Slopekit\r\n2,\"x^2*y+a\"\r\n\"x\",1.5\r\n\"y\",-2.5\r\n 1 \r\na=2.37\r\n", 2, "x^2*y+a", {"x", "y"},
+         {1.5, -2.5}, {"a=2.37"}},
+        {"exponent_and_half_count_to_even", "Slopekit\r\n2.5,\"x\"\r\n\"x\",1E-05\r\n\"y\",.5\r\n 0 \r\n", 2, "x",
+         {"x", "y"}, {1e-5, 0.5}, {}},
+        {"three_and_a_half_rounds_up", "Slopekit\r\n3.5,\"f\"\r\n\"a\",1\r\n\"b\",2\r\n\"c\",3\r\n\"d\",4\r\n0\r\n", 4, "f",
+         {"a", "b", "c", "d"}, {1, 2, 3, 4}, {}},
+        {"commas_inside_quotes_and_constant_lines",
+         "Slopekit\r\n1,\"max(x, b)\"\r\n\"x\",1\r\n 2 \r\nb=max(1,2)\r\n c = 3 \r\n", 1, "max(x, b)", {"x"}, {1},
+         {"b=max(1,2)", " c = 3 "}},
+        {"blanks_tabs_unquoted_fields_lf_ends", "Slopekit\n \t1 ,\t x+1\n x, -2D+1 \n\t0\t\n", 1, "x+1", {"x"}, {-20}, {}},
+        {"lone_cr_ends_and_no_final_line_end", "Slopekit\r1,\"x\"\r\"x\",3\r 1 \rk=1", 1, "x", {"x"}, {3}, {"k=1"}},
+        {"byte_order_mark_first", "\xEF\xBB\xBFSlopekit\r\n1,\"x\"\r\n\"x\",3\r\n 0 \r\n", 1, "x", {"x"}, {3}, {}},
+        {"utf8_up_to_the_last_code_point", "Slopekit\r\n1,\"\xC3\xA9\xF4\x8F\xBF\xBF\"\r\n\"x\",1\r\n 1 \r\n\xE2\x82\xAC\r\n",
+         1, "\xC3\xA9\xF4\x8F\xBF\xBF", {"x"}, {1}, {"\xE2\x82\xAC"}},
+        // Not UTF-8: one byte per character, as older systems write.
+        {"windows_1252", "Slopekit\r\n1,\"\xE9\x80\"\r\n\"x\",1\r\n 1 \r\n\x92\r\n", 1, "\xC3\xA9\xE2\x82\xAC", {"x"}, {1},
+         {"\xE2\x80\x99"}},
+        {"longest_function", "Slopekit\r\n1," + LongestFunction + "\r\nx,1\r\n0\r\n", 1, LongestFunction, {"x"}, {1}, {}},
+    };
+    testing::LocaleGuard comma(",", ".");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const LoadedProblem p = read(row.text);
+        EXPECT_EQ(p.order, row.order);
+        EXPECT_EQ(p.equation, row.equation);
+        EXPECT_EQ(p.names, row.names);
+        EXPECT_EQ(p.point, row.point);
+        EXPECT_EQ(p.constants, row.constants);
     }
-    EXPECT_EQ(dim.Order, before.Order);
-    EXPECT_EQ(dim.VarNams, before.VarNams);
-    EXPECT_EQ(dim.Varx, before.Varx);
-    EXPECT_EQ(dim.Equation, before.Equation);
-    EXPECT_EQ(dim.NumCons, before.NumCons);
-    EXPECT_EQ(dim.Cons, before.Cons);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, RefusesBadFile,
-    ::testing::Values(
-        BadCase{"signature_in_capitals", "SLOPEKIT\r\n1,\"x\"\r\n\"x\",1\r\n 0 \r\n", 0, ""},
-        BadCase{"other_text", "hello\r\n", 0, ""},
-        BadCase{"empty_file", "", 0, ""},
-        BadCase{"ends_after_count_line", "Slopekit\r\n2,\"x*y\"\r\n\"x\",1\r\n", 4, "ends early"},
-        BadCase{"ends_before_constants_count", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n", 4, "ends early"},
-        BadCase{"ends_before_last_constant", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 2 \r\na=1\r\n", 6, "constant 2 of 2"},
-        BadCase{"count_not_a_number", "Slopekit\r\ntwo,\"x\"\r\n", 2, "not a number"},
-        BadCase{"value_not_a_number", "Slopekit\r\n1,\"x\"\r\n\"x\",1.5x\r\n 0 \r\n", 3, "not a number"},
-        BadCase{"value_beyond_range", "Slopekit\r\n1,\"x\"\r\n\"x\",1E999\r\n 0 \r\n", 3, "too large"},
-        BadCase{"no_variables", "Slopekit\r\n0,\"x\"\r\n 0 \r\n", 2, "1 to 10"},
-        BadCase{"eleven_variables", "Slopekit\r\n11,\"x\"\r\n", 2, "1 to 10"},
-        BadCase{"constants_count_102", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 102 \r\n", 4, "0 to 101"},
-        BadCase{"constants_count_negative", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n -1 \r\n", 4, "0 to 101"},
-        BadCase{"unclosed_quote", "Slopekit\r\n1,\"x\r\n\"x\",1\r\n 0 \r\n", 2, "no closing double quote"},
-        BadCase{"text_after_quote", "Slopekit\r\n1,\"x\"y\r\n\"x\",1\r\n 0 \r\n", 2, "after a closing double quote"},
-        BadCase{"missing_function", "Slopekit\r\n1\r\n\"x\",1\r\n 0 \r\n", 2, "the number of variables and the function"},
-        BadCase{"extra_field", "Slopekit\r\n1,\"x\"\r\n\"x\",1,2\r\n 0 \r\n", 3, "name and value of variable 1"}));
+TEST(ProblemReader, RefusesAFileNotAsSaveWritesItNamingTheLine)
+{
+    struct Row {
+        const char* name;
+        std::string text;
+        std::string message;
+    };
+    const char* const Incompatible = "Incompatible file";
+    const Row rows[] = {
+        {"signature_in_capitals", "SLOPEKIT\r\n1,\"x\"\r\n\"x\",1\r\n 0 \r\n", Incompatible},
+        {"other_text", "hello\r\n", Incompatible},
+        {"empty_file", "", Incompatible},
+        {"ends_after_count_line", "Slopekit\r\n2,\"x*y\"\r\n\"x\",1\r\n",
+         "Line 4: the file ends early; the name and value of variable 2 is missing."},
+        {"ends_before_constants_count", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n",
+         "Line 4: the file ends early; the number of constants alone is missing."},
+        {"ends_before_last_constant", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 2 \r\na=1\r\n",
+         "Line 6: the file ends early; constant 2 of 2 is missing."},
+        {"count_not_a_number", "Slopekit\r\ntwo,\"x\"\r\n", "Line 2: the number of variables is not a number: \"two\"."},
+        {"value_not_a_number", "Slopekit\r\n1,\"x\"\r\n\"x\",1.5x\r\n 0 \r\n",
+         "Line 3: the value of variable 1 is not a number: \"1.5x\"."},
+        {"value_beyond_range", "Slopekit\r\n1,\"x\"\r\n\"x\",1E999\r\n 0 \r\n",
+         "Line 3: the value of variable 1 is too large: \"1E999\"."},
+        {"no_variables", "Slopekit\r\n0.4,\"x\"\r\n 0 \r\n", "Line 2: the number of variables must be 1 to 10, not 0.4."},
+        {"eleven_variables", "Slopekit\r\n10.6,\"x\"\r\n", "Line 2: the number of variables must be 1 to 10, not 10.6."},
+        {"constants_count_102", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 102 \r\n",
+         "Line 4: the number of constants must be 0 to 101, not 102 ."},
+        {"constants_count_negative", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n -1 \r\n",
+         "Line 4: the number of constants must be 0 to 101, not -1 ."},
+        {"unclosed_quote", "Slopekit\r\n1,\"x\r\n\"x\",1\r\n 0 \r\n",
+         "Line 2: a text in double quotes has no closing double quote."},
+        {"text_after_quote", "Slopekit\r\n1,\"x\"y\r\n\"x\",1\r\n 0 \r\n",
+         "Line 2: unexpected text after a closing double quote."},
+        {"missing_function", "Slopekit\r\n1\r\n\"x\",1\r\n 0 \r\n",
+         "Line 2: expected the number of variables and the function."},
+        {"extra_field", "Slopekit\r\n1,\"x\"\r\n\"x\",1,2\r\n 0 \r\n", "Line 3: expected the name and value of variable 1."},
+        {"constants_count_with_more", "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 0,1 \r\n",
+         "Line 4: expected the number of constants alone."},
+        {"name_twice", "Slopekit\r\n2,\"x\"\r\n\"x\",1\r\n\"X\",1\r\n 0 \r\n",
+         "Line 4: \"X\" is given twice: names that differ only in case are the same name."},
+        {"name_reserved", "Slopekit\r\n1,\"x\"\r\n\"sIN\",1\r\n 0 \r\n",
+         "Line 3: \"sIN\" cannot be a name: the expression language uses it."},
+        {"name_not_a_name", "Slopekit\r\n1,\"x\"\r\n\"x y\",1\r\n 0 \r\n",
+         "Line 3: \"x y\" is not a name: a name starts with a letter and has only letters and digits."},
+        {"function_too_long", "Slopekit\r\n1,x" + LongestFunction + "\r\nx,1\r\n0\r\n",
+         "Line 2: The function is too long: a function may be at most 65,536 characters long."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        try {
+            read(row.text);
+            ADD_FAILURE() << "read";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(e.what(), row.message);
+        }
+    }
+}
+
+// The loader asks this of a file's first bytes, so a file that is something else is not read on.
+TEST(ProblemReader, MayBeginAProblemFileWhileTheFirstBytesAgree)
+{
+    for (const std::string_view head : {"", "\xEF\xBB", "\xEF\xBB\xBF \t\"Slope", "Slopekit\r\n2", "Slopekits"})
+        EXPECT_TRUE(mayBeginProblemFile(head)) << head;
+    for (const std::string_view head : {"\x1A\x45\xDF\xA3", "\xEF\xBB\xBFslope", "x\"Slopekit", "\"\"Slopekit"})
+        EXPECT_FALSE(mayBeginProblemFile(head)) << head;
+    EXPECT_TRUE(mayBeginProblemFile(std::string_view("   ", 2)));  // reads no byte beyond the view
+}
 
 }  // namespace
 }  // namespace slopekit

@@ -1,0 +1,433 @@
+// slopekit-cli run as a program, as scripts run it. Each run gets a fresh folder (%D in
+// arguments and expected texts) holding the files below, and must leave no temporary file.
+#include "cli/cli_usage.h"
+#include "file_size_limit.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace slopekit::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Coordinates of a million make every difference exact, so the digits are those of the formulas.
+const std::string Example = "Slopekit\r\n2,\"x*y+a\"\r\n\"x\",1000000\r\n\"y\",-2000000\r\n 1 \r\na=2.5\r\n";
+const char* const ExampleLines = "Function = -1999999999997.5\nDx = -2000000\nDy = 1000000\nDxx = 0\nDyy = 0\nDxy = 1\n";
+
+const std::map<std::string, std::string> Files = {
+    {"example", Example},
+    // Fails at x = 0 only.
+    {"sgn", "Slopekit\r\n2,\"x*y/Sgn(x)\"\r\n\"x\",1\r\n\"y\",2\r\n 0 \r\n"},
+    {"failing", "Slopekit\r\n1,\"Sqr(x)\"\r\n\"x\",0\r\n 0 \r\n"},
+    {"big", Example},  // made larger than any problem file
+};
+
+std::string contents(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string inFolder(std::string text, const std::string& folder)
+{
+    for (auto at = text.find("%D"); at != std::string::npos; at = text.find("%D", at + folder.size()))
+        text.replace(at, 2, folder);
+    return text;
+}
+
+class Folder {
+public:
+    Folder()
+    {
+        std::string name = (fs::temp_directory_path() / "slopekit-cli-XXXXXX").string();
+        path = mkdtemp(name.data());
+        for (const auto& [file, text] : Files)
+            std::ofstream(path + "/" + file, std::ios::binary) << text;
+        fs::create_symlink("example", path + "/link");
+        mkfifo((path + "/fifo").c_str(), 0600);
+        fs::resize_file(path + "/big", 17 << 20);
+    }
+    ~Folder() { fs::remove_all(path); }
+    bool holdsATemporaryFile() const
+    {
+        return std::ranges::any_of(fs::directory_iterator(path), [](const fs::directory_entry& entry) {
+            return entry.path().filename().string().starts_with(".slopekit-");
+        });
+    }
+    std::string path;
+};
+
+struct Output {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs slopekit-cli with its files limited to maxFileBytes and its output to stdoutTo
+// (a file in the folder when empty).
+Output runCli(std::vector<std::string> args, const std::string& folder, rlim_t maxFileBytes = RLIM_INFINITY,
+              std::string stdoutTo = "")
+{
+    const std::string outFile = stdoutTo.empty() ? folder + "/stdout" : stdoutTo;
+    const std::string errFile = folder + "/stderr";
+    args.insert(args.begin(), SLOPEKIT_CLI);
+    const int status = testing::exitStatusWithFileSizeLimit(maxFileBytes, [&] {
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        dup2(open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+        dup2(open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+        execv(SLOPEKIT_CLI, argv.data());
+        return 126;
+    });
+    return {status, stdoutTo.empty() ? contents(outFile) : "", contents(errFile)};
+}
+
+// Splits a command line at blanks; text in single quotes is one argument, blanks and all.
+std::vector<std::string> words(const std::string& line)
+{
+    std::vector<std::string> args;
+    std::optional<std::string> word;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == ' ' && !quoted) {
+            if (word)
+                args.push_back(*std::exchange(word, std::nullopt));
+            continue;
+        }
+        word = word.value_or("");
+        if (c == '\'')
+            quoted = !quoted;
+        else
+            *word += c;
+    }
+    if (word)
+        args.push_back(*word);
+    return args;
+}
+
+struct CliRun {
+    const char* name;
+    std::string line;  // the arguments as a shell would take them
+    int status;
+    std::string out;
+    std::string err;
+    std::string input = "";                          // written to %D/in first
+    std::pair<std::string, std::string> wrote = {};  // a file in %D and a text it must hold
+    rlim_t maxFileBytes = RLIM_INFINITY;
+    std::string stdoutTo = "";
+};
+
+class Cli : public ::testing::TestWithParam<CliRun> {};
+
+TEST_P(Cli, ExitStatusOutputAndMessagesAreExact)
+{
+    const CliRun& run = GetParam();
+    Folder folder;
+    std::ofstream(folder.path + "/in", std::ios::binary) << run.input;
+    const Output output = runCli(words(inFolder(run.line, folder.path)), folder.path, run.maxFileBytes, run.stdoutTo);
+    EXPECT_EQ(output.status, run.status);
+    EXPECT_EQ(output.out, run.out);
+    EXPECT_EQ(output.err, inFolder(run.err, folder.path));
+    if (!run.wrote.first.empty()) {
+        EXPECT_THAT(contents(folder.path + "/" + run.wrote.first), ::testing::HasSubstr(run.wrote.second));
+    }
+    EXPECT_FALSE(folder.holdsATemporaryFile());
+}
+
+CliRun failed(const char* name, std::string line, std::string err) { return {name, std::move(line), 1, "", std::move(err)}; }
+CliRun usage(const char* name, std::string line, const char* text) { return {name, std::move(line), 2, "", text}; }
+
+// The message of an error the engine reports with the place where it arose.
+std::string located(const char* error, const char* description, int column, const std::string& text)
+{
+    return "Slopekit expression " + std::string(error) + "\n" + description + "\n\nAt line 1, col " +
+           std::to_string(column) + ": [" + text + "]\n";
+}
+
+// The function at (x, y) = (1.5, 2).
+CliRun function(const char* name, const std::string& f, const char* error, const char* description, int column)
+{
+    return failed(name, "compute --var x=1.5 --var y=2 '" + f + "'", located(error, description, column, f));
+}
+
+CliRun unreadable(const char* name, const std::string& value)
+{
+    return failed(name, "compute --var 'x=" + value + "' x",
+                  "The value \"" + value + "\" given for x cannot be read as a number.\n");
+}
+
+CliRun points(const char* name, std::string csv, const std::string& options, int status, std::string out,
+              std::string err = "")
+{
+    return {name, "compute %D/sgn --points %D/in " + options, status, std::move(out), std::move(err), std::move(csv)};
+}
+
+const char* const Header = "x,y,Function,Dx,Dy,Dxx,Dyy,Dxy,error\n";
+const std::string Row = "1000000,2000000,2000000000000,2000000,1000000,0,0,1,\n";
+const char* const Runtime5 = "Slopekit expression runtime error 5\nInvalid procedure call or argument\n";
+const char* const Runtime11 = "Slopekit expression runtime error 11\nDivision by zero\n";
+const std::string TooLarge =
+    "The file %D/example could not be written (File too large). An earlier file of that name is unchanged.\n";
+const std::string Deep = std::string(300, '(') + "x" + std::string(300, ')');
+const char* const Lost = "The output could not be written.\n";
+
+// A function that fails wherever x is a power of two (every refined trial offset at 0) but
+// not at the classic offsets, so the refinement finds no value for its derivatives.
+const char* const FailsAtPowersOfTwo = "'1/(x*2^21 - Int(x*2^21) + (x=0))'";
+
+const CliRun Runs[] = {
+    {"eval_variables", "eval --var x=1.5 --var y=-0.25 x^2*y", 0, "-0.5625\n", ""},
+    {"eval_point_keeps_all_its_digits", "eval --var x=1.000000000000001 (x-1)*1E16", 0, "11.1022302462516\n", ""},
+    {"eval_constants_in_order", "eval --const a=2 --const b=a*3 b", 0, "6\n", ""},
+    {"eval_blanks_around_the_number", "eval --var 'x= 4 ' x", 0, "4\n", ""},
+    failed("eval_text_after_the_number", "eval --var x=1.5abc x",
+           "The value \"1.5abc\" given for x cannot be read as a number.\n"),
+    failed("eval_blank_inside_the_number", "eval --var 'x=1 0' x",
+           "The value \"1 0\" given for x cannot be read as a number.\n"),
+    failed("eval_variable_named_like_the_error_channel", "eval --var IErr=1.5 ierr^2",
+           "\"IErr\" cannot be a name: the expression language uses it.\n"),
+    failed("eval_division_by_zero", "eval 1/0", Runtime11),
+    failed("eval_ierr", "eval Atanh(1)", "Slopekit 11\nDivision by zero\n"),
+    failed("eval_event_message", "eval '1 +'", located("syntax error 1023", "Expected expression", 4, "1 +")),
+    usage("eval_no_expression", "eval --var x=1", EvalUsage),
+    usage("eval_missing_value", "eval x --var", EvalUsage),
+    usage("eval_two_expressions", "eval x y", EvalUsage),
+    usage("eval_compute_option", "eval --save %D/saved 1", EvalUsage),
+
+    {"compute_one_variable", "compute --var x=1e6 x^2", 0, "Function = 1000000000000\nDx = 2000000\nDxx = 2\n", ""},
+    {"compute_constants_in_order_variables_in_option_order", "compute --const a=3 --var y=-2e6 --const b=a*2 --var x=1e6 b*x*y",
+     0, "Function = -12000000000000\nDy = 6000000\nDx = -12000000\nDyy = 0\nDxx = 0\nDyx = 6\n", ""},
+    {"compute_saves_what_compute_file_reads", "compute --const a=2.5 --var x=1e6 --var y=-2e6 --save %D/saved x*y+a", 0,
+     ExampleLines, "", "", {"saved", Example}},
+    {"compute_file", "compute %D/example", 0, ExampleLines, ""},
+    {"compute_saves_through_a_link_into_its_target", "compute --var x=1e6 --save %D/link x", 0,
+     "Function = 1000000\nDx = 1\nDxx = 0\n", "", "", {"example", "Slopekit\r\n1,\"x\"\r\n\"x\",1000000\r\n 0 \r\n"}},
+    {"compute_refused_save_keeps_the_old_file", "compute --var x=1 --save %D/example '\"x\"'", 1, "",
+     "The function contains a double quote (\"), which a problem file cannot hold.\n", "", {"example", Example}},
+    failed("compute_save_into_a_missing_folder", "compute --var x=1 --save %D/no/such x",
+           "The file %D/no/such could not be written (No such file or directory).\n"),
+    failed("compute_save_onto_a_fifo", "compute --var x=1 --save %D/fifo x",
+           "The file %D/fifo could not be written (It is not a regular file). An earlier file of that name is unchanged.\n"),
+    {"compute_save_beyond_the_file_size_limit", "compute --var x=1 --save %D/example " + std::string(1200, 'x'), 1, "",
+     TooLarge, "", {"example", Example}, 1024},
+    failed("compute_displaced_point_fails", "compute --var x=0 Sqr(x)", Runtime5),
+    failed("compute_text_result", "compute --var x=1 '\"a\" & x'", "Slopekit 13\nType mismatch\n"),
+    failed("compute_names_differing_only_in_case", "compute --var x=1 --var X=2 x",
+           "\"X\" is given twice: names that differ only in case are the same name.\n"),
+    failed("compute_constant_name_with_a_blank", "compute --const 'a b=1' --var x=1 x",
+           "\"a b\" is not a name: a name starts with a letter and has only letters and digits.\n"),
+    failed("compute_variable_named_like_a_function", "compute --var Sin=1 Sin",
+           "\"Sin\" cannot be a name: the expression language uses it.\n"),
+    failed("compute_constant_named_like_the_object", "compute --const sh=1 --var x=1 x",
+           "\"sh\" cannot be a name: the expression language uses it.\n"),
+    failed("compute_constant_divides_by_zero", "compute --const c=1/0 --var x=1 x", Runtime11),
+    failed("compute_constant_without_value", "compute --const c= --var x=1 x",
+           located("syntax error 1023", "Expected expression", 3, "c=")),
+    failed("compute_constant_undefined", "compute --const c=q --var x=1 x",
+           located("runtime error 500", "Variable is undefined", 3, "c=q")),
+    unreadable("compute_point_words", "abc"),
+    unreadable("compute_point_empty", ""),
+    unreadable("compute_point_number_then_words", "4 apples"),
+    unreadable("compute_point_with_a_comma", "1,000"),
+    unreadable("compute_point_beyond_the_range", "1E999"),
+    function("function_operand_missing", "x*", "syntax error 1023", "Expected expression", 3),
+    function("function_empty", "", "syntax error 1023", "Expected expression", 1),
+    function("function_parenthesis_unclosed", "(x+y", "syntax error 1006", "Expected ')'", 5),
+    function("function_two_operands", "x y", "syntax error 1025", "Expected end of statement", 3),
+    function("function_invalid_character", "x+$", "syntax error 1032", "Invalid character", 3),
+    function("function_unterminated_string", "\"abc", "syntax error 1033", "Unterminated string constant", 1),
+    function("function_nesting_too_deep", Deep, "syntax error 1002", "Syntax error", 257),
+    function("function_undefined_name", "z*x", "runtime error 500", "Variable is undefined", 1),
+    function("function_wrong_argument_count", "Sqr(x, y)", "runtime error 450",
+             "Wrong number of arguments or invalid property assignment", 1),
+    function("function_text_as_number", "\"abc\" + x", "runtime error 13", "Type mismatch", 7),
+    function("function_member_of_a_number", "x.y", "runtime error 424", "Object required", 1),
+    function("function_unknown_member", "sh.w", "runtime error 438", "Object doesn't support this property or method", 4),
+    failed("function_square_root_of_negative", "compute --var x=1.5 Sqr(-x)", Runtime5),
+    failed("function_overflow", "compute --var x=1.5 Exp(x*1000)", "Slopekit expression runtime error 6\nOverflow\n"),
+    failed("function_extra_function_domain", "compute --var y=2 Asin(y)", "Slopekit 5\nInvalid procedure call or argument\n"),
+    usage("compute_constants_without_variables", "compute --const a=1 x", ComputeUsage),
+    usage("compute_save_without_file", "compute --var x=1 x --save", ComputeUsage),
+    usage("compute_no_function", "compute --var x=1", ComputeUsage),
+    usage("compute_points_need_a_problem_file", "compute --var x=1 --points p.csv x", ComputeUsage),
+    usage("compute_format_without_points", "compute problem.sk --format csv", ComputeUsage),
+    usage("compute_unknown_points_format", "compute p.sk --points p.csv --format xml", ComputeUsage),
+    usage("compute_plot_option", "compute --var x=1 --along x x", ComputeUsage),
+    usage("compute_refine_with_points", "compute problem.sk --points p.csv --refine", ComputeUsage),
+    {"compute_hessian_adds_the_analysis", "compute --var x=0 --var y=0 --hessian 'x^2 - y^2'", 0,
+     "Function = 0\nDx = 0\nDy = 0\nDxx = 2\nDyy = -2\nDxy = 0\nEigenvalues = -2, 2\n"
+     "Classification = saddle point\nFrom the refined estimates and their errors: the gradient is zero within its "
+     "error and one eigenvalue is positive and one negative beyond their error (3E-14).\n",
+     ""},
+    {"compute_hessian_shows_the_steepest_ascent", "compute --var x=1E6 --hessian x^2", 0,
+     "Function = 1000000000000\nDx = 2000000\nDxx = 2\nEigenvalues = 2\nClassification = not a critical point\n"
+     "Steepest ascent = 1\nFrom the refined estimates and their errors: the gradient is not zero within its error "
+     "(|grad f| = 2000000).\n",
+     ""},
+    failed("compute_refine_keeps_the_failure_message", "compute --refine --var x=0 Sqr(x)", Runtime5),
+    failed("compute_json_keeps_the_failure_message", "compute --format json --var x=0 Sqr(x)", Runtime5),
+    {"compute_refine_names_an_entry_without_value", "compute --refine --var x=0 " + std::string(FailsAtPowersOfTwo), 0,
+     "Function = -1\nDx = no value: the function fails at every trial step\n"
+     "Dxx = no value: the function fails at every trial step\n",
+     ""},
+
+    failed("open_missing", "compute %D/missing", "The file %D/missing cannot be opened.\n"),
+    failed("open_folder", "compute %D", "The file %D cannot be opened.\nIt is not a regular file.\n"),
+    failed("open_fifo", "compute %D/fifo", "The file %D/fifo cannot be opened.\nIt is not a regular file.\n"),
+    failed("open_larger_than_any_problem", "report %D/big",
+           "The file %D/big cannot be opened.\nIt is larger than a problem file can be (16 MiB).\n"),
+    {"open_video", "compute %D/in", 1, "", "Incompatible file\n", "\x1A\x45\xDF\xA3"},
+    {"open_bad_line", "compute %D/in", 1, "",
+     "The file %D/in does not hold a problem that can be opened.\nLine 2: the number of variables must be 1 to 10, not 11.\n",
+     "Slopekit\r\n11,\"x\"\r\n"},
+
+    {"report_lines", "report %D/example", 0,
+     "    ORDER: 2 \nVARIABLES: x,y\n\nFUNCTION:\nx*y+a\n\nCONSTANTS:\na=2.5\n\nEVALUATION POINT:\nx = 1000000 \n"
+     "y =-2000000 \n\nFUNCTION =-1999999999997.5 \n\nDx = -2000000\nDy = 1000000\nDxx = 0\nDyy = 0\nDxy = 1\n\n",
+     ""},
+    {"report_three_variables_without_constants", "report %D/in", 0,
+     "    ORDER: 3 \nVARIABLES: x,y,z\n\nFUNCTION:\nx*y*z\n\nEVALUATION POINT:\nx = 1000000 \ny = 2000000 \nz =-3 \n\n"
+     "FUNCTION =-6000000000000 \n\nDx = -6000000\nDy = -3000000\nDz = 2000000000000\nDxx = 0\nDyy = 0\nDzz = 0\n"
+     "Dxy = -3\nDxz = 2000000\nDyz = 1000000\n\n",
+     "", "Slopekit\r\n3,\"x*y*z\"\r\n\"x\",1000000\r\n\"y\",2000000\r\n\"z\",-3\r\n 0 \r\n"},
+    // One byte per character, as older systems write: é is the byte E9, and Len counts it once.
+    {"report_reads_a_file_that_is_not_utf8_as_windows_1252", "report %D/in", 0,
+     "    ORDER: 1 \nVARIABLES: x\n\nFUNCTION:\nLen(s)+0*x\n\nCONSTANTS:\ns=\"caf\xc3\xa9\"\n\n"
+     "EVALUATION POINT:\nx = 1 \n\nFUNCTION = 4 \n\nDx = 0\nDxx = 0\n\n",
+     "", "Slopekit\r\n1,\"Len(s)+0*x\"\r\n\"x\",1\r\n 1 \r\ns=\"caf\xe9\"\r\n"},
+    {"report_pdf", "report %D/example --pdf %D/report.pdf", 0, "", "", "", {"report.pdf", "%PDF"}},
+    {"report_pdf_beyond_the_file_size_limit", "report %D/example --pdf %D/example", 1, "", TooLarge, "",
+     {"example", Example}, 1024},
+    failed("report_failing", "report %D/failing", Runtime5),
+    {"report_announced_failure", "report %D/in", 1, "", located("syntax error 1023", "Expected expression", 3, "x+"),
+     "Slopekit\r\n1,\"x+\"\r\n\"x\",1\r\n 0 \r\n"},
+    usage("report_no_file", "report", ReportUsage),
+    usage("report_two_files", "report a b", ReportUsage),
+
+    points("points_without_header", "1E6,2E6", "", 0, Header + Row),
+    points("points_header_in_any_order_blanks_and_crlf", " Y , X \r\n\r\n 2E6 ,\t1E6\t\r\n", "--format csv", 0, Header + Row),
+    points("points_failing_point_gives_its_message_and_the_others_go_on", "0,1\n1E6,2E6\n", "", 1,
+           Header + std::string("0,1,,,,,,,\"Slopekit expression runtime error 6: Overflow\"\n") + Row),
+    points("points_json_one_object_a_line", "1E6,2E6\n0,1\n", "--format json", 1,
+           "{\"gradient\":[2000000.0,1000000.0],\"hessian\":[[0.0,1.0],[1.0,0.0]],"
+           "\"point\":[1000000.0,2000000.0],\"value\":2000000000000.0}\n"
+           "{\"error\":\"Slopekit expression runtime error 6: Overflow\",\"point\":[0.0,1.0]}\n"),
+    points("points_wrong_count", "1E6,2E6\n1,2,3\n", "", 1, "", "Line 2 of the points file has 3 values; it needs 2 (x, y).\n"),
+    points("points_not_a_number_late_in_the_file", "1,2\n3,4\n1,2abc\n", "", 1, "",
+           "Line 3 of the points file: \"2abc\" is not a number.\n"),
+    points("points_empty_file", "", "", 1, "", "The points file holds no points.\n"),
+    points("points_header_only", "x,y\n", "", 1, "", "The points file holds no points.\n"),
+    points("points_unknown_variable", "x,z\n1,2\n", "", 1, "",
+           "Line 1 of the points file names \"z\", which is not a variable of the problem (x, y).\n"),
+    points("points_variable_twice", "x,X\n1,2\n", "", 1, "", "Line 1 of the points file names x twice.\n"),
+    points("points_line_too_long", "1," + std::string(5000, ' ') + "2\n", "", 1, "", "Line 1 of the points file is too long.\n"),
+
+    {"plot_draws_an_svg", "plot %D/sgn --along y --svg %D/plot.svg", 0, "", "", "", {"plot.svg", "f along y through y = 2"}},
+    {"plot_along_no_variable", "plot %D/sgn --along z --svg %D/p.svg", 2, "", "There is no variable z to plot along.\n"},
+    failed("plot_failing", "plot --var x=0 --along x --svg %D/p.svg Sqr(x)", Runtime5),
+    usage("plot_without_along", "plot %D/sgn --svg %D/p.svg", PlotUsage),
+    usage("plot_without_svg", "plot %D/sgn --along y", PlotUsage),
+    usage("plot_compute_option", "plot %D/sgn --along y --svg %D/p.svg --hessian", PlotUsage),
+    usage("plot_two_files", "plot %D/sgn %D/sgn --along y --svg %D/p.svg", PlotUsage),
+
+    // Output to a full device: the lost results are reported, never taken for success.
+    {"output_lost_eval", "eval 1+1", 1, "", Lost, "", {}, RLIM_INFINITY, "/dev/full"},
+    {"output_lost_compute", "compute %D/example", 1, "", Lost, "", {}, RLIM_INFINITY, "/dev/full"},
+    {"output_lost_report", "report %D/example", 1, "", Lost, "", {}, RLIM_INFINITY, "/dev/full"},
+
+    usage("no_such_command", "evaluate 1",
+          "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n"
+          "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE]\n"
+          "                            [--refine] [--hessian] [--format json] FUNCTION\n"
+          "       slopekit-cli compute FILE [--refine] [--hessian] [--format json]\n"
+          "       slopekit-cli compute FILE --points POINTS.csv [--format csv|json]\n"
+          "       slopekit-cli report FILE [--pdf OUT.pdf]\n"
+          "       slopekit-cli plot [--const NAME=VALUE]... --var NAME=VALUE... --along NAME --svg OUT FUNCTION\n"
+          "       slopekit-cli plot FILE --along NAME --svg OUT\n"),
+};
+
+INSTANTIATE_TEST_SUITE_P(Commands, Cli, ::testing::ValuesIn(Runs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+std::string computed(const std::string& line)
+{
+    Folder folder;
+    const Output output = runCli(words(line), folder.path);
+    EXPECT_EQ(output.status, 0) << output.err;
+    return output.out;
+}
+
+TEST(CliRefined, ListsEachValueWithItsErrorEstimate)
+{
+    EXPECT_THAT(computed("compute --refine --var x=2 --var y=0.5 x*y"),
+                ::testing::MatchesRegex("Function = 1\n"
+                                        "Dx = 0\\.5 ± [0-9.]+E-1[0-9]\n"
+                                        "Dy = 2 ± [0-9.]+E-1[0-9]\n"
+                                        "Dxx = -?[0-9.]+E-[0-9]+ ± [0-9.]+E-1[0-9]\n"
+                                        "Dyy = -?[0-9.]+E-[0-9]+ ± [0-9.]+E-1[0-9]\n"
+                                        "Dxy = 1 ± [0-9.]+E-1[0-9]\n"));
+}
+
+std::vector<std::string> keys(const nlohmann::ordered_json& object)
+{
+    std::vector<std::string> names;
+    for (const auto& [key, value] : object.items())
+        names.push_back(key);
+    return names;
+}
+
+TEST(CliJson, HoldsBothResultsTheWarningsTheCountsAndTheAnalysis)
+{
+    const auto json = nlohmann::ordered_json::parse(computed(
+        "compute --format json --hessian --var x=13700 --var y=0.30000000000000004 Sin(x)+y*y"));
+    EXPECT_THAT(keys(json), ::testing::ElementsAre("variables", "point", "classic", "refined", "flagged",
+                                                   "evaluations", "analysis"));
+    EXPECT_THAT(keys(json["refined"]), ::testing::ElementsAre("value", "gradient", "gradient_error", "hessian",
+                                                              "hessian_error", "unreliable"));
+    EXPECT_EQ(json["variables"], nlohmann::json({"x", "y"}));
+    EXPECT_EQ(json["point"][1].get<double>(), 0.30000000000000004);  // all 17 digits read back
+    EXPECT_EQ(json["classic"]["value"], json["refined"]["value"]);
+    EXPECT_EQ(json["classic"]["hessian"][0][1], json["classic"]["hessian"][1][0]);
+    EXPECT_NEAR(json["refined"]["gradient"][0].get<double>(), std::cos(13700.0),
+                json["refined"]["gradient_error"][0].get<double>());
+    EXPECT_EQ(json["refined"]["hessian_error"][1].size(), 2u);
+    EXPECT_EQ(json["refined"]["unreliable"], nlohmann::json::array());
+    // The classic steps, 2.055 wide at 13700, are far too coarse for the sine.
+    EXPECT_EQ(json["flagged"], nlohmann::json({"Dx", "Dxx"}));
+    EXPECT_EQ(json["evaluations"]["classic"], 35);
+    EXPECT_EQ(json["evaluations"]["refined"], 2 + 2 * 42 + 244);
+    EXPECT_EQ(json["analysis"]["classification"], "not critical");
+    EXPECT_EQ(json["analysis"]["eigenvalues"].size(), 2u);
+}
+
+TEST(CliJson, EntriesWithoutValueAreNull)
+{
+    const auto json = nlohmann::json::parse(computed("compute --format json --var x=0 " + std::string(FailsAtPowersOfTwo)));
+    EXPECT_EQ(json["refined"]["gradient"], nlohmann::json::parse("[null]"));
+    EXPECT_EQ(json["refined"]["gradient_error"], nlohmann::json::parse("[null]"));
+    EXPECT_EQ(json["refined"]["hessian"], nlohmann::json::parse("[[null]]"));
+    EXPECT_EQ(json["refined"]["unreliable"], nlohmann::json({"Dx", "Dxx"}));
+    EXPECT_EQ(json["flagged"], nlohmann::json({"Dx", "Dxx"}));
+    EXPECT_TRUE(json["classic"]["gradient"][0].is_number());
+}
+
+}  // namespace
+}  // namespace slopekit::cli
