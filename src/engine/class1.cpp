@@ -3,6 +3,7 @@
 #include "errors/run_error.h"
 
 #include <cmath>
+#include <limits>
 
 namespace slopekit {
 namespace {
@@ -13,6 +14,10 @@ double argument(const script::Value& x) { return script::toNumber(x); }
 [[noreturn]] void raise(int number) { script::fault(number); }
 
 double checked(double r) { return finiteOrOverflow(r, "Class1"); }
+
+// Each formula once, for the trapped method and for its lean form below.
+double asinInside(double v) { return std::atan(v / std::sqrt(-v * v + 1)); }  // |v| < 1
+double acosInside(double halfpi, double v) { return halfpi - asinInside(v); }
 
 }  // namespace
 
@@ -39,7 +44,7 @@ double Class1::Asin(const script::Value& x)
             return halfpi;
         if (v == -1)
             return -halfpi;
-        return std::atan(v / std::sqrt(-v * v + 1));
+        return asinInside(v);
     });
 }
 
@@ -53,7 +58,7 @@ double Class1::Acos(const script::Value& x)
             return 0.0;
         if (v == -1)
             return 2 * halfpi;
-        return halfpi - std::atan(v / std::sqrt(-v * v + 1));
+        return acosInside(halfpi, v);
     });
 }
 
@@ -104,19 +109,39 @@ double Class1::Atanh(const script::Value& x)
 namespace {
 
 using Method = double (Class1::*)(const script::Value&);
+// A method's ordinary case: what the method computes for an argument inside its domain,
+// where no check of the trapped body fires; NaN for every other argument.
+using Inside = double (*)(const Class1& sh, double v);
 
-template <Method method>
+constexpr double Outside = std::numeric_limits<double>::quiet_NaN();
+
+double asinLean(const Class1&, double v) { return std::fabs(v) < 1 ? asinInside(v) : Outside; }
+double acosLean(const Class1& sh, double v) { return std::fabs(v) < 1 ? acosInside(sh.halfpi, v) : Outside; }
+double sinhLean(const Class1&, double v) { return std::sinh(v); }
+double coshLean(const Class1&, double v) { return std::cosh(v); }
+double tanhLean(const Class1&, double v) { return std::tanh(v); }
+double asinhLean(const Class1&, double v) { return std::asinh(v); }
+double acoshLean(const Class1&, double v) { return v >= 1 ? std::acosh(v) : Outside; }
+double atanhLean(const Class1&, double v) { return std::fabs(v) < 1 ? std::atanh(v) : Outside; }
+
+// Expressions on numbers call this in their inner loop: the ordinary case without values,
+// trap or conversion; anything else (a domain's end, a non-finite result, an error for
+// ierr) takes the whole method.
+template <Method method, Inside inside>
 double withNumber(void* self, double argument)
 {
-    return (static_cast<Class1*>(self)->*method)(script::Value::real(argument));
+    Class1& sh = *static_cast<Class1*>(self);
+    if (const double r = inside(sh, argument); r - r == 0)
+        return r;
+    return (sh.*method)(script::Value::real(argument));
 }
 
-template <Method method>
+template <Method method, Inside inside>
 script::HostMethod hostMethod(Class1* self, const char* name)
 {
     return {name, 1,
             [self](std::span<const script::Value> args) { return script::Value::real((self->*method)(args[0])); },
-            &withNumber<method>, self};
+            &withNumber<method, inside>, self};
 }
 
 }  // namespace
@@ -127,10 +152,10 @@ script::HostObject Class1::members()
     object.fields = {{"pi", &pi, nullptr}, {"halfpi", &halfpi, nullptr}, {"e", &e, nullptr},
                      {"x", &x, nullptr}, {"ierr", nullptr, &ierr}};
     object.methods = {
-        hostMethod<&Class1::Asin>(this, "Asin"),   hostMethod<&Class1::Acos>(this, "Acos"),
-        hostMethod<&Class1::Sinh>(this, "Sinh"),   hostMethod<&Class1::Cosh>(this, "Cosh"),
-        hostMethod<&Class1::Tanh>(this, "Tanh"),   hostMethod<&Class1::Asinh>(this, "Asinh"),
-        hostMethod<&Class1::Acosh>(this, "Acosh"), hostMethod<&Class1::Atanh>(this, "Atanh"),
+        hostMethod<&Class1::Asin, asinLean>(this, "Asin"),    hostMethod<&Class1::Acos, acosLean>(this, "Acos"),
+        hostMethod<&Class1::Sinh, sinhLean>(this, "Sinh"),    hostMethod<&Class1::Cosh, coshLean>(this, "Cosh"),
+        hostMethod<&Class1::Tanh, tanhLean>(this, "Tanh"),    hostMethod<&Class1::Asinh, asinhLean>(this, "Asinh"),
+        hostMethod<&Class1::Acosh, acoshLean>(this, "Acosh"), hostMethod<&Class1::Atanh, atanhLean>(this, "Atanh"),
     };
     return object;
 }

@@ -109,21 +109,24 @@ Variant Engine::eval(std::string_view text)
 
 bool Engine::evalNumber(std::string_view text, double& number, Variant& other)
 {
-    return withinMemory(text, [&] { return evalNumberUnguarded(text, number, other); });
+    return withinMemory(text, [&] {
+        // The hot path: a text compiled before, on numbers, with room enough on the stack.
+        if (const Program* program = m_expressions.find(text);
+            program && numbersOnly(*program) && m_numberStack.size() >= program->maxStack + 2) {
+            number = runNumbers(*program);
+            return true;
+        }
+        return evalNumberUnguarded(text, number, other);
+    });
 }
 
 bool Engine::evalNumberUnguarded(std::string_view text, double& number, Variant& other)
 {
     const Program& program = compiled(text, false);
     if (numbersOnly(program)) {
-        m_scratch.clear();
         if (m_numberStack.size() < program.maxStack + 2)
             m_numberStack.resize(program.maxStack + 2);
-        try {
-            number = runNumeric(program, m_numberStack.data(), m_scratch);
-        } catch (const LocatedFault& f) {
-            fail(locateError(f.number, false, program.source, f.offset));
-        }
+        number = runNumbers(program);
         return true;
     }
     const Value v = run(program);
@@ -133,6 +136,16 @@ bool Engine::evalNumberUnguarded(std::string_view text, double& number, Variant&
     }
     other = Variant::of(v);
     return false;
+}
+
+double Engine::runNumbers(const Program& program)
+{
+    m_scratch.clear();
+    try {
+        return runNumeric(program, m_numberStack.data(), m_scratch);
+    } catch (const LocatedFault& f) {
+        fail(locateError(f.number, false, program.source, f.offset));
+    }
 }
 
 const Program& Engine::compiled(std::string_view text, bool statements)

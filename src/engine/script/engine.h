@@ -78,6 +78,8 @@ private:
     void executeAnyStatement(std::string_view text);
     const Program& compiled(std::string_view text, bool statements);
     Value run(const Program& program);
+    // Runs a numeric program (numbersOnly holds) on the number stack, which has room for it.
+    double runNumbers(const Program& program);
     [[noreturn]] void fail(const ErrorInfo& info);
 
     Globals m_globals;

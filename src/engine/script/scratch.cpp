@@ -13,4 +13,10 @@ const std::string* Scratch::keep(std::string text)
     return &m_texts.emplace_back(std::move(text));
 }
 
+void Scratch::release()
+{
+    m_texts.clear();
+    m_used = 0;
+}
+
 }  // namespace slopekit::script

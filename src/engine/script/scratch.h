@@ -13,14 +13,16 @@ public:
     static constexpr std::size_t MaxText = 16u << 20;
 
     const std::string* keep(std::string text);
+    // Every call starts with it, and most calls keep no text: the check alone is inline.
     void clear()
     {
         if (!m_texts.empty())
-            m_texts.clear();
-        m_used = 0;
+            release();
     }
 
 private:
+    void release();
+
     std::deque<std::string> m_texts;
     std::size_t m_used = 0;  // bytes of the texts kept
 };

@@ -1,3 +1,4 @@
+#include "engine/class1.h"
 #include "engine/script/engine.h"
 
 #include <gtest/gtest.h>
@@ -5,18 +6,21 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace slopekit::script {
 namespace {
 
 // Expressions on numbers run on plain doubles when their variables hold numbers; each must
-// give exactly the number (or the error, at the same place) that the evaluator of values gives.
+// give exactly the number (or the error, at the same place, or the number left in ierr by an
+// extra function) that the evaluator of values gives.
 class NumericPath : public ::testing::TestWithParam<const char*> {};
 
 struct Outcome {
     double number = 0;
     int error = 0;
     int column = 0;
+    int ierr = 0;
 };
 
 TEST_P(NumericPath, AgreesWithTheEvaluatorOfValues)
@@ -28,7 +32,9 @@ TEST_P(NumericPath, AgreesWithTheEvaluatorOfValues)
     object.methods = {{"Half", 1, [](std::span<const Value> a) { return Value::real(toNumber(a[0]) / 2); }},
                       {"Bump", 1, [&f](std::span<const Value> a) { f = 2; return a[0]; }}};
     engine.addObject("o", object, true);
-    engine.executeStatement("x= 1.5: y=-.25: n= 3: big= 40000: t = True");
+    slopekit::Class1 sh;
+    engine.addObject("sh", sh.members(), true);
+    engine.executeStatement("x= 1.5: y=-.25: n= 3: big= 40000: t = True: halfpi = 1.5");
 
     Outcome general;
     try {
@@ -36,6 +42,7 @@ TEST_P(NumericPath, AgreesWithTheEvaluatorOfValues)
     } catch (const ScriptError& e) {
         general = {0, e.number(), e.column()};
     }
+    general.ierr = std::exchange(sh.ierr, 0);
     f = 0.75;
     Outcome numeric;
     try {
@@ -44,7 +51,9 @@ TEST_P(NumericPath, AgreesWithTheEvaluatorOfValues)
     } catch (const ScriptError& e) {
         numeric = {0, e.number(), e.column()};
     }
+    numeric.ierr = sh.ierr;
     EXPECT_EQ(numeric.error, general.error);
+    EXPECT_EQ(numeric.ierr, general.ierr);
     EXPECT_EQ(numeric.column, general.column);
     EXPECT_EQ(std::memcmp(&numeric.number, &general.number, sizeof(double)), 0)
         << numeric.number << " vs " << general.number;
@@ -60,7 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
                       "CInt(x) + CLng(big) + CDbl(n) + CSng(t) + CBool(n)", "Half(x) + o.Half(n) + f + o.f",
                       "x / 0", "0 / 0", "1E308 * 10 + x", "Sqr(y)", "(-8) ^ x", "0 ^ y", "big \\ 0",
                       "Log(0) + x", "CInt(big)", "Round(x, -1)", "Sin(1, 2) + x", "nope(1)", "y ^ 0.5",
-                      "3E9 \\ n", "3 / (x + y) - 1 / (n - 3)", "1 - (x + y)^2 + (x - y)^3 * 2", "f - Bump(x) + f"));
+                      "3E9 \\ n", "3 / (x + y) - 1 / (n - 3)", "1 - (x + y)^2 + (x - y)^3 * 2", "f - Bump(x) + f",
+                      "Asin(y) + Acos(y) + Sinh(x) + Cosh(y) + Tanh(x) + Asinh(y) + Acosh(x) + sh.Atanh(y)",
+                      "Asin(1) - Asin(-1) + Acos(-1) + Acos(1)", "Asin(x) + 1", "Acos(-x) + 1", "Acosh(y) + 1",
+                      "Atanh(1) + 1", "Atanh(-1) + 1", "Sinh(big) + Cosh(-big)", "Atanh(1) + Asin(x) + Acosh(n)"));
 
 // x^3 is pow(x, 3) to the last bit, also where x*x*x is not (1.3 and 0.3), on both paths.
 class CubeIsPow : public ::testing::TestWithParam<const char*> {};
