@@ -11,7 +11,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <utility>
@@ -28,13 +27,8 @@ namespace fs = std::filesystem;
 const std::string Example = "Slopekit\r\n2,\"x*y+a\"\r\n\"x\",1000000\r\n\"y\",-2000000\r\n 1 \r\na=2.5\r\n";
 const char* const ExampleLines = "Function = -1999999999997.5\nDx = -2000000\nDy = 1000000\nDxx = 0\nDyy = 0\nDxy = 1\n";
 
-const std::map<std::string, std::string> Files = {
-    {"example", Example},
-    // Fails at x = 0 only.
-    {"sgn", "Slopekit\r\n2,\"x*y/Sgn(x)\"\r\n\"x\",1\r\n\"y\",2\r\n 0 \r\n"},
-    {"failing", "Slopekit\r\n1,\"Sqr(x)\"\r\n\"x\",0\r\n 0 \r\n"},
-    {"big", Example},  // made larger than any problem file
-};
+// Fails at x = 0 only.
+const char* const Sgn = "Slopekit\r\n2,\"x*y/Sgn(x)\"\r\n\"x\",1\r\n\"y\",2\r\n 0 \r\n";
 
 std::string contents(const fs::path& path)
 {
@@ -57,11 +51,12 @@ public:
     {
         std::string name = (fs::temp_directory_path() / "slopekit-cli-XXXXXX").string();
         path = mkdtemp(name.data());
-        for (const auto& [file, text] : Files)
-            std::ofstream(path + "/" + file, std::ios::binary) << text;
+        for (const char* file : {"/example", "/big"})
+            std::ofstream(path + file, std::ios::binary) << Example;
+        std::ofstream(path + "/sgn", std::ios::binary) << Sgn;
         fs::create_symlink("example", path + "/link");
         mkfifo((path + "/fifo").c_str(), 0600);
-        fs::resize_file(path + "/big", 17 << 20);
+        fs::resize_file(path + "/big", 17 << 20);  // larger than any problem file
     }
     ~Folder() { fs::remove_all(path); }
     bool holdsATemporaryFile() const
@@ -196,7 +191,6 @@ const char* const FailsAtPowersOfTwo = "'1/(x*2^21 - Int(x*2^21) + (x=0))'";
 const CliRun Runs[] = {
     {"eval_variables", "eval --var x=1.5 --var y=-0.25 x^2*y", 0, "-0.5625\n", ""},
     {"eval_point_keeps_all_its_digits", "eval --var x=1.000000000000001 (x-1)*1E16", 0, "11.1022302462516\n", ""},
-    {"eval_constants_in_order", "eval --const a=2 --const b=a*3 b", 0, "6\n", ""},
     {"eval_blanks_around_the_number", "eval --var 'x= 4 ' x", 0, "4\n", ""},
     failed("eval_text_after_the_number", "eval --var x=1.5abc x",
            "The value \"1.5abc\" given for x cannot be read as a number.\n"),
@@ -212,7 +206,6 @@ const CliRun Runs[] = {
     usage("eval_two_expressions", "eval x y", EvalUsage),
     usage("eval_compute_option", "eval --save %D/saved 1", EvalUsage),
 
-    {"compute_one_variable", "compute --var x=1e6 x^2", 0, "Function = 1000000000000\nDx = 2000000\nDxx = 2\n", ""},
     {"compute_constants_in_order_variables_in_option_order", "compute --const a=3 --var y=-2e6 --const b=a*2 --var x=1e6 b*x*y",
      0, "Function = -12000000000000\nDy = 6000000\nDx = -12000000\nDyy = 0\nDxx = 0\nDyx = 6\n", ""},
     {"compute_saves_what_compute_file_reads", "compute --const a=2.5 --var x=1e6 --var y=-2e6 --save %D/saved x*y+a", 0,
@@ -272,11 +265,6 @@ const CliRun Runs[] = {
     usage("compute_unknown_points_format", "compute p.sk --points p.csv --format xml", ComputeUsage),
     usage("compute_plot_option", "compute --var x=1 --along x x", ComputeUsage),
     usage("compute_refine_with_points", "compute problem.sk --points p.csv --refine", ComputeUsage),
-    {"compute_hessian_adds_the_analysis", "compute --var x=0 --var y=0 --hessian 'x^2 - y^2'", 0,
-     "Function = 0\nDx = 0\nDy = 0\nDxx = 2\nDyy = -2\nDxy = 0\nEigenvalues = -2, 2\n"
-     "Classification = saddle point\nFrom the refined estimates and their errors: the gradient is zero within its "
-     "error and one eigenvalue is positive and one negative beyond their error (3E-14).\n",
-     ""},
     {"compute_hessian_shows_the_steepest_ascent", "compute --var x=1E6 --hessian x^2", 0,
      "Function = 1000000000000\nDx = 2000000\nDxx = 2\nEigenvalues = 2\nClassification = not a critical point\n"
      "Steepest ascent = 1\nFrom the refined estimates and their errors: the gradient is not zero within its error "
@@ -316,7 +304,7 @@ const CliRun Runs[] = {
     {"report_pdf", "report %D/example --pdf %D/report.pdf", 0, "", "", "", {"report.pdf", "%PDF"}},
     {"report_pdf_beyond_the_file_size_limit", "report %D/example --pdf %D/example", 1, "", TooLarge, "",
      {"example", Example}, 1024},
-    failed("report_failing", "report %D/failing", Runtime5),
+    {"report_failing", "report %D/in", 1, "", Runtime5, "Slopekit\r\n1,\"Sqr(x)\"\r\n\"x\",0\r\n 0 \r\n"},
     {"report_announced_failure", "report %D/in", 1, "", located("syntax error 1023", "Expected expression", 3, "x+"),
      "Slopekit\r\n1,\"x+\"\r\n\"x\",1\r\n 0 \r\n"},
     usage("report_no_file", "report", ReportUsage),

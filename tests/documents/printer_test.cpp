@@ -6,31 +6,23 @@ namespace slopekit {
 namespace {
 
 // Records what reaches the printer; can fail at the end of the document.
-class RecordingPrinter : public Printer {
-public:
-    explicit RecordingPrinter(bool failAtEnd) : m_failAtEnd(failAtEnd) {}
+struct RecordingPrinter : Printer {
     std::string font = "Arial";
     std::string log;
+    bool failAtEnd = false;
 
     std::string fontName() const override { return font; }
     void setFontName(const std::string& name) override { font = name; }
     void printText(const std::string& text) override { log += "[" + font + "]" + text; }
     void endLine() override { log += "|"; }
-    void endDocument() override
-    {
-        if (m_failAtEnd)
-            throw PrinterFailed("out of paper");
-        log += "END";
-    }
-
-private:
-    bool m_failAtEnd;
+    void endDocument() override { failAtEnd ? throw PrinterFailed("out of paper") : log += "END"; }
 };
 
 TEST(ReportPrinting, LinesInCourierNewThenTheFontNameComesBackAlsoWhenThePrinterFails)
 {
     for (const bool fails : {false, true}) {
-        RecordingPrinter printer(fails);
+        RecordingPrinter printer;
+        printer.failAtEnd = fails;
         try {
             ReportFont font(printer);
             printLines(printer, {"    ORDER: 1 ", "", "x"});
