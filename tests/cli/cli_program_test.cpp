@@ -204,7 +204,8 @@ const CliRun Runs[] = {
     usage("eval_no_expression", "eval --var x=1", EvalUsage),
     usage("eval_missing_value", "eval x --var", EvalUsage),
     usage("eval_two_expressions", "eval x y", EvalUsage),
-    usage("eval_compute_option", "eval --save %D/saved 1", EvalUsage),
+    usage("eval_save", "eval --save %D/saved 1", EvalUsage),
+    usage("eval_points", "eval --points p.csv 1", EvalUsage),
 
     {"compute_constants_in_order_variables_in_option_order", "compute --const a=3 --var y=-2e6 --const b=a*2 --var x=1e6 b*x*y",
      0, "Function = -12000000000000\nDy = 6000000\nDx = -12000000\nDyy = 0\nDxx = 0\nDyx = 6\n", ""},
