@@ -1,32 +1,12 @@
 #include "fake_clock.h"
-#include "window_fixture.h"
 #include "shell/frm_about.h"
 #include "shell/sub_main.h"
-
-#include <QApplication>
-#include <QMenuBar>
+#include "window_fixture.h"
 
 namespace slopekit {
 namespace {
 
-using testing::FakeClock;
-using testing::FakePrompts;
-
-QWidget* openAboutWindow()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "frmAbout" && w->isVisible())
-            return w;
-    return nullptr;
-}
-
-bool anyWindowVisible()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible())
-            return true;
-    return false;
-}
+using namespace testing;
 
 class StartUp : public ::testing::Test {
 protected:
@@ -37,11 +17,11 @@ protected:
         numberLocale() = m_saved;
     }
 
-    std::unique_ptr<frmSlopekit> start(std::string userSymbol)
+    void start(std::string userSymbol)
     {
         numberLocale().decimal = userSymbol;
         decimalPoint = std::make_unique<DecimalPoint>(prompts, [userSymbol] { return userSymbol; });
-        return Main(dim, engine, prompts, *decimalPoint, clock);
+        window = Main(dim, engine, prompts, *decimalPoint, clock);
     }
 
     Dimension dim;
@@ -59,9 +39,10 @@ TEST_F(StartUp, DecliningTheChangeEndsBeforeAnyWindowShows)
 {
     for (PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Cancel}) {
         prompts.answers = {answer};
-        window = start(",");
+        start(",");
         EXPECT_EQ(window, nullptr);
-        EXPECT_FALSE(anyWindowVisible());
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            EXPECT_FALSE(widget->isVisible()) << widget->objectName().toStdString();
         EXPECT_EQ(clock.pauses, 0);
         EXPECT_EQ(numberLocale().decimal, ",");
     }
@@ -70,30 +51,29 @@ TEST_F(StartUp, DecliningTheChangeEndsBeforeAnyWindowShows)
 TEST_F(StartUp, SplashStaysMoreThanTwoWholeClockSecondsThenTheWindowShows)
 {
     int pausesWithSplash = 0;
-    clock.onPause = [&] {
-        if (openAboutWindow())
-            ++pausesWithSplash;
-    };
-    window = start(".");
-
+    clock.onPause = [&] { pausesWithSplash += shown<frmAbout>() != nullptr; };
+    start(".");
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(prompts.messageBoxes.empty());
     // Started at 100.6 (second 100); the splash goes once second 103 is read.
     EXPECT_EQ(clock.currentSecond(), 103);
     EXPECT_EQ(clock.pauses, 10);
     EXPECT_EQ(pausesWithSplash, clock.pauses);
-    EXPECT_EQ(openAboutWindow(), nullptr);
+    EXPECT_EQ(shown<frmAbout>(), nullptr);
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(StartUp, YesSwitchesToThePointAndClosingTheWindowRestoresTheComma)
+// Yes switches to the point; closing the window closes the About box and restores the comma.
+TEST_F(StartUp, ClosingTheWindowClosesTheAboutBoxAndRestoresTheUsersSeparator)
 {
     prompts.answers = {PromptAnswer::Yes};
-    window = start(",");
+    start(",");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(numberLocale().decimal, ".");
-
+    window->mnuAbout->trigger();
+    ASSERT_NE(shown<frmAbout>(), nullptr);
     window->close();
+    EXPECT_EQ(shown<frmAbout>(), nullptr);
     EXPECT_EQ(numberLocale().decimal, ",");
 }
 
@@ -102,42 +82,23 @@ TEST(AboutText, HasTenLinesWithTheTitleOnTheFourth)
     const QStringList lines = frmAbout::aboutText();
     ASSERT_EQ(lines.size(), 10);
     EXPECT_EQ(lines[3], "Slopekit");
-    for (int empty : {0, 1, 2, 4, 6, 8})
-        EXPECT_TRUE(lines[empty].isEmpty()) << empty;
-    for (int filled : {5, 7, 9})
-        EXPECT_FALSE(lines[filled].isEmpty()) << filled;
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(lines[k].isEmpty(), k < 3 || (k > 3 && k % 2 == 0)) << k;
 }
 
-class AboutBox : public testing::WindowTest {};
-
-TEST_F(AboutBox, OpensFromTheMenuAndAClickAnywhereClosesIt)
+TEST_F(WindowTest, TheAboutBoxOpensOnceFromTheMenuAndAClickAnywhereClosesIt)
 {
     enterProblem("2", "x,y");
-    ASSERT_TRUE(window->mnuAbout->isVisible());
     window->mnuAbout->trigger();
-    QWidget* about = openAboutWindow();
+    auto* about = shown<frmAbout>();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->size(), QSize(640, 480));
     EXPECT_TRUE(about->windowFlags() & Qt::FramelessWindowHint);
-
-    window->mnuAbout->trigger();  // already open: stays the one window
-    EXPECT_EQ(openAboutWindow(), about);
-
-    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(500, 400));
-    EXPECT_EQ(openAboutWindow(), nullptr);
-    EXPECT_TRUE(window->isVisible());
-}
-
-TEST_F(AboutBox, ClosingTheMainWindowClosesTheAboutWindowAndRestoresTheSeparator)
-{
-    decimalPoint.SavedDecimalSymbol = ",";
-    enterProblem("1", "x");
     window->mnuAbout->trigger();
-    ASSERT_NE(openAboutWindow(), nullptr);
-
-    window->close();
-    EXPECT_EQ(openAboutWindow(), nullptr);
-    EXPECT_EQ(numberLocale().decimal, ",");
+    EXPECT_EQ(shown<frmAbout>(), about);
+    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(500, 400));
+    EXPECT_EQ(shown<frmAbout>(), nullptr);
+    EXPECT_TRUE(window->isVisible());
 }
 
 }  // namespace

@@ -15,11 +15,15 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
+#include <sstream>
 
 namespace slopekit::testing {
 
@@ -41,22 +45,74 @@ inline void clickThroughWindow(QWidget* control)
                       control->mapTo(topLevel, control->rect().center()));
 }
 
+// The shown top-level window of this type, if any.
+template <typename Window>
+Window* shown()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<Window*>(widget); found && found->isVisible())
+            return found;
+    return nullptr;
+}
+
+// A menu's items as one text: "-" a separator, "(off)" disabled, "(hidden)", "[ ]" or "[x]"
+// checkable, a submenu's items in braces.
+inline std::string menuText(const QList<QAction*>& actions)
+{
+    std::string text;
+    for (QAction* action : actions) {
+        text += text.empty() ? "" : " ";
+        if (action->isSeparator()) {
+            text += "-";
+            continue;
+        }
+        text += !action->isVisible() ? "(hidden)" : action->isEnabled() ? "" : "(off)";
+        text += action->isCheckable() ? (action->isChecked() ? "[x]" : "[ ]") : "";
+        text += action->text().toStdString();
+        if (action->menu())
+            text += "{" + menuText(action->menu()->actions()) + "}";
+    }
+    return text;
+}
+
+inline std::string bytesOf(const std::string& path)
+{
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
 // The real main window, shown offscreen and active, over a fresh problem and engine, with
-// fake prompts; the number locale is put back after each test.
+// fake prompts and a folder for files; restart() gives a table's next row a new one. The
+// number locale is put back after each test.
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        window = std::make_unique<frmSlopekit>(dim, engine, prompts, decimalPoint);
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
+    struct Session {
+        Dimension dim;
+        EngineBinding engine{dim};
+        FakePrompts prompts;
+        DecimalPoint decimalPoint{prompts, [] { return std::string("."); }};
+        frmSlopekit window{dim, engine, prompts, decimalPoint};
+    };
 
+    void SetUp() override { restart(); }
     void TearDown() override
     {
-        window.reset();
+        m_session.reset();
         numberLocale() = m_savedLocale;
+    }
+
+    void restart()
+    {
+        m_session.reset();
+        m_session = std::make_unique<Session>();
+        dim = &m_session->dim;
+        engine = &m_session->engine;
+        prompts = &m_session->prompts;
+        window = &m_session->window;
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
 
     // Enters a count and names and tabs past each, reaching the working stage.
@@ -68,13 +124,73 @@ protected:
         pressTab(window->txtVarNams);
     }
 
-    Dimension dim;
-    EngineBinding engine{dim};
-    FakePrompts prompts;
-    DecimalPoint decimalPoint{prompts, [] { return std::string("."); }};
-    std::unique_ptr<frmSlopekit> window;
+    void compute(const QString& function, const std::vector<QString>& point)
+    {
+        type(window->txtEquation, function);
+        for (std::size_t k = 0; k < point.size(); ++k)
+            type(window->txtVarx[k], point[k]);
+        clickThroughWindow(window->cmdCompute);
+    }
+
+    void addConstant(const QString& text)
+    {
+        window->cboConstants->setEditText(text);
+        click(window->cmdAddCons);
+    }
+
+    std::vector<std::string> lines() const
+    {
+        std::vector<std::string> texts;
+        for (int k = 0; k < window->lstDerVal->count(); ++k)
+            texts.push_back(window->lstDerVal->item(k)->text().toStdString());
+        return texts;
+    }
+    std::vector<std::string> constants() const
+    {
+        std::vector<std::string> texts;
+        for (int k = 0; k < window->cboConstants->count(); ++k)
+            texts.push_back(window->cboConstants->itemText(k).toStdString());
+        return texts;
+    }
+    std::string focus() const { return QApplication::focusWidget()->objectName().toStdString(); }
+    std::string hint() const { return window->statusBar()->currentMessage().toStdString(); }
+    // Which entry boxes and working parts are offered: the stage the window is in.
+    std::string stage() const
+    {
+        const frmSlopekit& w = *window;
+        std::string text;
+        for (const auto& [name, on] :
+             {std::pair{"count", w.txtOrder->isEnabled()}, {"names", w.txtVarNams->isEnabled()},
+              {"point", w.fraEval->isVisible()}, {"open", w.mnuOpen->isEnabled()}, {"save", w.mnuSave->isEnabled()},
+              {"saveAs", w.mnuSaveAs->isEnabled()}, {"print", w.mnuPrint->isEnabled()},
+              {"about", w.mnuAbout->isVisible()}})
+            text += std::string(on ? " +" : " -") + name;
+        return text.substr(1);
+    }
+    static constexpr const char* CountStage = "+count +names -point +open -save -saveAs -print -about";
+    static constexpr const char* NamesStage = "-count +names -point -open -save -saveAs -print -about";
+    static constexpr const char* WorkingStage = "-count -names +point -open +save +saveAs +print +about";
+
+    std::string path(const char* name) const { return m_dir.filePath(name).toStdString(); }
+    std::string write(const char* name, const std::string& bytes) const
+    {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+        return path(name);
+    }
+    void open(const std::string& file)
+    {
+        prompts->fileNames.push_back(file);
+        window->mnuOpen->trigger();
+    }
+
+    Dimension* dim = nullptr;
+    EngineBinding* engine = nullptr;
+    FakePrompts* prompts = nullptr;
+    frmSlopekit* window = nullptr;
 
 private:
+    std::unique_ptr<Session> m_session;
+    QTemporaryDir m_dir;
     NumberSeparators m_savedLocale = numberLocale();
 };
 
