@@ -12,7 +12,6 @@ namespace slopekit {
 namespace {
 
 using namespace testing;
-using ::testing::DoubleNear;
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 using Texts = std::vector<std::string>;
@@ -28,29 +27,7 @@ protected:
         enterProblem("2", "x,y");
         type(window->txtEquation, "x*y");
     }
-
-    // The numbers after "= " in the list's lines.
-    std::vector<double> values() const
-    {
-        std::vector<double> numbers;
-        for (const std::string& line : lines())
-            numbers.push_back(std::stod(line.substr(line.find("= ") + 2)));
-        return numbers;
-    }
 };
-
-TEST_F(ComputeTest, ListsTheFunctionAndItsDerivativesAtThePoint)
-{
-    compute("x^2*y", {"1", "2"});
-    ASSERT_THAT(lines(), ElementsAre("Function = 2", StartsWith("Dx = "), StartsWith("Dy = "), StartsWith("Dxx = "),
-                                     StartsWith("Dyy = "), StartsWith("Dxy = ")));
-    EXPECT_THAT(values(), ElementsAre(2, DoubleNear(4, 1e-9), DoubleNear(1, 1e-9), DoubleNear(4, 1e-7),
-                                      DoubleNear(0, 1e-7), DoubleNear(2, 1e-7)));
-    EXPECT_TRUE(dim->ResultsShown);
-    EXPECT_EQ(dim->Varx, (std::vector<double>{1, 2}));
-    EXPECT_TRUE(prompts->messageBoxes.empty());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
 
 // The classic steps, 2.055 wide at x = 13700, are far too coarse for the sine.
 TEST_F(ComputeTest, InaccurateResultsAreMarkedAndTheRefinedListShownOnRequest)
@@ -82,11 +59,15 @@ TEST_F(ComputeTest, InaccurateResultsAreMarkedAndTheRefinedListShownOnRequest)
 
 // Typing in the function or the constant box clears the results; a new coordinate or a
 // constant chosen from the list leaves them.
-TEST_F(ComputeTest, EditingTheFunctionOrTheConstantBoxClearsTheResults)
+TEST_F(ComputeTest, ListsTheResultsUntilTheFunctionOrTheConstantBoxIsEdited)
 {
     addConstant("a=2");
-    compute("x*y+a", {"1", "2"});
-    ASSERT_EQ(lines().size(), 6u);
+    compute("x^2*y+a", {"1", "2"});
+    ASSERT_THAT(lines(), ElementsAre("Function = 4", StartsWith("Dx = "), StartsWith("Dy = "), StartsWith("Dxx = "),
+                                     StartsWith("Dyy = "), StartsWith("Dxy = ")));
+    EXPECT_EQ(dim->Varx, (std::vector<double>{1, 2}));
+    EXPECT_TRUE(prompts->messageBoxes.empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     window->cboConstants->lineEdit()->setFocus();
     QTest::keyClick(window->cboConstants->lineEdit(), Qt::Key_Down);
     ASSERT_EQ(window->cboConstants->currentText(), "a=2");
@@ -122,10 +103,6 @@ TEST_F(ComputeTest, AFailureShowsExactlyOneMessageAndAnEmptyList)
         {"text_result", "", "\"a\" & x", {"1", "2"}, "Slopekit", "Slopekit 13\rType mismatch\r\r", {1, 2}},
         {"unreadable_point_box", "", "x*y", {"1", "abc"}, "Slopekit",
          "The value \"abc\" given for y cannot be read as a number.", {0, 0}},
-        {"empty_point_box", "", "x*y", {"", "1"}, "Slopekit",
-         "The value \"\" given for x cannot be read as a number.", {0, 0}},
-        {"text_after_the_number", "", "x*y", {"1", "1,000"}, "Slopekit",
-         "The value \"1,000\" given for y cannot be read as a number.", {1, 1000}},
         {"constant_rejected_by_the_engine", "a=", "x*y", {"1", "2"}, "Error in Script Control",
          "Slopekit expression syntax error 1023\rExpected expression\r\rAt line 1, col 3: [a=]", {0, 0}},
     };
@@ -170,9 +147,7 @@ TEST_F(ComputeTest, AddingConstantsKeepsTheListAndTheStoreTogether)
         {"accepted", {"a=2.37"}, Press::AddButton, {"a=2.37"}, ""},
         {"enter_adds", {"k=9.81"}, Press::Enter, {"k=9.81"}, ""},
         {"refused_name_stays_in_the_box", {"a = 2"}, Press::AddButton, {}, "a = 2"},
-        {"refused_by_enter", {"2a=1"}, Press::Enter, {}, "2a=1"},
         {"replaced_moves_to_the_end", {"a=2.37", "b=1", "a=3"}, Press::AddButton, {"b=1", "a=3"}, ""},
-        {"other_case_replaces_as_typed", {"a=2", "b=1", "A=1"}, Press::AddButton, {"b=1", "A=1"}, ""},
         {"typed_start_of_an_item_stays_as_typed", {"a=2.37", "a=2"}, Press::Enter, {"a=2"}, ""},
         {"reserved_name_stays_in_the_box", {"ierr=1"}, Press::Enter, {}, "ierr=1"},
     };
@@ -256,32 +231,28 @@ TEST_F(ComputeTest, A102ndConstantIsRefusedWithAMessageWhileReplacingStillWorks)
 // count, a stop is heard at once, and the input never reaches the window.
 TEST_F(WindowTest, ASlowComputationShowsProgressStopsWhenAskedAndDropsInput)
 {
-    enum class Stop { None, CancelButton, EscapeInDialog, EscapeInWindow, ClosingTheDialog };
-    const std::pair<const char*, Stop> rows[] = {{"runs_to_the_end", Stop::None},
-                                                 {"cancel_button", Stop::CancelButton},
-                                                 {"escape_in_the_dialog", Stop::EscapeInDialog},
-                                                 {"escape_in_the_window", Stop::EscapeInWindow},
-                                                 {"dialog_closed", Stop::ClosingTheDialog}};
+    using Stop = std::function<void(QProgressDialog*, QWidget* window)>;
+    const std::pair<const char*, Stop> rows[] = {
+        {"runs_to_the_end", nullptr},
+        {"cancel_button", [](QProgressDialog* dialog, QWidget*) { click(dialog->findChild<QPushButton*>()); }},
+        {"escape_in_the_dialog", [](QProgressDialog* dialog, QWidget*) { QTest::keyClick(dialog, Qt::Key_Escape); }},
+        {"escape_in_the_window",
+         [](QProgressDialog*, QWidget* window) {
+             QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+         }},
+        {"dialog_closed", [](QProgressDialog* dialog, QWidget*) { dialog->close(); }}};
     for (const auto& [name, stop] : rows) {
         SCOPED_TRACE(name);
         restart();
         QString shownText;
         QTimer user;
-        QObject::connect(&user, &QTimer::timeout, [&, stop = stop] {
+        QObject::connect(&user, &QTimer::timeout, [&] {
             QCoreApplication::postEvent(window->txtOrder, new QKeyEvent(QEvent::KeyPress, Qt::Key_5, {}, "5"));
             QCoreApplication::postEvent(window, new QCloseEvent);
-            QProgressDialog* dialog = shown<QProgressDialog>();
-            if (!dialog || !shownText.isEmpty())
-                return;
-            shownText = dialog->labelText();
-            switch (stop) {
-            case Stop::CancelButton: click(dialog->findChild<QPushButton*>()); break;
-            case Stop::EscapeInDialog: QTest::keyClick(dialog, Qt::Key_Escape); break;
-            case Stop::EscapeInWindow:
-                QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
-                break;
-            case Stop::ClosingTheDialog: dialog->close(); break;
-            case Stop::None: break;
+            if (QProgressDialog* dialog = shown<QProgressDialog>(); dialog && shownText.isEmpty()) {
+                shownText = dialog->labelText();
+                if (stop)
+                    stop(dialog, window);
             }
         });
         user.start(20);
@@ -297,7 +268,7 @@ TEST_F(WindowTest, ASlowComputationShowsProgressStopsWhenAskedAndDropsInput)
             user.stop();  // what comes after the computation is new input
         }
         QCoreApplication::processEvents();
-        EXPECT_EQ(evaluations < 40, stop != Stop::None);
+        EXPECT_EQ(evaluations < 40, stop != nullptr);
         EXPECT_THAT(shownText.toStdString(), ::testing::MatchesRegex("Computing: [0-9]+ of 40 evaluations done\\."));
         EXPECT_EQ(window->txtOrder->text(), "");
         EXPECT_TRUE(window->isVisible());

@@ -27,29 +27,28 @@ public:
     int printDialogs = 0;
     bool printAccepted = true;
 
-    PromptAnswer messageBox(const std::string& title, const std::string& text,
-                            PromptButtons buttons, PromptIcon icon) override
+    PromptAnswer messageBox(const std::string& title, const std::string& text, PromptButtons buttons,
+                            PromptIcon icon) override
     {
         messageBoxes.push_back({shownTitle(title), text, buttons, icon});
-        if (answers.empty())
-            return firstButton(buttons);
-        const PromptAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        if (!answers.empty())
+            return next(answers);
+        if (buttons == PromptButtons::SaveDiscardCancel)
+            return PromptAnswer::Save;
+        return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes
+                                                                                        : PromptAnswer::Ok;
     }
 
     std::string openFileName() override
     {
         ++openDialogs;
-        return nextFileName();
+        return next(fileNames);
     }
-
     std::string saveFileName() override
     {
         ++saveDialogs;
-        return nextFileName();
+        return next(fileNames);
     }
-
     bool printDialog(QPrinter&) override
     {
         ++printDialogs;
@@ -57,23 +56,14 @@ public:
     }
 
 private:
-    static PromptAnswer firstButton(PromptButtons buttons)
+    template <typename T>
+    static T next(std::deque<T>& queue)
     {
-        switch (buttons) {
-        case PromptButtons::YesNo:
-        case PromptButtons::YesNoCancel: return PromptAnswer::Yes;
-        case PromptButtons::SaveDiscardCancel: return PromptAnswer::Save;
-        default: return PromptAnswer::Ok;
-        }
-    }
-
-    std::string nextFileName()
-    {
-        if (fileNames.empty())
+        if (queue.empty())
             return {};
-        std::string name = fileNames.front();
-        fileNames.pop_front();
-        return name;
+        T first = queue.front();
+        queue.pop_front();
+        return first;
     }
 };
 

@@ -90,7 +90,7 @@ TEST_F(ResultsMenuTest, AnalysisDialogClassifiesTheSaddle)
 TEST_F(ResultsMenuTest, APlotHasGapsWhereTheFunctionFailsSavesItsPictureAndKeepsTheProblem)
 {
     const auto gaps = [](const PlotData& data) {
-        return std::count_if(data.samples.begin(), data.samples.end(), [](const PlotSample& s) { return std::isnan(s.y); });
+        return std::ranges::count_if(data.samples, [](const PlotSample& s) { return std::isnan(s.y); });
     };
     compute("Sqr(x) + y", {"1", "5"});
     const std::vector<std::string> results = lines();

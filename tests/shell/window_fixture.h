@@ -107,7 +107,6 @@ protected:
         m_session.reset();
         m_session = std::make_unique<Session>();
         dim = &m_session->dim;
-        engine = &m_session->engine;
         prompts = &m_session->prompts;
         window = &m_session->window;
         window->show();
@@ -152,6 +151,17 @@ protected:
             texts.push_back(window->cboConstants->itemText(k).toStdString());
         return texts;
     }
+    // The shown rows of the evaluation point, as label and value: "x=1.5".
+    std::vector<std::string> pointRows() const
+    {
+        std::vector<std::string> rows;
+        for (int k = 0; k < frmSlopekit::PointBoxes; ++k)
+            if (window->lblVarx[k]->isVisible() || window->txtVarx[k]->isVisible())
+                rows.push_back(((window->lblVarx[k]->isVisible() ? window->lblVarx[k]->text() : "") +
+                                (window->txtVarx[k]->isVisible() ? window->txtVarx[k]->text() : ""))
+                                   .toStdString());
+        return rows;
+    }
     std::string focus() const { return QApplication::focusWidget()->objectName().toStdString(); }
     std::string hint() const { return window->statusBar()->currentMessage().toStdString(); }
     // Which entry boxes and working parts are offered: the stage the window is in.
@@ -184,7 +194,6 @@ protected:
     }
 
     Dimension* dim = nullptr;
-    EngineBinding* engine = nullptr;
     FakePrompts* prompts = nullptr;
     frmSlopekit* window = nullptr;
 
