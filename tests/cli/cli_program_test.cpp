@@ -55,6 +55,7 @@ public:
             std::ofstream(path + file, std::ios::binary) << Example;
         std::ofstream(path + "/sgn", std::ios::binary) << Sgn;
         fs::create_symlink("example", path + "/link");
+        fs::create_symlink("missing", path + "/dangling");
         mkfifo((path + "/fifo").c_str(), 0600);
         fs::resize_file(path + "/big", 17 << 20);  // larger than any problem file
     }
@@ -198,6 +199,7 @@ const CliRun Runs[] = {
            "\"IErr\" cannot be a name: the expression language uses it.\n"),
     failed("eval_ierr", "eval Atanh(1)", "Slopekit 11\nDivision by zero\n"),
     failed("eval_event_message", "eval '1 +'", located("syntax error 1023", "Expected expression", 4, "1 +")),
+    failed("eval_option_name_after_double_dash", "eval -- --var", located("runtime error 500", "Variable is undefined", 3, "--var")),
     usage("eval_no_expression", "eval --var x=1", EvalUsage),
     usage("eval_missing_value", "eval x --var", EvalUsage),
     usage("eval_two_expressions", "eval x y", EvalUsage),
@@ -213,6 +215,8 @@ const CliRun Runs[] = {
      "Function = 1000000\nDx = 1\nDxx = 0\n", "", "", {"example", "Slopekit\r\n1,\"x\"\r\n\"x\",1000000\r\n 0 \r\n"}},
     {"compute_refused_save_keeps_the_old_file", "compute --var x=1 --save %D/example '\"x\"'", 1, "",
      "The function contains a double quote (\"), which a problem file cannot hold.\n", "", {"example", Example}},
+    failed("compute_save_through_a_dangling_link", "compute --var x=1 --save %D/dangling x",
+           "The file %D/dangling could not be written (No such file or directory).\n"),
     failed("compute_save_into_a_missing_folder", "compute --var x=1 --save %D/no/such x",
            "The file %D/no/such could not be written (No such file or directory).\n"),
     failed("compute_save_onto_a_fifo", "compute --var x=1 --save %D/fifo x",

@@ -50,7 +50,7 @@ TEST(NamesCheck, SplitsAtEveryCommaAndNeedsOrderDistinctNames)
         {"reserved", "x,mOD", 2, {"x", "mOD"}, 1, "\"mOD\" cannot be a name: the expression language uses it."},
         {"repeated", "x,y,x", 3, {"x", "y", "x"}, 2, std::string("\"x\"") + Twice},
         {"repeated_in_other_case", "Rate,rATE", 2, {"Rate", "rATE"}, 1, std::string("\"rATE\"") + Twice},
-        {"single_name", "u", 1, {"u"}, 1, ""},
+        {"single_name", "Z", 1, {"Z"}, 1, ""},
         {"empty_text_has_no_parts", "", 1, {}, 0, "Give 1 name."},
         {"lone_comma", ",", 2, {"", ""}, 0, "A name is missing."},
     };
