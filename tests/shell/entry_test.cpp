@@ -118,26 +118,42 @@ TEST_F(WindowTest, AcceptedEntriesMoveOnAStageWithoutComputing)
     }
 }
 
-// Text is selected only when the user moves into a box, never when focus comes back.
-TEST_F(WindowTest, TheFunctionBoxHoldsTheFocusUntilItHasAFunctionAndMovesSelectText)
+// Another window taking the focus is no move of the user's: the entry is neither checked
+// nor selected when the focus comes back. A click that activates the window is.
+TEST_F(WindowTest, FocusThatAnotherWindowTakesAndGivesBackChecksNothing)
 {
-    enterProblem("2", "x,y");
-    pressTab(window->txtEquation);
-    click(window->cmdCompute);
-    EXPECT_EQ(focus(), "txtEquation");
-
-    type(window->txtEquation, "x*y");
+    QSignalSpy computeClicks(window->cmdCompute, &QPushButton::clicked);
+    type(window->txtOrder, "1");
     QWidget other;
     other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(stage(), CountStage);
+    clickThroughWindow(window->cmdCompute);
+    EXPECT_EQ(stage(), NamesStage);
+    EXPECT_EQ(window->focusWidget(), window->txtVarNams);
+    EXPECT_EQ(computeClicks.count(), 0);
+
+    type(window->txtVarNams, "x");
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     other.close();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    ASSERT_EQ(focus(), "txtEquation");
-    QTest::keyClicks(window->txtEquation, "+1");
-    EXPECT_EQ(window->txtEquation->text(), "x*y+1");
+    ASSERT_EQ(focus(), "txtVarNams");
+    QTest::keyClicks(window->txtVarNams, "y");
+    EXPECT_EQ(window->txtVarNams->text(), "xy");
+    EXPECT_EQ(stage(), NamesStage);
+    EXPECT_EQ(hint(), "");
+}
 
+TEST_F(WindowTest, TheFunctionBoxHoldsTheFocusUntilItHasAFunctionAndAUserMoveSelectsText)
+{
+    enterProblem("2", "x,y");
+    pressTab(window->txtEquation);
+    click(window->cmdCompute);
+    EXPECT_EQ(focus(), "txtEquation");
+    type(window->txtEquation, "x*y");
     window->txtVarx[0]->setText("2.5");
     pressTab(window->txtEquation);
     EXPECT_EQ(focus(), "cboConstants");

@@ -31,6 +31,7 @@ TEST_F(FileTest, OpenFillsTheWindowAndGoesToTheWorkingStage)
     open(file);
     EXPECT_TRUE(prompts->messageBoxes.empty());
     EXPECT_EQ(stage(), WorkingStage);
+    EXPECT_EQ(hint(), "");
     EXPECT_EQ(window->txtOrder->text(), "2");
     EXPECT_EQ(window->txtVarNams->text(), "x,y");
     EXPECT_EQ(window->txtEquation->text(), "x^2*y+a");
