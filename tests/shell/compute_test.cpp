@@ -123,14 +123,6 @@ TEST_F(ComputeTest, AFailureShowsExactlyOneMessageAndAnEmptyList)
     }
 }
 
-TEST_F(ComputeTest, ComputeAfterAFailureStartsFromTheBoxes)
-{
-    compute("Sqr(x)*y", {"0", "1"});
-    compute("Sqr(x)*y", {"4", "1"});
-    EXPECT_THAT(lines(), ::testing::Contains("Function = 2"));
-    EXPECT_EQ(prompts->messageBoxes.size(), 1u);
-}
-
 // The list and the stored constants stay alike; a refused text stays in the box to be
 // corrected, and a typed text is never replaced by an item it is the start of.
 TEST_F(ComputeTest, AddingConstantsKeepsTheListAndTheStoreTogether)
