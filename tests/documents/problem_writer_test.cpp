@@ -1,11 +1,8 @@
-#include "documents/problem_reader.h"
 #include "documents/problem_writer.h"
 #include "numbers/locale_guard.h"
-#include "problem/dimension.h"
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <sstream>
 
 namespace slopekit {
@@ -57,23 +54,6 @@ TEST(ProblemWriter, WritesFileFormWhateverTheLocaleOrRefusesWhatCouldNotReadBack
         SCOPED_TRACE(row.name);
         EXPECT_EQ(written(row.problem), row.written);
     }
-}
-
-TEST(ProblemWriter, RoundTripKeepsTheWholeProblem)
-{
-    LocaleGuard comma(",", ".");
-    const ProblemToSave saved{"3", "sin(a, b) + x*y*z", {"x", "y", "z"},
-                              {"0.123456789012345", "1.7976931348623157E+308", ".5"}, {"a=1", "b=max(1,2)", "c=3"}};
-    std::istringstream in(written(saved));
-    Dimension dim;
-    applyProblem(readProblem(in, [](std::string_view) { return false; }), dim);
-    EXPECT_EQ(dim.Order, 3);
-    EXPECT_EQ(dim.LastVar, 2);
-    EXPECT_EQ(dim.Equation, saved.function);
-    EXPECT_EQ(dim.VarNams, saved.names);
-    EXPECT_EQ(dim.Varx, (std::vector<double>{0.123456789012345, std::numeric_limits<double>::max(), 0.5}));
-    ASSERT_EQ(dim.NumCons, 3);
-    EXPECT_EQ(std::vector<std::string>(dim.Cons.begin(), dim.Cons.begin() + 3), saved.constants);
 }
 
 }  // namespace
