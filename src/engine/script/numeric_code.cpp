@@ -255,6 +255,7 @@ std::vector<NumInstruction> numericCode(const Program& program)
 {
     std::vector<NumInstruction> out;
     Translator(program, out).translate(0, program.code.size());
+    out.emplace_back(NumOp::Return);
     return out;
 }
 
@@ -265,9 +266,9 @@ double runNumeric(const Program& program, double* stack, Scratch& scratch)
     double top = 0;
     double* sp = stack;
     const NumInstruction* ip = program.numericCode.data();
-    const NumInstruction* const end = ip + program.numericCode.size();
     try {
-        for (; ip != end; ++ip) {
+        // Return ends the loop, so it needs no test of its own per instruction.
+        for (;; ++ip) {
             switch (ip->numOp) {
             case NumOp::Push:
             case NumOp::Load: *sp++ = top; top = *ip->operand; break;
@@ -309,6 +310,8 @@ double runNumeric(const Program& program, double* stack, Scratch& scratch)
                 break;
             }
             case NumOp::Raise: fault(ip->number);
+            case NumOp::Return: return top;
+            default: __builtin_unreachable();
             }
         }
     } catch (const Fault& f) {
@@ -316,7 +319,6 @@ double runNumeric(const Program& program, double* stack, Scratch& scratch)
     } catch (const RunError& e) {
         throw LocatedFault{e.number(), ip->offset};
     }
-    return top;
 }
 
 }  // namespace slopekit::script

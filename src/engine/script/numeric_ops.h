@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 // The operators' arithmetic on plain doubles, shared by the evaluator of any values and the
 // faster one for expressions that only ever see numbers. Each throws Fault rather than
@@ -14,7 +15,7 @@ namespace slopekit::script {
 
 inline double finite(double r)
 {
-    if (!(r - r == 0))  // false for infinities and NaN
+    if (!(std::fabs(r) <= std::numeric_limits<double>::max()))  // false for infinities and NaN
         fault(6);
     return r;
 }
@@ -26,19 +27,34 @@ inline double divide(double a, double b)
     return finite(a / b);
 }
 
+// The rounding error of the product p = a*b, exactly: Dekker's product splits each factor into
+// halves of 26 bits, whose products are exact. fma would give the same number, but it is a
+// library call where the build assumes no fma instruction. For factors far from the range's ends.
+inline double productError(double a, double b, double p)
+{
+    constexpr double Splitter = 0x1p27 + 1;
+    const double ta = Splitter * a;
+    const double ah = ta - (ta - a);
+    const double al = a - ah;
+    const double tb = Splitter * b;
+    const double bh = tb - (tb - b);
+    const double bl = b - bh;
+    return al * bl - (((p - ah * bh) - al * bh) - ah * bl);
+}
+
 // x*x*x costs a tenth of pow(x, 3) but may differ from it in the last bit. The product is
-// taken only where it provably is pow's result: its exact error, found with fma, stays below
-// 0.44 of a unit in the last place, so pow, whose error is below 0.54 units, must round to the
-// same double. Not for powers of two (the unit changes there) nor near the range's ends.
+// taken only where it provably is pow's result: its exact error stays below 0.44 of a unit in
+// the last place, so pow, whose error is below 0.54 units, must round to the same double. Not
+// for powers of two (the unit changes there) nor near the range's ends.
 inline bool cubeEqualsPow(double x, double& cube)
 {
     const double magnitude = std::fabs(x);
     if (!(magnitude >= 0x1p-300 && magnitude <= 0x1p280))
         return false;
     const double square = x * x;
-    const double squareError = std::fma(x, x, -square);
+    const double squareError = productError(x, x, square);
     const double product = square * x;
-    const double error = std::fma(square, x, -product) + squareError * x;
+    const double error = productError(square, x, product) + squareError * x;
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(product) & 0x7FFF'FFFF'FFFF'FFFFu;
     if ((bits & 0x000F'FFFF'FFFF'FFFFu) == 0)
         return false;

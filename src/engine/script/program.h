@@ -50,6 +50,7 @@ enum class NumOp : std::uint8_t {
     Function,  // a built-in or host method of one number, by `function`
     Call,      // any other built-in or host method, by `call`
     Raise,     // error `number`
+    Return,    // the value, last in every numeric code
 };
 
 // A built-in or host method as a function of one number.
