@@ -55,28 +55,31 @@ TEST(Analysis, ClassifiesFromClassicAndFromRefinedEstimates)
     }
 }
 
-TEST(Analysis, AscentAndEigenpairsOfTheEstimates)
+TEST(Analysis, FromGivenEstimates)
 {
     const HessianAnalysis slope = analyseHessian(classicEstimates({1, 2}, 5, {3, -4}, {{2, 0}, {0, 2}}));
     EXPECT_EQ(slope.ascent, (std::vector<double>{0.6, -0.8}));
     EXPECT_EQ(slope.gradientNorm, 5);
+    EXPECT_EQ(slope.basis, "From the classic results, taken as good to one part in a million: the gradient is not "
+                           "zero within its error (|grad f| = 5).");
     const HessianAnalysis flat = analyseHessian(classicEstimates({0, 0}, 0, {0, 0}, {{2, 1}, {1, 2}}));
     ASSERT_EQ(flat.eigenvalues.size(), 2u);  // ascending
     EXPECT_NEAR(flat.eigenvalues[0], 1, 1e-15);
     EXPECT_NEAR(flat.eigenvalues[1], 3, 1e-15);
     EXPECT_NEAR(std::fabs(flat.eigenvectors[1][0]), std::sqrt(0.5), 1e-15);
     EXPECT_NEAR(flat.eigenvectors[1][0], flat.eigenvectors[1][1], 1e-15);
-}
-
-TEST(Analysis, AnUnreliableEstimateConcludesNothing)
-{
-    DerivativeEstimates e = classicEstimates({0, 0}, 0, {0, 0}, {{2, 0}, {0, 2}});
-    e.refined = true;
+    // A gradient within a millionth of what the Hessian makes of it on the variable's scale is zero.
+    EXPECT_EQ(analyseHessian(classicEstimates({0, 0}, 0, {1e-7, 0}, {{1, 0}, {0, 1}})).classification, Minimum);
+    // Exact refined estimates still carry the rounding of their last digits (16 eps of the largest entry, n times).
+    DerivativeEstimates e{{0, 0}, 0, {0, 0}, {0, 0}, {{2, 0}, {0, -2}}, {{0, 0}, {0, 0}}, true};
+    EXPECT_EQ(analyseHessian(e).basis, "From the refined estimates and their errors: the gradient is zero within its "
+                                       "error and one eigenvalue is positive and one negative beyond their error "
+                                       "(1.4E-14).");
+    // An unreliable estimate concludes nothing.
     e.hessianError[1][1] = std::numeric_limits<double>::infinity();
-    const HessianAnalysis a = analyseHessian(e);
-    EXPECT_EQ(a.classification, Classification::Inconclusive);
-    EXPECT_EQ(a.basis, "From the refined estimates and their errors: some estimates are unreliable, so "
-                       "nothing can be concluded.");
+    EXPECT_EQ(analyseHessian(e).classification, Inconclusive);
+    EXPECT_EQ(analyseHessian(e).basis, "From the refined estimates and their errors: some estimates are unreliable, "
+                                       "so nothing can be concluded.");
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 #include <array>
 #include <cmath>
 #include <functional>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -246,12 +245,6 @@ TEST(Accuracy, MeetsTheAccuracyHonestyAndWarningTargets)
         for (const auto& point : c.points)
             measure(c, point, fig);
     const double gradientMedian = median(fig.gradient), secondMedian = median(fig.second);
-    std::cout << "entries " << fig.entries << " (gradient " << fig.gradient.size() << ", second "
-              << fig.second.size() << ")\nmedian relative error: gradient " << gradientMedian << ", second "
-              << secondMedian << "\nfailing: gradient " << fig.gradientFailing << ", second " << fig.secondFailing
-              << "\nhonest estimates " << fig.honest << " of " << fig.entries << "\nwarnings: " << fig.badMarked
-              << " of " << fig.classicBad << " bad classic entries marked, " << fig.goodMarked << " of "
-              << fig.classicGood << " good ones\n";
     EXPECT_LE(gradientMedian, 3e-13);
     EXPECT_LE(secondMedian, 2e-10);
     EXPECT_LT(fig.gradientFailing + fig.secondFailing, 0.05 * fig.entries);
