@@ -110,6 +110,11 @@ TEST(RefinedResults, ListedWithTheirErrorsAndWarnedOnTheClassicList)
     EXPECT_EQ(warningTip(refined, {1, -1}), "May be inaccurate. Refined value: 1.000002 ± 1E-12");
     EXPECT_EQ(warningTip(refined, {1, 1}),
               "May be inaccurate: the refinement found no value (the function fails at every trial step).");
+    EXPECT_TRUE(refinedUnreliable(refined, {0, 1}));
+    EXPECT_FALSE(refinedUnreliable(refined, {-1, -1}) || refinedUnreliable(refined, {1, -1}));
+    EXPECT_EQ(unreliableTip(refined, {0, 1}),
+              "May be inaccurate: the estimates at different steps do not agree to a millionth.");
+    EXPECT_EQ(unreliableTip(refined, {1, 1}), "No value: the function fails at every trial step.");
     EXPECT_EQ(warningStatus(3), "3 results may be inaccurate");
     EXPECT_EQ(warningStatus(1), "1 result may be inaccurate");
     EXPECT_EQ(warningStatus(0), "");
