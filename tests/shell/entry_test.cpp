@@ -61,6 +61,7 @@ TEST_F(WindowTest, ARefusedEntryKeepsTheFocusAndSaysWhatItNeedsHoweverTheUserLea
             EXPECT_EQ(QApplication::focusWidget(), box);
             EXPECT_EQ(hint(), row.hint);
             EXPECT_EQ(computeClicks.count(), 0);
+            EXPECT_FALSE(window->cmdCompute->isDown());
             EXPECT_EQ(stage(), row.names.isNull() ? CountStage : NamesStage);
             EXPECT_EQ(dim->Order, row.names.isNull() ? 0 : row.count.toInt());
             EXPECT_TRUE(prompts->messageBoxes.empty());

@@ -1,8 +1,11 @@
 #include "shell/analysis_dialog.h"
+#include "shell/plot/plot_range.h"
 #include "shell/plot_window.h"
 #include "window_fixture.h"
 
+#include <QChartView>
 #include <QClipboard>
+#include <QLineSeries>
 #include <QContextMenuEvent>
 #include <QTableWidget>
 
@@ -73,6 +76,7 @@ TEST_F(ResultsMenuTest, AnalysisDialogClassifiesTheSaddle)
     window->mnuAnalyse->trigger();
     auto* dialog = shown<AnalysisDialog>();
     ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Analysis at x = 0, y = 0");
     EXPECT_EQ(dialog->lblClassification->text().toStdString(), "<b>Classification: saddle point</b>");
     ASSERT_EQ(dialog->tblEigen->rowCount(), 2);
     EXPECT_EQ(cell(dialog->tblEigen, 0, 0), "-2");
@@ -102,6 +106,10 @@ TEST_F(ResultsMenuTest, APlotHasGapsWhereTheFunctionFailsSavesItsPictureAndKeeps
     EXPECT_EQ(plot->plot().samples.front().x, 0);
     EXPECT_EQ(plot->plot().samples.back().x, 2);
     EXPECT_EQ(gaps(plot->plot()), 0);
+    // f = Sqr(x) + 5 about x = 1: 6 + (x - 1) / 2 - (x - 1)^2 / 8, at x = 0 5.375.
+    auto* parabola = qobject_cast<QLineSeries*>(plot->chartView->chart()->series().at(1));
+    ASSERT_EQ(parabola->name(), "Taylor parabola");
+    EXPECT_NEAR(parabola->at(0).y(), 5.375, 1e-6);
     type(plot->txtRadius, "2.5");
     click(plot->cmdRedraw);
     EXPECT_EQ(gaps(plot->plot()), 120);  // x from -1.5 to 3.5: the first 120 samples below 0
@@ -118,6 +126,26 @@ TEST_F(ResultsMenuTest, APlotHasGapsWhereTheFunctionFailsSavesItsPictureAndKeeps
 
     type(window->txtEquation, "x");
     EXPECT_FALSE(plot->cmdRedraw->isEnabled());
+}
+
+// The outer 2% of the values on each side are left out, and a tenth of the range is added.
+TEST(PlotValueRange, LeavesOutTheOuterValuesAndAddsAMargin)
+{
+    PlotData rising;
+    for (int k = 0; k < 100; ++k)
+        rising.samples.push_back({static_cast<double>(k), static_cast<double>(k)});
+    rising.f0 = 50;  // with it, 101 values: 2 left out on each side
+    PlotData flat = rising;
+    for (PlotSample& s : flat.samples)
+        s.y = 5;
+    flat.f0 = 5;
+    const PlotData none{.f0 = std::nan(""), .samples = {{0, std::nan("")}}};
+    for (const auto& [name, plot, low, high] : {std::tuple{"rising", rising, -7.5, 106.5},
+                                               std::tuple{"flat", flat, 4.5, 5.5},
+                                               std::tuple{"no_value", none, -1.0, 1.0}}) {
+        EXPECT_EQ(plotValueRange(plot).low, low) << name;
+        EXPECT_EQ(plotValueRange(plot).high, high) << name;
+    }
 }
 
 }  // namespace

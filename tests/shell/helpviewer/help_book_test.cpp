@@ -147,6 +147,7 @@ TEST(Sitemap, ReadsTheEntriesOfTheNestedLists)
         {"comments_are_skipped",
          "<UL><!-- " + item("Hidden", "hidden.html") + " -->" + item("Shown", "shown.html") + "</UL>",
          {page("Shown", "shown.html")}},
+        {"an_empty_comment_closed_at_once", "<UL><!-->" + item("One", "one.html") + "</UL>", {page("One", "one.html")}},
         {"unbalanced_lists_still_give_the_entries",
          "</UL></UL><UL>" + item("One", "one.html") + "<UL>" + item("Two", "two.html"),
          {page("One", "one.html", {page("Two", "two.html")})}},
