@@ -29,34 +29,15 @@ protected:
         dim.Equation = std::move(function);
     }
 
-    int failure()
-    {
-        try {
-            binding.EvaluateFunction();
-        } catch (const RunError& e) {
-            lastError = e.source();
-            return e.number();
-        }
-        return 0;
-    }
-
     Dimension dim;
     EngineBinding binding;
     std::vector<std::string> messages;
-    std::string lastError;
 };
-
-TEST_F(Binding, SetUpDefinesStepsAndConstants)
-{
-    EXPECT_EQ(dim.Step, 0.0003);
-    EXPECT_EQ(dim.HalfStep, 0.00015);
-    EXPECT_DOUBLE_EQ(binding.sh().pi, M_PI);
-    EXPECT_DOUBLE_EQ(binding.sh().halfpi, M_PI / 2);
-    EXPECT_DOUBLE_EQ(binding.sh().e, std::exp(1.0));
-}
 
 TEST_F(Binding, AssignVariablesSendsEngineNumberStatements)
 {
+    EXPECT_EQ(dim.Step, 0.0003);
+    EXPECT_EQ(dim.HalfStep, 0.00015);
     problem({"x", "y", "z", "t"}, {1.5, -0.25, 0, 2}, "x");
     binding.AssignVariables();
     EXPECT_EQ(dim.Statement, "t= 2");  // the last variable's statement stays
@@ -106,92 +87,74 @@ INSTANTIATE_TEST_SUITE_P(
         HandOverCase{"seventeen_digits", {"p", "q"}, {0.1, 1.0 / 3}, {0.1 + 0.2, -2.0 / 3}, ""},
         HandOverCase{"range_ends", {"p", "q"}, {1, 1}, {std::numeric_limits<double>::max(), 4.9e-324}, ""}));
 
-TEST_F(Binding, EvaluateFunctionAtThePoint)
-{
-    problem({"x", "y"}, {1.5, -0.25}, "x^2*y");
-    EXPECT_DOUBLE_EQ(binding.EvaluateFunction(), -0.5625);
-    dim.Varx[0] = 2;
-    EXPECT_DOUBLE_EQ(binding.EvaluateFunction(), -1);
-}
-
-TEST_F(Binding, ResultConversion)
-{
-    testing::LocaleGuard comma(",", ".");
-    problem({"x"}, {1}, "x > 0");
-    EXPECT_EQ(binding.EvaluateFunction(), -1);
-    dim.Equation = "\"2.5\"";  // text is read alike in every locale: "." decimals, "," groups
-    EXPECT_EQ(binding.EvaluateFunction(), 2.5);
-    dim.Equation = "\"2,5\"";
-    EXPECT_EQ(binding.EvaluateFunction(), 25);
-    dim.Equation = "\"abc\"";
-    EXPECT_EQ(failure(), 13);
-    EXPECT_TRUE(messages.empty());  // not an engine error: no event message
-}
-
-TEST_F(Binding, IerrRaisedAfterTheValueWithApplicationSource)
-{
-    problem({"u"}, {1}, "Atanh(u) + 1");
-    EXPECT_EQ(failure(), 11);
-    EXPECT_EQ(lastError, "Slopekit");
-    EXPECT_TRUE(messages.empty());
-    dim.Varx[0] = 0;  // ierr is reset before each evaluation
-    EXPECT_DOUBLE_EQ(binding.EvaluateFunction(), 1);
-}
-
-TEST_F(Binding, RenamedPredefinedConstantChangesAsin)
-{
-    binding.ExecuteStatement("halfpi=2");
-    problem({"x"}, {1}, "Asin(x) + sh.Asin(x)");
-    EXPECT_EQ(binding.EvaluateFunction(), 4);
-}
-
-TEST_F(Binding, RegisterConstantsInListOrder)
-{
-    dim.Cons[0] = "a=2.37";
-    dim.Cons[1] = "b=2*a";
-    dim.NumCons = 2;
-    binding.RegisterConstants();
-    problem({"x"}, {1}, "b + x");
-    EXPECT_DOUBLE_EQ(binding.EvaluateFunction(), 5.74);
-}
-
-struct EventCase {
+// The function of x at a point, after the user constants: its value, or its error with
+// whether the Error event announced it (then the caller shows no second message).
+struct FunctionCase {
     const char* name;
+    std::vector<std::string> constants;
     const char* function;
-    int number;
-    bool announced;
-    double point = 1;
+    double point;
+    double value;
+    int error = 0;
+    bool announced = false;
+    const char* source = nullptr;  // checked where given
 };
 
-void PrintTo(const EventCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FunctionCase& c, std::ostream* os) { *os << c.name; }
 
-class ErrorEventSplit : public Binding, public ::testing::WithParamInterface<EventCase> {};
+class Function : public Binding, public ::testing::WithParamInterface<FunctionCase> {};
 
-TEST_P(ErrorEventSplit, OneMessagePerFailure)
+TEST_P(Function, ValueOrOneMessagePerFailure)
 {
-    const EventCase& c = GetParam();
+    const FunctionCase& c = GetParam();
+    testing::LocaleGuard comma(",", ".");  // text results read alike in every locale
+    for (std::size_t i = 0; i < c.constants.size(); ++i)
+        dim.Cons[i] = c.constants[i];
+    dim.NumCons = static_cast<int>(c.constants.size());
+    binding.RegisterConstants();
     problem({"x"}, {c.point}, c.function);
     try {
-        binding.EvaluateFunction();
-        FAIL();
+        EXPECT_DOUBLE_EQ(binding.EvaluateFunction(), c.value);
+        EXPECT_EQ(c.error, 0);
     } catch (const RunError& e) {
-        EXPECT_EQ(e.number(), c.number);
+        EXPECT_EQ(e.number(), c.error);
         EXPECT_EQ(announcedByErrorEvent(e), c.announced);
-        EXPECT_EQ(messages.size(), c.announced ? 1u : 0u);
+        if (c.source) {
+            EXPECT_EQ(e.source(), c.source);
+        }
     }
+    EXPECT_EQ(messages.size(), c.announced ? 1u : 0u);
 }
 
+constexpr double Infinity = std::numeric_limits<double>::infinity();
 INSTANTIATE_TEST_SUITE_P(
-    Numbers, ErrorEventSplit,
-    ::testing::Values(EventCase{"invalid_call_silent", "Sqr(-x)", 5, false},
-                      EventCase{"overflow_silent", "Exp(710 * x)", 6, false},
-                      EventCase{"division_silent", "x / 0", 11, false},
-                      EventCase{"ierr_not_announced", "Asin(2 * x)", 5, false},
-                      EventCase{"syntax_announced", "x +", 1023, true},
-                      EventCase{"undefined_announced", "x + q", 500, true},
-                      EventCase{"type_mismatch_announced", "x + \"a\"", 13, true},
-                      EventCase{"coordinate_beyond_range_silent", "x", 6, false,
-                                std::numeric_limits<double>::infinity()}));
+    Rows, Function,
+    ::testing::Values(
+        FunctionCase{"at_the_point", {}, "x^2 * -0.25", 1.5, -0.5625},
+        FunctionCase{"predefined_constants", {}, "pi * 100 + halfpi * 10 + e", 0, M_PI * 100 + M_PI / 2 * 10 + M_E},
+        FunctionCase{"constants_in_list_order", {"a=2.37", "b=2*a"}, "b + x", 1, 5.74},
+        FunctionCase{"renamed_halfpi_changes_asin", {"halfpi=2"}, "Asin(x) + sh.Asin(x)", 1, 4},
+        FunctionCase{"truth_value", {}, "x > 0", 1, -1},
+        FunctionCase{"text_with_point", {}, "\"2.5\"", 1, 2.5},
+        FunctionCase{"text_comma_groups", {}, "\"2,5\"", 1, 25},
+        FunctionCase{"text_not_a_number", {}, "\"abc\"", 1, 0, 13},
+        FunctionCase{"ierr_after_the_value", {}, "Atanh(x) + 1", 1, 0, 11, false, "Slopekit"},
+        FunctionCase{"invalid_call_silent", {}, "Sqr(-x)", 1, 0, 5, false, "Slopekit expression runtime error"},
+        FunctionCase{"overflow_silent", {}, "Exp(710 * x)", 1, 0, 6},
+        FunctionCase{"division_silent", {}, "x / 0", 1, 0, 11},
+        FunctionCase{"ierr_not_announced", {}, "Asin(2 * x)", 1, 0, 5, false, "Slopekit"},
+        FunctionCase{"syntax_announced", {}, "x +", 1, 0, 1023, true},
+        FunctionCase{"undefined_announced", {}, "x + q", 1, 0, 500, true},
+        FunctionCase{"type_mismatch_announced", {}, "x + \"a\"", 1, 0, 13, true},
+        FunctionCase{"coordinate_beyond_range_silent", {}, "x", Infinity, 0, 6}));
+
+TEST_F(Binding, IerrIsResetBeforeEachEvaluation)
+{
+    problem({"u"}, {1}, "Atanh(u) + 1");
+    EXPECT_THROW(binding.EvaluateFunction(), RunError);
+    dim.Varx[0] = 0;
+    EXPECT_EQ(binding.EvaluateFunction(), 1);
+}
 
 TEST_F(Binding, MutedErrorEventShowsNothingUntilUnmuted)
 {
@@ -215,15 +178,6 @@ TEST_F(Binding, ErrorEventMessageText)
 TEST(RunErrorMessage, SourceNumberDescription)
 {
     EXPECT_EQ(runErrorMessage(RunError(11, "Slopekit")), "Slopekit 11\rDivision by zero\r\r");
-}
-
-TEST_F(Binding, RemovedConstantStatementAndNamesKeptAfterErrors)
-{
-    binding.ExecuteStatement("a=2.37");
-    EXPECT_THROW(binding.ExecuteStatement("a="), RunError);
-    binding.ExecuteStatement("a=0");
-    problem({"x"}, {1}, "a + x");
-    EXPECT_EQ(binding.EvaluateFunction(), 1);
 }
 
 }  // namespace

@@ -1,0 +1,286 @@
+#include "engine/script/engine.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <span>
+#include <string>
+#include <utility>
+
+namespace slopekit::script {
+namespace {
+
+// One row of the language: statements run first (`run`, may be empty), then `text` is
+// evaluated; the row expects a value of a subtype, or an error with its number and place.
+struct Case {
+    const char* name;
+    std::string run;
+    std::string text;
+    Type type = Type::Empty;
+    double number = 0;
+    std::string textValue;
+    int error = 0;
+    int line = 1;
+    int column = 1;
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+Case value(const char* name, std::string text, Type type, double number, const char* textValue = "")
+{
+    return {name, "", std::move(text), type, number, textValue};
+}
+Case assigns(const char* name, const char* run, const char* read, Type type, double number)
+{
+    return {name, run, read, type, number, ""};
+}
+Case fails(const char* name, std::string text, int error, int column, int line = 1)
+{
+    return {name, "", std::move(text), Type::Empty, 0, "", error, line, column};
+}
+Case failsToRun(const char* name, const char* run, int error, int column)
+{
+    return {name, run, "0", Type::Empty, 0, "", error, 1, column};
+}
+
+class Language : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Language, ValueOrErrorWithItsPlace)
+{
+    Engine engine;
+    HostObject host;  // a method that runs out of memory
+    host.methods = {{"Exhaust", 1, [](std::span<const Value>) -> Value { throw std::bad_alloc(); }}};
+    engine.addObject("host", host, true);
+    engine.executeStatement("a = 2: b = -.25: s = \"3\": k = \"" + std::string(1000, 'k') + "\"");
+    const Case& c = GetParam();
+    try {
+        if (!c.run.empty())
+            engine.executeStatement(c.run);
+        const Variant v = engine.eval(c.text);
+        EXPECT_EQ(c.error, 0) << "no error";
+        EXPECT_EQ(v.type, c.type);
+        EXPECT_DOUBLE_EQ(v.number, c.number);
+        EXPECT_EQ(v.text, c.textValue);
+    } catch (const ScriptError& e) {
+        EXPECT_EQ(e.number(), c.error);
+        EXPECT_EQ(e.line(), c.line);
+        EXPECT_EQ(e.column(), c.column);
+        EXPECT_EQ(e.source(), c.error >= 1000 ? SyntaxSource : RuntimeSource);
+        EXPECT_EQ(e.description(), standardDescription(c.error));
+        EXPECT_EQ(engine.eval("k = k & \"\"").number, -1);  // still usable, names kept
+    }
+}
+
+// k & k & ... & k: each & makes a text 1000 bytes longer than the one before.
+std::string chainOfTexts(int copies)
+{
+    std::string chain = "k";
+    for (int i = 1; i < copies; ++i)
+        chain += "&k";
+    return chain;
+}
+
+std::string nested(int depth)
+{
+    return std::string(static_cast<std::size_t>(depth), '(') + "1" + std::string(static_cast<std::size_t>(depth), ')');
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Language,
+    ::testing::Values(
+        value("unary_minus_binds_tighter_than_power", "-3^2", Type::Double, 9),
+        value("negative_exponent", "2^-1", Type::Double, 0.5),
+        value("power_left_associative", "2^3^2", Type::Double, 64),
+        value("product_before_sum", "1 + 2 * 3", Type::Integer, 7),
+        value("intdiv_below_product", "7 \\ 2 * 2", Type::Integer, 1),
+        value("mod_below_intdiv", "7 Mod 5 \\ 2", Type::Integer, 1),
+        value("sum_below_mod", "1 + 7 Mod 4", Type::Integer, 4),
+        value("concat_below_sum", "1 + 2 & 3", Type::String, 0, "33"),
+        value("comparison_below_concat", "\"12\" = 1 & 2", Type::Boolean, -1),
+        value("comparisons_left_to_right", "3 > 2 > 1", Type::Boolean, 0),
+        value("not_below_comparison", "Not 1 = 2", Type::Boolean, -1),
+        value("and_below_not", "Not False And False", Type::Boolean, 0),
+        value("or_below_and", "True Or True And False", Type::Boolean, -1),
+        value("xor_below_or", "True Xor True Or True", Type::Boolean, 0),
+        value("eqv_and_imp", "False Imp True Eqv False", Type::Boolean, -1),
+        value("parentheses", "(1 + 2) * 3", Type::Integer, 9),
+        value("names_case_insensitive", "A * B", Type::Double, -0.5),
+        value("decimal", "12.5", Type::Double, 12.5),
+        value("leading_point", ".5", Type::Double, 0.5),
+        value("trailing_point", "10.", Type::Double, 10),
+        value("exponent", "1e-5", Type::Double, 1e-5),
+        value("signed_exponent", "1E+5", Type::Double, 1e5),
+        value("point_exponent", ".5e1", Type::Double, 5),
+        value("integer_literal", "32767", Type::Integer, 32767),
+        value("long_literal", "32768", Type::Long, 32768),
+        value("double_literal", "2147483648", Type::Double, 2147483648.0),
+        value("hex", "&HFF", Type::Integer, 255),
+        value("hex_sixteen_bit_negative", "&HFFFF", Type::Integer, -1),
+        value("hex_long_suffix", "&HFFFF&", Type::Long, 65535),
+        value("hex_long", "&H10000", Type::Long, 65536),
+        value("octal", "&O17", Type::Integer, 15),
+        value("string_doubled_quote", "\"say \"\"hi\"\"\"", Type::String, 0, "say \"hi\""),
+        value("tiny_literal_is_zero", "1e-400", Type::Double, 0),
+        value("integer_sum_widens_to_long", "32767 + 1", Type::Long, 32768),
+        value("long_product_widens_to_double", "65536 * 65536", Type::Double, 4294967296.0),
+        value("negating_lowest_integer", "-(-32768)", Type::Long, 32768),
+        value("division_is_double", "4 / 2", Type::Double, 2),
+        value("intdiv_rounds_half_even", "2.5 \\ 1 + 3.5 \\ 1", Type::Long, 6),
+        value("mod_takes_dividend_sign", "-7 Mod 3", Type::Integer, -1),
+        value("text_plus_number", "\"3\" + 1", Type::Double, 4),
+        value("text_plus_text_joins", "s + s", Type::String, 0, "33"),
+        value("true_is_minus_one", "True + 0", Type::Integer, -1),
+        value("bitwise_on_numbers", "6 And 3", Type::Integer, 2),
+        value("not_of_number", "Not 0", Type::Integer, -1),
+        value("number_text_form", "1.5 & \"|\" & 1E-05 & \"|\" & 1.5E+20", Type::String, 0,
+                 "1.5|1E-05|1.5E+20"),
+        value("boolean_text_form", "True & \"\"", Type::String, 0, "True"),
+        value("number_less_than_text", "1 < \"a\"", Type::Boolean, -1),
+        value("atn", "Atn(1) * 4", Type::Double, 3.14159265358979323846),
+        value("exp", "Exp(1)", Type::Double, 2.71828182845904523536),
+        value("log_sqr", "Log(Sqr(Exp(4)))", Type::Double, 2),
+        value("sin_cos_tan", "Sin(0) + Cos(0) + Tan(0)", Type::Double, 1),
+        value("abs_keeps_subtype", "Abs(-3)", Type::Integer, 3),
+        value("fix_and_int", "Fix(-2.5) * 10 + Int(-2.5)", Type::Double, -23),
+        value("round_half_even", "Round(2.5) + Round(3.5)", Type::Double, 6),
+        value("round_digits", "Round(1.2345, 2)", Type::Double, 1.23),
+        value("sgn", "Sgn(-0.5)", Type::Integer, -1),
+        value("cint_rounds_half_even", "CInt(2.5)", Type::Integer, 2),
+        value("clng", "CLng(\"40000\")", Type::Long, 40000),
+        value("cbool_text", "CBool(\"true\")", Type::Boolean, -1),
+        value("cdbl_csng", "CDbl(1) + CSng(1)", Type::Double, 2),
+        value("cstr", "CStr(0.5)", Type::String, 0, "0.5"),
+        value("hex_of_negative_integer", "Hex(-1)", Type::String, 0, "FFFF"),
+        value("oct_of_long", "Oct(65536)", Type::String, 0, "200000"),
+        value("isnumeric", "IsNumeric(\"1.5\") And Not IsNumeric(\"x\")", Type::Boolean, -1),
+        value("isempty", "IsEmpty(a)", Type::Boolean, 0),
+        value("len_of_number", "Len(12.5)", Type::Long, 4),
+        assigns("positive_fraction", "x= 1.5", "x", Type::Double, 1.5),
+        assigns("negative_below_one", "y=-.25", "y", Type::Double, -0.25),
+        assigns("zero", "z= 0", "z", Type::Integer, 0),
+        assigns("whole", "t= 2", "t", Type::Integer, 2),
+        assigns("exponent_form", "u= 1.5E+20", "u", Type::Double, 1.5e20),
+        assigns("negative_exponent_form", "v=-1E-05", "v", Type::Double, -1e-5),
+        assigns("lowest_integer", "w=-32768", "w", Type::Long, -32768),
+        assigns("start_up", "halfpi = Atn(1) * 2", "halfpi", Type::Double, 1.5707963267948966),
+        assigns("constant_uses_earlier", "a=2.37: b=2*a", "b", Type::Double, 4.74),
+        assigns("lines_separate_statements", "a=1\r\nb=a+1", "b", Type::Integer, 2),
+        assigns("comparison_on_right_side", "a = 1 = 1", "a", Type::Boolean, -1),
+        assigns("comment_ignored", "a=3 ' three", "a", Type::Integer, 3),
+        assigns("case_insensitive", "ABC=4", "abc", Type::Integer, 4),
+        fails("sqr_of_negative", "1 + Sqr(-1)", 5, 5),
+        fails("log_of_zero", "Log(0)", 5, 1),
+        fails("negative_base_fractional_exponent", "(-8) ^ 0.5", 5, 6),
+        fails("zero_to_negative_power", "0 ^ -1", 5, 3),
+        fails("round_negative_digits", "Round(1, -1)", 5, 1),
+        fails("exp_overflow", "Exp(710)", 6, 1),
+        fails("product_overflow", "1E308 * 10", 6, 7),
+        fails("zero_by_zero", "0 / 0", 6, 3),
+        fails("cint_out_of_range", "CInt(40000)", 6, 1),
+        fails("intdiv_beyond_long", "3E9 \\ 1", 6, 5),
+        fails("division_by_zero", "1 / 0", 11, 3),
+        fails("intdiv_by_zero", "1 \\ 0", 11, 3),
+        fails("mod_by_zero", "1 Mod 0", 11, 3),
+        fails("text_as_number", "\"abc\" + 1", 13, 7),
+        fails("call_of_non_function", "foo(1)", 13, 1),
+        fails("call_of_variable", "a(1)", 13, 1),
+        fails("wrong_argument_count", "Sin(1, 2)", 450, 1),
+        fails("no_arguments", "Atn()", 450, 1),
+        fails("never_assigned", "a + undefinedName", 500, 5),
+        fails("texts_beyond_their_room", "Len(" + chainOfTexts(3000) + ")", 14, 368),
+        fails("allocation_that_fails", "1 + Exhaust(1)", 7, 1),
+        fails("dangling_operator", "1 +", 1023, 4),
+        fails("empty", "", 1023, 1),
+        fails("unclosed_parenthesis", "(1 + 2", 1006, 7),
+        fails("unclosed_call", "Sin(1", 1006, 6),
+        fails("member_not_a_name", "a.+", 1010, 3),
+        fails("trailing_token", "1 2", 1025, 3),
+        fails("second_line", "1\n+2", 1025, 2),
+        fails("bad_exponent", "1e+", 1031, 1),
+        fails("huge_literal", "1e400", 1031, 1),
+        fails("hex_beyond_32_bits", "&H100000000", 1031, 1),
+        fails("invalid_character", "1 # 2", 1032, 3),
+        fails("nul_byte", std::string("1 +\0 2", 6), 1032, 4),
+        fails("non_ascii", "1 + \xc3\xa4", 1032, 5),
+        fails("unterminated_string", "\"abc", 1033, 1),
+        fails("deep_nesting", nested(300), 1002, 257),
+        fails("hundred_thousand_parentheses", nested(100000), 1002, 65537),
+        fails("deep_prefix_chain", std::string(300, '-') + "1", 1002, 257),
+        fails("too_long", std::string(70000, '1'), 1002, 65537),
+        failsToRun("empty_value", "a=", 1023, 3), failsToRun("no_equals", "a", 1011, 2),
+        failsToRun("no_name", "=5", 1010, 1), failsToRun("keyword_target", "Mod= 1", 1010, 1),
+        failsToRun("value_only", "0", 1010, 1), failsToRun("two_values", "a = 1 2", 1025, 7),
+        failsToRun("undefined_on_right", "a = nothingHere", 500, 5)));
+
+TEST(ErrorEvent, FiresOnceInsideTheCallWithTheErrorObjectSet)
+{
+    Engine engine;
+    int calls = 0;
+    int seen = 0;
+    engine.setErrorHandler([&](const ErrorInfo& info) {
+        ++calls;
+        seen = info.number;
+        EXPECT_EQ(engine.error().number, info.number);
+    });
+    try {
+        engine.executeStatement("a = 1\nb = Sqr(-1)");
+        FAIL();
+    } catch (const ScriptError& e) {
+        EXPECT_EQ(calls, 1);
+        EXPECT_EQ(e.number(), seen);
+        EXPECT_EQ(e.line(), 2);
+        EXPECT_EQ(e.column(), 5);
+        EXPECT_EQ(e.text(), "b = Sqr(-1)");
+        EXPECT_EQ(engine.error().text, "b = Sqr(-1)");
+    }
+    EXPECT_EQ(engine.eval("a").number, 1);  // the statement before the failure ran
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(CompileCache, SeesTheCurrentValueOfEachName)
+{
+    Engine engine;
+    EXPECT_THROW(engine.eval("x * 10"), ScriptError);  // a name defined after its first use
+    const std::pair<const char*, double> steps[] = {{"x= 1", 10}, {"x= 2.5", 25}, {"x = \"4\"", 40}};
+    for (const auto& [statement, expected] : steps) {
+        engine.executeStatement(statement);
+        EXPECT_EQ(engine.eval("x * 10").number, expected) << statement;
+    }
+}
+
+TEST(HostObject, FieldsAndMethodsAreGlobalAndMembers)
+{
+    Engine engine;
+    double f = 0;
+    std::int32_t w = 0;
+    HostObject object;
+    object.fields = {{"f", &f, nullptr}, {"w", nullptr, &w}};
+    object.methods = {{"Twice", 1, [](std::span<const Value> a) { return Value::real(2 * toNumber(a[0])); }}};
+    engine.executeStatement("f = 7");  // a variable before the object arrives becomes its field
+    engine.addObject("obj", object, true);
+    engine.executeStatement("f= 1.5: w = 3.5: obj.f = f + 1");
+    EXPECT_EQ(f, 2.5);
+    EXPECT_EQ(w, 4);  // rounded half to even into the Long field
+    EXPECT_EQ(engine.eval("Twice(f) + obj.Twice(1) + obj.w").number, 11);
+    EXPECT_THROW(engine.eval("Twice(1, 2)"), ScriptError);
+    EXPECT_THROW(engine.eval("obj.nothing"), ScriptError);
+    EXPECT_THROW(engine.executeStatement("obj = 1"), ScriptError);
+}
+
+TEST(Texts, BeyondTheLimitFailWithOutOfStringSpace)
+{
+    Engine engine;
+    engine.executeStatement("s = \"x\"");
+    int number = 0;
+    try {
+        for (int i = 0; i < 30; ++i)
+            engine.executeStatement("s = s & s");
+    } catch (const ScriptError& e) {
+        number = e.number();
+    }
+    EXPECT_EQ(number, 14);
+    EXPECT_EQ(engine.eval("Len(s)").number, static_cast<double>(Scratch::MaxText));  // the last text kept
+}
+
+}  // namespace
+}  // namespace slopekit::script
