@@ -27,6 +27,17 @@ std::vector<std::string> stored(const Dimension& dim)
 // Stands for the names the expression language keeps for itself.
 bool reserved(std::string_view name) { return sameName(name, "Sin"); }
 
+// Every slot taken: c0=0, c1=1, ...; `replaced` moves c0 to the end with a new value.
+std::vector<std::string> fullStore(const char* replaced = nullptr)
+{
+    std::vector<std::string> texts;
+    for (int k = replaced ? 1 : 0; k < Dimension::ConsSlots; ++k)
+        texts.push_back("c" + std::to_string(k) + "=" + std::to_string(k));
+    if (replaced)
+        texts.push_back(replaced);
+    return texts;
+}
+
 struct AddCase {
     const char* name;
     std::vector<std::string> before;
@@ -68,34 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
         AddCase{"replaced_moves_to_the_end", {"a=2.37", "b=1"}, "a=3", S::Stored, 0, {"b=1", "a=3"}},
         AddCase{"other_case_replaces_as_typed", {"a=2", "b=1"}, "A=1", S::Stored, 0, {"b=1", "A=1"}},
         AddCase{"reserved_name", {}, "SIN=1", S::Ignored, -1, {}},
-        AddCase{"entry_without_equals_never_matches", {"a"}, "a=1", S::Stored, -1, {"a", "a=1"}}),
+        AddCase{"entry_without_equals_never_matches", {"a"}, "a=1", S::Stored, -1, {"a", "a=1"}},
+        AddCase{"new_name_refused_when_full", fullStore(), "z=1", S::Full, -1, fullStore()},
+        AddCase{"replacing_works_when_full", fullStore(), "c0=7", S::Stored, 0, fullStore("c0=7")}),
     [](const ::testing::TestParamInfo<AddCase>& info) { return std::string(info.param.name); });
-
-std::vector<std::string> fullStore()
-{
-    std::vector<std::string> texts;
-    for (int k = 0; k < Dimension::ConsSlots; ++k)
-        texts.push_back("c" + std::to_string(k) + "=" + std::to_string(k));
-    return texts;
-}
-
-TEST(AddConstant, NewNameIsRefusedWhenEverySlotIsTaken)
-{
-    Dimension dim = withConstants(fullStore());
-    EXPECT_EQ(addConstant(dim, "z=1", reserved).result, ConstantAdded::Full);
-    EXPECT_THAT(stored(dim), ElementsAreArray(fullStore()));
-}
-
-TEST(AddConstant, ReplacingStillWorksWhenEverySlotIsTaken)
-{
-    Dimension dim = withConstants(fullStore());
-    const AddConstantOutcome outcome = addConstant(dim, "c0=7", reserved);
-    EXPECT_EQ(outcome.result, ConstantAdded::Stored);
-    EXPECT_EQ(outcome.replacedIndex, 0);
-    EXPECT_EQ(dim.NumCons, 101);
-    EXPECT_EQ(dim.Cons[0], "c1=1");
-    EXPECT_EQ(dim.Cons[100], "c0=7");
-}
 
 struct RemoveCase {
     const char* name;
