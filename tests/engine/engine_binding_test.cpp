@@ -146,7 +146,37 @@ INSTANTIATE_TEST_SUITE_P(
         FunctionCase{"syntax_announced", {}, "x +", 1, 0, 1023, true},
         FunctionCase{"undefined_announced", {}, "x + q", 1, 0, 500, true},
         FunctionCase{"type_mismatch_announced", {}, "x + \"a\"", 1, 0, 13, true},
-        FunctionCase{"coordinate_beyond_range_silent", {}, "x", Infinity, 0, 6}));
+        FunctionCase{"coordinate_beyond_range_silent", {}, "x", Infinity, 0, 6},
+        // the extra functions: the ends of their domains, and errors through ierr
+        FunctionCase{"asin_one_reads_halfpi", {}, "Asin(x)", 1, M_PI / 2},
+        FunctionCase{"asin_minus_one", {}, "Asin(x)", -1, -M_PI / 2}, FunctionCase{"asin_zero", {}, "Asin(x)", 0, 0},
+        FunctionCase{"asin_half", {}, "Asin(x)", 0.5, std::asin(0.5)},
+        FunctionCase{"asin_just_inside", {}, "Asin(x)", 0.9999999999999999, std::asin(0.9999999999999999)},
+        FunctionCase{"asin_beyond", {}, "Asin(x)", 1.5, 0, 5},
+        FunctionCase{"asin_just_beyond", {}, "Asin(x)", -1.0000000000000002, 0, 5},
+        FunctionCase{"acos_one", {}, "Acos(x)", 1, 0}, FunctionCase{"acos_minus_one", {}, "Acos(x)", -1, M_PI},
+        FunctionCase{"acos_zero", {}, "Acos(x)", 0, M_PI / 2}, FunctionCase{"acos_beyond", {}, "Acos(x)", -2, 0, 5},
+        FunctionCase{"sinh_small_accurate", {}, "Sinh(x)", 1e-10, 1e-10},
+        FunctionCase{"sinh_710_is_finite", {}, "Sinh(x)", 710, std::sinh(710.0)},
+        FunctionCase{"sinh_overflow", {}, "Sinh(x)", 711, 0, 6},
+        FunctionCase{"cosh_minus_710_is_finite", {}, "Cosh(x)", -710, std::cosh(710.0)},
+        FunctionCase{"cosh_overflow", {}, "Cosh(x)", -711, 0, 6},
+        FunctionCase{"tanh_never_overflows", {}, "Tanh(x)", 710, 1},
+        FunctionCase{"tanh_negative_huge", {}, "Tanh(x)", -1e300, -1},
+        FunctionCase{"asinh_positive", {}, "Asinh(x)", 1, std::asinh(1.0)},
+        FunctionCase{"asinh_large_negative", {}, "Asinh(x)", -1e8, -std::asinh(1e8)},
+        FunctionCase{"asinh_largest", {}, "Asinh(x)", -1.7e308, -std::asinh(1.7e308)},
+        FunctionCase{"acosh_one", {}, "Acosh(x)", 1, 0},
+        FunctionCase{"acosh_large", {}, "Acosh(x)", 1e200, std::acosh(1e200)},
+        FunctionCase{"acosh_half", {}, "Acosh(x)", 0.5, 0, 5},
+        FunctionCase{"acosh_minus_one", {}, "Acosh(x)", -1, 0, 5},
+        FunctionCase{"atanh_half", {}, "Atanh(x)", 0.5, std::atanh(0.5)},
+        FunctionCase{"atanh_one_divides_by_zero", {}, "Atanh(x)", 1, 0, 11},
+        FunctionCase{"atanh_minus_one", {}, "Atanh(x)", -1, 0, 5},
+        FunctionCase{"atanh_beyond", {}, "Atanh(x)", 2, 0, 5},
+        FunctionCase{"text_argument", {}, "Sinh(\"apples\") + x", 1, 0, 13, false, "Slopekit"},
+        FunctionCase{"number_text_argument", {}, "Tanh(\"0\") + x", 1, 1},
+        FunctionCase{"later_success_keeps_the_last_error", {}, "Atanh(x) + Asin(2 * x) + Asin(x / 2)", 1, 0, 5}));
 
 TEST_F(Binding, IerrIsResetBeforeEachEvaluation)
 {
