@@ -70,6 +70,8 @@ TEST(Analysis, FromGivenEstimates)
     EXPECT_NEAR(flat.eigenvectors[1][0], flat.eigenvectors[1][1], 1e-15);
     // A gradient within a millionth of what the Hessian makes of it on the variable's scale is zero.
     EXPECT_EQ(analyseHessian(classicEstimates({0, 0}, 0, {1e-7, 0}, {{1, 0}, {0, 1}})).classification, Minimum);
+    // ... and a Hessian entry within a millionth of |f| / (s_i s_j).
+    EXPECT_EQ(analyseHessian(classicEstimates({1e3, 1e3}, 1e6, {0, 0}, {{1, 0}, {0, 1}})).classification, Minimum);
     // Exact refined estimates still carry the rounding of their last digits (16 eps of the largest entry, n times).
     DerivativeEstimates e{{0, 0}, 0, {0, 0}, {0, 0}, {{2, 0}, {0, -2}}, {{0, 0}, {0, 0}}, true};
     EXPECT_EQ(analyseHessian(e).basis, "From the refined estimates and their errors: the gradient is zero within its "
