@@ -1,8 +1,5 @@
 #include "analysis/hessian_analysis.h"
-#include "derivatives/compute_derivatives.h"
-#include "derivatives/derivative_labels.h"
 #include "derivatives/problem_fixture.h"
-#include "engine/engine_binding.h"
 
 #include <gtest/gtest.h>
 
@@ -41,17 +38,10 @@ TEST(Analysis, ClassifiesFromClassicAndFromRefinedEstimates)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const std::vector<std::string> names{"x", "y", "z"};
-        Dimension dim = testing::makeProblem({names.begin(), names.begin() + row.point.size()}, row.point);
-        EngineBinding binding(dim);
-        binding.setUp();
-        dim.Equation = row.function;
-        BuildLabels(dim);
-        const EvaluateAtVarx evaluate = [&binding] { return binding.EvaluateFunction(); };
-        ComputeDerivatives(dim, evaluate);
-        const DerivativeEstimates classic = estimatesAt(dim, std::nullopt, evaluate);
+        const testing::EngineProblem p({names.begin(), names.begin() + row.point.size()}, row.point, row.function);
+        const DerivativeEstimates classic = estimatesAt(p.dim, std::nullopt, p.evaluate);
         EXPECT_EQ(analyseHessian(classic).classification, row.fromClassic);
-        EXPECT_EQ(analyseHessian(refinedEstimates(dim, RefineDerivatives(dim, evaluate))).classification,
-                  row.fromRefined);
+        EXPECT_EQ(analyseHessian(refinedEstimates(p.dim, p.refined)).classification, row.fromRefined);
     }
 }
 

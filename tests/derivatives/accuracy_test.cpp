@@ -2,12 +2,8 @@
 // the engine against exact derivatives on a corpus of functions and points: polynomials,
 // trigonometric, exponential and logarithmic functions, poles near the point, narrow peaks,
 // products of ten variables, mixed scales, coordinates from 1e-3 to 1e6.
-#include "derivatives/compute_derivatives.h"
-#include "derivatives/derivative_labels.h"
 #include "derivatives/problem_fixture.h"
-#include "derivatives/refined_derivatives.h"
 #include "derivatives/result_warnings.h"
-#include "engine/engine_binding.h"
 
 #include <gtest/gtest.h>
 
@@ -62,29 +58,16 @@ Jet sin(const Jet& u) { return chain(u, std::sin(u.f), std::cos(u.f), -std::sin(
 Jet cos(const Jet& u) { return chain(u, std::cos(u.f), -std::sin(u.f), -std::cos(u.f)); }
 Jet sinh(const Jet& u) { return chain(u, std::sinh(u.f), std::cosh(u.f), std::sinh(u.f)); }
 Jet cosh(const Jet& u) { return chain(u, std::cosh(u.f), std::sinh(u.f), std::cosh(u.f)); }
-Jet tanh(const Jet& u)
-{
-    const LD t = std::tanh(u.f);
-    return chain(u, t, 1 - t * t, -2 * t * (1 - t * t));
-}
+Jet tanh(const Jet& u) { const LD t = std::tanh(u.f); return chain(u, t, 1 - t * t, -2 * t * (1 - t * t)); }
 Jet pow(const Jet& u, LD p)
 {
     return chain(u, std::pow(u.f, p), p * std::pow(u.f, p - 1), p * (p - 1) * std::pow(u.f, p - 2));
 }
 Jet pow(const Jet& u, const Jet& p) { return exp(p * log(u)); }
 Jet sqrt(const Jet& u) { return pow(u, 0.5L); }
-Jet atan(const Jet& u)
-{
-    return chain(u, std::atan(u.f), 1 / (1 + u.f * u.f), -2 * u.f / std::pow(1 + u.f * u.f, 2));
-}
-Jet asin(const Jet& u)
-{
-    return chain(u, std::asin(u.f), 1 / std::sqrt(1 - u.f * u.f), u.f / std::pow(1 - u.f * u.f, 1.5L));
-}
-Jet atanh(const Jet& u)
-{
-    return chain(u, std::atanh(u.f), 1 / (1 - u.f * u.f), 2 * u.f / std::pow(1 - u.f * u.f, 2));
-}
+Jet atan(const Jet& u) { const LD s = 1 + u.f * u.f; return chain(u, std::atan(u.f), 1 / s, -2 * u.f / (s * s)); }
+Jet asin(const Jet& u) { const LD s = 1 - u.f * u.f; return chain(u, std::asin(u.f), 1 / std::sqrt(s), u.f / std::pow(s, 1.5L)); }
+Jet atanh(const Jet& u) { const LD s = 1 - u.f * u.f; return chain(u, std::atanh(u.f), 1 / s, 2 * u.f / (s * s)); }
 
 struct Case {
     const char* text;  // for the engine, in v0, v1, ...
@@ -193,14 +176,9 @@ void measure(const Case& c, const std::vector<double>& point, Figures& fig)
         vars.emplace_back(point[k]);
         vars.back().g[k] = 1;
     }
-    Dimension dim = testing::makeProblem(names, point);
-    BuildLabels(dim);
-    EngineBinding binding(dim);
-    binding.setUp();
-    dim.Equation = c.text;
-    const auto evaluate = [&binding] { return binding.EvaluateFunction(); };
-    ComputeDerivatives(dim, evaluate);
-    const RefinedDerivatives refined = RefineDerivatives(dim, evaluate);
+    const testing::EngineProblem problem(names, point, c.text);
+    const Dimension& dim = problem.dim;
+    const RefinedDerivatives& refined = problem.refined;
     const std::vector<bool> marks = classicWarnings(dim, refined);
     const Jet exact = c.f(vars);
     const std::vector<ListEntry> entries = listEntries(dim.Order);

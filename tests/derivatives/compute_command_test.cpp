@@ -1,9 +1,12 @@
 #include "derivatives/compute_command.h"
 #include "derivatives/problem_fixture.h"
+#include "engine/engine_binding.h"
 #include "numbers/locale_guard.h"
+#include "numbers/number_text.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 
 namespace slopekit {
@@ -11,69 +14,90 @@ namespace {
 
 const char* const Announced = "announced by the event";
 
-// runCompute on x*y with a fake engine that counts its calls, fails where a row says and
-// marks its own Error event messages. The hook hears every evaluation of the classic 8n^2 +
-// n + 1 and of the refinement's 330; a stop leaves no trace but Varx back at the point.
-TEST(RunCompute, EndsWithTheLinesOrExactlyOneMessage)
+// runCompute with a native function of the first variable for the engine, which fails
+// where a row says; failures from the source Announced count as shown by the Error event,
+// the others get the program's own message. The hook hears every evaluation of the classic
+// 8n^2 + n + 1 and of the refinement's 2 + 42n + 244 n(n - 1) / 2; a failure or a stop
+// leaves no lines and Varx back at the point.
+TEST(RunCompute, EvaluatesInOrderAndEndsWithTheLinesOrExactlyOneMessage)
 {
     // A comma locale: the locale reading takes "0.5" for 5, the leading-number reading has the last word.
     testing::LocaleGuard comma(",", ".");
+    const std::vector<std::string> one = {"-2", "-1", "0", "1", "2", "-2", "-1", "1", "2", "0"};
+    // Pure x, pure y, the pair with y outside and x inside, first x, first y, the point.
+    const std::vector<std::string> two = {
+        "-2 0", "-1 0", "0 0", "1 0", "2 0", "0 -2", "0 -1", "0 0", "0 1", "0 2",
+        "-2 -2", "-1 -2", "1 -2", "2 -2", "-2 -1", "-1 -1", "1 -1", "2 -1",
+        "-2 1", "-1 1", "1 1", "2 1", "-2 2", "-1 2", "1 2", "2 2",
+        "-2 0", "-1 0", "1 0", "2 0", "0 -2", "0 -1", "0 1", "0 2", "0 0"};
+    const std::vector<std::string> firstSeven(two.begin(), two.begin() + 7);
+    const auto any = [](double) { return 1.0; };
     struct Row {
         const char* name;
-        std::optional<RunError> constantsError, evaluationError;
-        const char* yText;
-        std::int64_t stopAfter;  // the evaluation after which the hook says stop; 0 for never
-        int evaluations, muted;  // the classic ones and the refinement's, with the Error event muted
-        int heard;               // all that the hook hears of
+        std::vector<double> point;
+        std::vector<double> steps;       // the small step of each variable: scaled by coordinates beyond 1
+        double (*f)(double x);           // throws RunError to fail
+        std::int64_t stopAfter;          // the evaluation after which the hook says stop; 0 for never
+        std::vector<std::string> moves;  // the classic evaluations, in small steps from the point
+        int muted;                       // the refinement's evaluations, with the Error event muted
+        int heard;
         std::size_t lines;
         std::optional<ComputeMessage> message;
     };
     const Row rows[] = {
-        {"runs_to_the_end", {}, {}, "2", 0, 35, 330, 365, 6, {}},
-        {"stopped_at_a_displaced_point", {}, {}, "2", 7, 7, 0, 7, 0, {}},
-        {"stopped_at_the_last_classic_evaluation", {}, {}, "2", 35, 35, 0, 35, 0, {}},
-        {"stopped_in_the_refinement", {}, {}, "2", 100, 35, 65, 100, 0, {}},
-        {"stopped_at_the_last_evaluation", {}, {}, "2", 365, 35, 330, 365, 0, {}},
-        {"engine_error_shown_by_its_event", {}, RunError(500, Announced), "2", 0, 1, 0, 0, 0, {}},
-        {"silent_error_gets_the_computation_message", {}, RunError(13, "Slopekit"), "2", 0, 1, 0, 0, 0,
-         ComputeMessage{"Slopekit", "Slopekit 13"}},
-        {"constant_rejected_with_an_event", RunError(1011, Announced), {}, "2", 0, 0, 0, 0, 0, {}},
-        {"constant_failing_without_an_event", RunError(11, "runtime"), {}, "2", 0, 0, 0, 0, 0,
-         ComputeMessage{"runtime", "runtime 11"}},
-        {"unreadable_point_box", {}, {}, "2 apples", 0, 0, 0, 0, 0,
-         ComputeMessage{"Slopekit", "The value \"2 apples\" given for y cannot be read as a number."}},
-        {"empty_point_box", {}, {}, "", 0, 0, 0, 0, 0,
-         ComputeMessage{"Slopekit", "The value \"\" given for y cannot be read as a number."}},
-        {"cut_off_by_the_leading_reading", {}, {}, "1,000", 0, 0, 0, 0, 0,
-         ComputeMessage{"Slopekit", "The value \"1,000\" given for y cannot be read as a number."}},
+        {"one_variable", {-0.75}, {0.00015}, any, 0, one, 44, 54, 3, {}},
+        {"runs_to_the_end", {0.5, -2000}, {0.00015, 0.3}, any, 0, two, 330, 365, 6, {}},
+        {"stopped_at_a_displaced_point", {0.5, 2}, {0.00015, 0.0003}, any, 7, firstSeven, 0, 7, 0, {}},
+        {"stopped_at_the_last_classic_evaluation", {0.5, 2}, {0.00015, 0.0003}, any, 35, two, 0, 35, 0, {}},
+        {"stopped_in_the_refinement", {0.5, 2}, {0.00015, 0.0003}, any, 100, two, 65, 100, 0, {}},
+        {"stopped_at_the_last_evaluation", {0.5, 2}, {0.00015, 0.0003}, any, 365, two, 330, 365, 0, {}},
+        {"error_at_a_displaced_point_shown_by_its_event", {0.5, 2}, {0.00015, 0.0003},
+         [](double x) { return x < 0.5 ? throw RunError(errnum::VariableUndefined, Announced) : x; }, 0, {"-2 0"},
+         0, 0, 0, {}},
+        {"silent_engine_exception_gets_the_computation_message", {0.5, 2}, {0.00015, 0.0003},
+         [](double x) { return x < 0.5 ? throw RunError(-2147352319, "Slopekit") : x; }, 0, {"-2 0"}, 0, 0, 0,
+         ComputeMessage{"Slopekit", "Slopekit -2147352319\rException occurred\r\r"}},
+        // 16 * 1e308 overflows at the second evaluation.
+        {"sum_beyond_the_double_range", {0.5, 2}, {0.00015, 0.0003}, [](double) { return 1e308; }, 0,
+         {"-2 0", "-1 0"}, 0, 2, 0, ComputeMessage{"Slopekit", "Slopekit 6\rOverflow\r\r"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        Dimension dim = testing::makeProblem({"x", "y"}, {0, 0});
+        const std::vector<std::string> names{"x", "y"};
+        Dimension dim = testing::makeProblem({names.begin(), names.begin() + row.point.size()},
+                                             std::vector<double>(row.point.size()));
         dim.ResultsShown = true;
-        int registrations = 0, evaluations = 0, muted = 0;
+        PointTexts texts;
+        for (double v : row.point)
+            texts.push_back(fileNumber(v));
+        std::vector<std::string> moves;
+        int muted = 0, heard = 0;
         bool mutedNow = false;
-        std::vector<std::int64_t> heard;
-        ComputeHooks hooks;
-        hooks.registerConstants = [&] { ++registrations; if (row.constantsError) throw *row.constantsError; };
-        hooks.evaluateFunction = [&] {
-            ++(mutedNow ? muted : evaluations);
-            return row.evaluationError ? throw *row.evaluationError : 1.0;
+        const auto evaluate = [&] {
+            if (mutedNow) {
+                ++muted;
+                return row.f(dim.Varx[0]);
+            }
+            std::string move;
+            for (std::size_t k = 0; k < row.point.size(); ++k) {
+                const double units = (dim.Varx[k] - row.point[k]) / row.steps[k];
+                EXPECT_NEAR(units, std::round(units), 1e-6);
+                move += (k ? " " : "") + std::to_string(std::lround(units));
+            }
+            moves.push_back(move);
+            return row.f(dim.Varx[0]);
         };
-        hooks.announcedByErrorEvent = [](const RunError& e) { return e.source() == Announced; };
-        hooks.messageText = [](const RunError& e) { return e.source() + " " + std::to_string(e.number()); };
-        hooks.progress = [&](std::int64_t done, std::int64_t total) {
-            EXPECT_EQ(total, 35 + 330);
-            heard.push_back(done);
+        const auto progress = [&](std::int64_t done, std::int64_t total) {
+            EXPECT_EQ(total, row.point.size() == 1 ? 10 + 44 : 35 + 330);
+            EXPECT_EQ(done, ++heard);
             return done != row.stopAfter;
         };
-        hooks.muteErrorEvent = [&](bool m) { mutedNow = m; };
-        const ComputeOutcome outcome = runCompute(dim, hooks, "x*y", {"0.5", row.yText});
-        EXPECT_EQ(registrations, 1);
-        EXPECT_EQ(evaluations, row.evaluations);
+        const ComputeHooks hooks{[] {}, evaluate, [](const RunError& e) { return e.source() == Announced; },
+                                 runErrorMessage, progress, [&](bool m) { mutedNow = m; }};
+        const ComputeOutcome outcome = runCompute(dim, hooks, "x*y", texts);
+        EXPECT_EQ(moves, row.moves);
         EXPECT_EQ(muted, row.muted);
-        EXPECT_EQ(heard.size(), static_cast<std::size_t>(row.heard));
-        EXPECT_EQ(heard.empty() ? 0 : heard.back(), row.heard);
+        EXPECT_EQ(heard, row.heard);
         EXPECT_FALSE(mutedNow);
         EXPECT_EQ(outcome.lines.size(), row.lines);
         EXPECT_EQ(dim.ResultsShown, row.lines > 0);
@@ -86,10 +110,7 @@ TEST(RunCompute, EndsWithTheLinesOrExactlyOneMessage)
             EXPECT_EQ(outcome.message->title, row.message->title);
             EXPECT_EQ(outcome.message->text, row.message->text);
         }
-        if (row.evaluations > 0) {
-            EXPECT_EQ(dim.Varx, (std::vector<double>{0.5, 2.0}));
-        }
-        EXPECT_EQ(dim.Equation, row.constantsError ? "" : "x*y");
+        EXPECT_EQ(dim.Varx, row.point);
     }
 }
 
