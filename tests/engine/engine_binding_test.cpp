@@ -1,4 +1,5 @@
 #include "engine/engine_binding.h"
+#include "engine/user_constants.h"
 
 #include "../numbers/locale_guard.h"
 
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -35,18 +37,10 @@ protected:
     std::vector<std::string> messages;
 };
 
-TEST_F(Binding, AssignVariablesSendsEngineNumberStatements)
+TEST_F(Binding, SetUpGivesTheClassicSteps)
 {
     EXPECT_EQ(dim.Step, 0.0003);
     EXPECT_EQ(dim.HalfStep, 0.00015);
-    problem({"x", "y", "z", "t"}, {1.5, -0.25, 0, 2}, "x");
-    binding.AssignVariables();
-    EXPECT_EQ(dim.Statement, "t= 2");  // the last variable's statement stays
-    EXPECT_EQ(binding.sh().x, 1.5);     // x is the field of sh
-    EXPECT_EQ(binding.engine().eval("y").number, -0.25);
-    dim.Varx[3] = 0.5;
-    binding.AssignVariables();
-    EXPECT_EQ(dim.Statement, "t= .5");
 }
 
 // The engine holds exactly the point of the last hand-over, whatever statements the binding
@@ -129,6 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         F{"predefined_constants", {}, "pi * 100 + halfpi * 10 + e", 0, M_PI * 100 + M_PI / 2 * 10 + M_E},
         F{"constants_in_list_order", {"a=2.37", "b=2*a"}, "b + x", 1, 5.74},
         F{"renamed_halfpi_changes_asin", {"halfpi=2"}, "Asin(x) + sh.Asin(x)", 1, 4},
+        F{"x_is_the_field_of_sh", {}, "sh.x", 1.5, 1.5},
         F{"truth_value", {}, "x > 0", 1, -1}, F{"text_with_point", {}, "\"2.5\"", 1, 2.5},
         F{"text_comma_groups", {}, "\"2,5\"", 1, 25}, F{"text_not_a_number", {}, "\"abc\"", 1, 0, 13},
         F{"ierr_after_the_value", {}, "Atanh(x) + 1", 1, 0, 11, false, "Slopekit"},
@@ -184,9 +179,88 @@ TEST_F(Binding, ErrorEventMessagesNameThePlaceUnlessMuted)
     EXPECT_EQ(binding.engine().eval("a").number, 7);
 }
 
-TEST(RunErrorMessage, SourceNumberDescription)
+// The user constants: the store the window keeps and the engine runs in list order.
+Dimension withConstants(const std::vector<std::string>& texts)
 {
-    EXPECT_EQ(runErrorMessage(RunError(11, "Slopekit")), "Slopekit 11\rDivision by zero\r\r");
+    Dimension dim;
+    for (const auto& t : texts)
+        dim.Cons[static_cast<std::size_t>(dim.NumCons++)] = t;
+    return dim;
+}
+
+std::vector<std::string> stored(const Dimension& dim)
+{
+    return {dim.Cons.begin(), dim.Cons.begin() + dim.NumCons};
+}
+
+// Every slot taken: c0=0, c1=1, ...; `replaced` moves c0 to the end with a new value.
+std::vector<std::string> fullStore(const char* replaced = nullptr)
+{
+    std::vector<std::string> texts;
+    for (int k = replaced ? 1 : 0; k < Dimension::ConsSlots; ++k)
+        texts.push_back("c" + std::to_string(k) + "=" + std::to_string(k));
+    if (replaced)
+        texts.push_back(replaced);
+    return texts;
+}
+
+TEST_F(Binding, AddConstantFollowsTheNameRules)
+{
+    using S = ConstantAdded;
+    struct Row {
+        const char* name;
+        std::vector<std::string> before;
+        const char* text;
+        ConstantAdded result;
+        int replacedIndex;
+        std::vector<std::string> after;
+    };
+    const Row rows[] = {
+        {"accepted", {}, "a=2.37", S::Stored, -1, {"a=2.37"}},
+        {"letters_and_digits", {}, "Rate2b=1", S::Stored, -1, {"Rate2b=1"}},
+        {"empty_value_stored", {}, "a=", S::Stored, -1, {"a="}},
+        {"second_equals_in_value", {}, "a=b=2", S::Stored, -1, {"a=b=2"}},
+        {"blank_before_equals", {"k=1"}, "a = 2", S::Ignored, -1, {"k=1"}},
+        {"underscore_first", {}, "_a=1", S::Ignored, -1, {}}, {"underscore_inside", {}, "a_b=1", S::Ignored, -1, {}},
+        {"digit_first", {}, "2a=1", S::Ignored, -1, {}}, {"empty_name", {}, "=5", S::Ignored, -1, {}},
+        {"no_equals", {}, "a", S::Ignored, -1, {}}, {"non_ascii_letter", {}, "\xc3\xa9=1", S::Ignored, -1, {}},
+        {"replaced_moves_to_the_end", {"a=2.37", "b=1"}, "a=3", S::Stored, 0, {"b=1", "a=3"}},
+        {"other_case_replaces_as_typed", {"a=2", "b=1"}, "A=1", S::Stored, 0, {"b=1", "A=1"}},
+        {"reserved_name", {}, "SIN=1", S::Ignored, -1, {}},
+        {"entry_without_equals_never_matches", {"a"}, "a=1", S::Stored, -1, {"a", "a=1"}},
+        {"new_name_refused_when_full", fullStore(), "z=1", S::Full, -1, fullStore()},
+        {"replacing_works_when_full", fullStore(), "c0=7", S::Stored, 0, fullStore("c0=7")}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Dimension store = withConstants(row.before);
+        const AddConstantOutcome outcome = addConstant(store, row.text, binding.reservedNames());
+        EXPECT_EQ(outcome.result, row.result);
+        EXPECT_EQ(outcome.replacedIndex, row.replacedIndex);
+        EXPECT_EQ(stored(store), row.after);
+    }
+}
+
+TEST(RemoveConstant, ShiftsTheRestAndGivesTheNameToForget)
+{
+    struct Row {
+        const char* name;
+        std::vector<std::string> before;
+        int index;
+        std::optional<std::string> removedName;
+        std::vector<std::string> after;
+    };
+    const Row rows[] = {{"first_of_three", {"a=2.37", "b=1", "c=2"}, 0, "a", {"b=1", "c=2"}},
+                        {"last", {"a=2.37", "pi=3"}, 1, "pi", {"a=2.37"}},
+                        {"value_with_equals", {"a=b=2"}, 0, "a", {}},
+                        {"entry_without_equals", {"abc", "b=1"}, 0, std::nullopt, {"b=1"}}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Dimension store = withConstants(row.before);
+        EXPECT_EQ(removeConstant(store, row.index), row.removedName);
+        EXPECT_EQ(stored(store), row.after);
+    }
+    Dimension one = withConstants({"a=1"});
+    EXPECT_THROW(removeConstant(one, 1), std::out_of_range);  // no entry beyond the last
 }
 
 }  // namespace
