@@ -14,7 +14,6 @@ namespace {
 using namespace testing;
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
-using Texts = std::vector<std::string>;
 
 // The working stage with the variables x and y and a function, so that the focus may
 // leave the function box.
@@ -35,10 +34,10 @@ TEST_F(ComputeTest, InaccurateResultsAreMarkedAndTheRefinedListShownOnRequest)
     compute("Sin(x)+y", {"13700", "1"});
     const Texts classic = lines();
     ASSERT_EQ(classic.size(), 6u);
-    std::vector<bool> marked;
+    std::string marked;
     for (int k = 0; k < 6; ++k)
-        marked.push_back(!window->lstDerVal->item(k)->icon().isNull());
-    EXPECT_THAT(marked, ElementsAre(false, true, false, true, false, false));
+        marked += window->lstDerVal->item(k)->icon().isNull() ? '-' : '!';
+    EXPECT_EQ(marked, "-!-!--");
     EXPECT_THAT(window->lstDerVal->item(1)->toolTip().toStdString(),
                 StartsWith("May be inaccurate. Refined value: -0.8844"));
     EXPECT_EQ(window->lblStatus->text(), "2 results may be inaccurate");
@@ -47,10 +46,8 @@ TEST_F(ComputeTest, InaccurateResultsAreMarkedAndTheRefinedListShownOnRequest)
     const Texts refined = lines();
     ASSERT_EQ(refined.size(), 6u);
     EXPECT_EQ(refined[0], classic[0]);
-    EXPECT_THAT(refined[1], StartsWith("Dx = -0.8844"));
-    EXPECT_THAT(refined[1], ::testing::HasSubstr(" ± "));
+    EXPECT_THAT(refined[1], ::testing::MatchesRegex("Dx = -0\\.8844[0-9]* ± .+"));
     EXPECT_EQ(window->lblStatus->text(), "");
-
     window->mnuRefined->trigger();
     EXPECT_EQ(lines(), classic);
     type(window->txtEquation, "x");
@@ -66,7 +63,7 @@ TEST_F(ComputeTest, ListsTheResultsUntilTheFunctionOrTheConstantBoxIsEdited)
     ASSERT_THAT(lines(), ElementsAre("Function = 4", StartsWith("Dx = "), StartsWith("Dy = "), StartsWith("Dxx = "),
                                      StartsWith("Dyy = "), StartsWith("Dxy = ")));
     EXPECT_EQ(dim->Varx, (std::vector<double>{1, 2}));
-    EXPECT_TRUE(prompts->messageBoxes.empty());
+    EXPECT_EQ(messages(), Texts{});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     window->cboConstants->lineEdit()->setFocus();
     QTest::keyClick(window->cboConstants->lineEdit(), Qt::Key_Down);
@@ -76,25 +73,19 @@ TEST_F(ComputeTest, ListsTheResultsUntilTheFunctionOrTheConstantBoxIsEdited)
     EXPECT_TRUE(dim->ResultsShown);
 
     QTest::keyClicks(window->cboConstants->lineEdit(), "b");
-    EXPECT_TRUE(lines().empty());
+    EXPECT_EQ(lines(), Texts{});
     EXPECT_FALSE(dim->ResultsShown);
     clickThroughWindow(window->cmdCompute);
     ASSERT_EQ(lines().size(), 6u);
     QTest::keyClicks(window->txtEquation, "+1");
-    EXPECT_TRUE(lines().empty());
+    EXPECT_EQ(lines(), Texts{});
 }
 
 TEST_F(ComputeTest, AFailureShowsExactlyOneMessageAndAnEmptyList)
 {
-    struct Row {
-        const char* name;
-        QString constant;  // added first, if any
-        QString function;
-        std::vector<QString> point;
-        const char* title;
-        const char* text;
-        std::vector<double> varxAfter;  // the point again, or untouched (0, 0) when never read
-    };
+    // varxAfter: the point again, or untouched (0, 0) when never read
+    struct Row { const char* name; QString constant, function; std::vector<QString> point;
+                 const char *title, *text; std::vector<double> varxAfter; };
     const Row rows[] = {
         {"failure_at_a_displaced_point", "", "Sqr(x)+y", {"0", "1"}, "Slopekit expression runtime error",
          "Slopekit expression runtime error 5\rInvalid procedure call or argument\r\r", {0, 1}},
@@ -112,11 +103,9 @@ TEST_F(ComputeTest, AFailureShowsExactlyOneMessageAndAnEmptyList)
         if (!row.constant.isEmpty())
             addConstant(row.constant);
         compute(row.function, row.point);
-        ASSERT_EQ(prompts->messageBoxes.size(), 1u);
-        EXPECT_EQ(prompts->messageBoxes[0].title, row.title);
-        EXPECT_EQ(prompts->messageBoxes[0].text, row.text);
-        EXPECT_EQ(prompts->messageBoxes[0].icon, PromptIcon::Critical);
-        EXPECT_TRUE(lines().empty());
+        EXPECT_EQ(prompts->messageBoxes,
+                  (FakePrompts::MessageBoxes{{row.title, row.text, PromptButtons::Ok, PromptIcon::Critical}}));
+        EXPECT_EQ(lines(), Texts{});
         EXPECT_FALSE(dim->ResultsShown);
         EXPECT_EQ(dim->Varx, row.varxAfter);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -127,21 +116,15 @@ TEST_F(ComputeTest, AFailureShowsExactlyOneMessageAndAnEmptyList)
 // corrected, and a typed text is never replaced by an item it is the start of.
 TEST_F(ComputeTest, AddingConstantsKeepsTheListAndTheStoreTogether)
 {
-    enum class Press { AddButton, Enter };
-    struct Row {
-        const char* name;
-        Texts typed;
-        Press press;
-        Texts items;
-        const char* boxAfter;
-    };
+    // byEnter: else by the Add button
+    struct Row { const char* name; Texts typed; bool byEnter; Texts items; const char* boxAfter; };
     const Row rows[] = {
-        {"accepted", {"a=2.37"}, Press::AddButton, {"a=2.37"}, ""},
-        {"enter_adds", {"k=9.81"}, Press::Enter, {"k=9.81"}, ""},
-        {"refused_name_stays_in_the_box", {"a = 2"}, Press::AddButton, {}, "a = 2"},
-        {"replaced_moves_to_the_end", {"a=2.37", "b=1", "a=3"}, Press::AddButton, {"b=1", "a=3"}, ""},
-        {"typed_start_of_an_item_stays_as_typed", {"a=2.37", "a=2"}, Press::Enter, {"a=2"}, ""},
-        {"reserved_name_stays_in_the_box", {"ierr=1"}, Press::Enter, {}, "ierr=1"},
+        {"accepted", {"a=2.37"}, false, {"a=2.37"}, ""},
+        {"enter_adds", {"k=9.81"}, true, {"k=9.81"}, ""},
+        {"refused_name_stays_in_the_box", {"a = 2"}, false, {}, "a = 2"},
+        {"replaced_moves_to_the_end", {"a=2.37", "b=1", "a=3"}, false, {"b=1", "a=3"}, ""},
+        {"typed_start_of_an_item_stays_as_typed", {"a=2.37", "a=2"}, true, {"a=2"}, ""},
+        {"reserved_name_stays_in_the_box", {"ierr=1"}, true, {}, "ierr=1"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -151,15 +134,12 @@ TEST_F(ComputeTest, AddingConstantsKeepsTheListAndTheStoreTogether)
         for (const std::string& text : row.typed) {
             window->cboConstants->setEditText(QString());
             QTest::keyClicks(box, QString::fromStdString(text));
-            if (row.press == Press::Enter)
-                QTest::keyClick(box, Qt::Key_Return);
-            else
-                click(window->cmdAddCons);
+            row.byEnter ? QTest::keyClick(box, Qt::Key_Return) : click(window->cmdAddCons);
         }
         EXPECT_EQ(constants(), row.items);
         EXPECT_EQ(Texts(dim->Cons.begin(), dim->Cons.begin() + dim->NumCons), row.items);
         EXPECT_EQ(window->cboConstants->currentText().toStdString(), row.boxAfter);
-        EXPECT_TRUE(prompts->messageBoxes.empty());
+        EXPECT_EQ(messages(), Texts{});
     }
 }
 
@@ -190,10 +170,9 @@ TEST_F(ComputeTest, RemoveTakesOutOnlyTheChosenConstant)
     window->cboConstants->setCurrentIndex(2);
     click(window->cmdRemCons);
     clickThroughWindow(window->cmdCompute);
-    EXPECT_TRUE(lines().empty());
-    ASSERT_EQ(prompts->messageBoxes.size(), 1u);
-    EXPECT_EQ(prompts->messageBoxes[0].text,
-              "Slopekit expression runtime error 500\rVariable is undefined\r\rAt line 1, col 8: [a+b+pi+k+x*y]");
+    EXPECT_EQ(lines(), Texts{});
+    EXPECT_EQ(messages(),
+              Texts{"Slopekit expression runtime error 500\rVariable is undefined\r\rAt line 1, col 8: [a+b+pi+k+x*y]"});
 }
 
 TEST_F(ComputeTest, TextIsReadAsANumberAlikeInEveryLocale)
@@ -209,42 +188,43 @@ TEST_F(ComputeTest, A102ndConstantIsRefusedWithAMessageWhileReplacingStillWorks)
     for (int k = 0; k < Dimension::ConsSlots; ++k)
         addConstant(QString("c%1=%1").arg(k));
     addConstant("z=1");
-    ASSERT_EQ(prompts->messageBoxes.size(), 1u);
-    EXPECT_EQ(prompts->messageBoxes[0].text, ConstantsFullMessage);
+    EXPECT_EQ(messages(), Texts{ConstantsFullMessage});
     EXPECT_EQ(window->cboConstants->count(), 101);
     EXPECT_EQ(dim->NumCons, 101);
     EXPECT_EQ(window->cboConstants->currentText(), "z=1");
     addConstant("c0=7");
     EXPECT_EQ(window->cboConstants->itemText(100), "c0=7");
-    EXPECT_EQ(prompts->messageBoxes.size(), 1u);
+    EXPECT_EQ(messages().size(), 1u);
 }
 
 // A computation of 40 slow evaluations with input arriving meanwhile: the dialog shows the
-// count, a stop is heard at once, and the input never reaches the window.
+// count, a stop is heard at once, the window still paints, and the input never reaches it.
 TEST_F(WindowTest, ASlowComputationShowsProgressStopsWhenAskedAndDropsInput)
 {
-    using Stop = std::function<void(QProgressDialog*, QWidget* window)>;
-    const std::pair<const char*, Stop> rows[] = {
+    const std::pair<const char*, std::function<void(QProgressDialog*)>> rows[] = {
         {"runs_to_the_end", nullptr},
-        {"cancel_button", [](QProgressDialog* dialog, QWidget*) { click(dialog->findChild<QPushButton*>()); }},
-        {"escape_in_the_dialog", [](QProgressDialog* dialog, QWidget*) { QTest::keyClick(dialog, Qt::Key_Escape); }},
+        {"cancel_button", [](QProgressDialog* dialog) { click(dialog->findChild<QPushButton*>()); }},
+        {"escape_in_the_dialog", [](QProgressDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }},
         {"escape_in_the_window",
-         [](QProgressDialog*, QWidget* window) {
-             QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+         [](QProgressDialog* dialog) {
+             QCoreApplication::postEvent(dialog->parentWidget(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
          }},
-        {"dialog_closed", [](QProgressDialog* dialog, QWidget*) { dialog->close(); }}};
+        {"dialog_closed", [](QProgressDialog* dialog) { dialog->close(); }}};
     for (const auto& [name, stop] : rows) {
         SCOPED_TRACE(name);
         restart();
+        const QImage label = window->Label1->grab().toImage();
         QString shownText;
+        bool painted = false;
         QTimer user;
         QObject::connect(&user, &QTimer::timeout, [&] {
             QCoreApplication::postEvent(window->txtOrder, new QKeyEvent(QEvent::KeyPress, Qt::Key_5, {}, "5"));
             QCoreApplication::postEvent(window, new QCloseEvent);
             if (QProgressDialog* dialog = shown<QProgressDialog>(); dialog && shownText.isEmpty()) {
                 shownText = dialog->labelText();
+                painted = window->Label1->grab().toImage() == label;
                 if (stop)
-                    stop(dialog, window);
+                    stop(dialog);
             }
         });
         user.start(20);
@@ -262,6 +242,7 @@ TEST_F(WindowTest, ASlowComputationShowsProgressStopsWhenAskedAndDropsInput)
         QCoreApplication::processEvents();
         EXPECT_EQ(evaluations < 40, stop != nullptr);
         EXPECT_THAT(shownText.toStdString(), ::testing::MatchesRegex("Computing: [0-9]+ of 40 evaluations done\\."));
+        EXPECT_TRUE(painted);
         EXPECT_EQ(window->txtOrder->text(), "");
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(shown<QProgressDialog>(), nullptr);

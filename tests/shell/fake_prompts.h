@@ -3,6 +3,7 @@
 #include "shell/prompts.h"
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,51 +18,40 @@ public:
         std::string text;
         PromptButtons buttons;
         PromptIcon icon;
+        bool operator==(const MessageBox&) const = default;
+        friend void PrintTo(const MessageBox& box, std::ostream* out)
+        {
+            *out << box.title << " | " << box.text << " | " << int(box.buttons) << " " << int(box.icon);
+        }
     };
+    using MessageBoxes = std::vector<MessageBox>;
 
-    std::vector<MessageBox> messageBoxes;
+    MessageBoxes messageBoxes;
     std::deque<PromptAnswer> answers;
     std::deque<std::string> fileNames;  // for the open-file and save-file dialogs
-    int openDialogs = 0;
-    int saveDialogs = 0;
-    int printDialogs = 0;
+    int openDialogs = 0, saveDialogs = 0, printDialogs = 0;
     bool printAccepted = true;
 
     PromptAnswer messageBox(const std::string& title, const std::string& text, PromptButtons buttons,
                             PromptIcon icon) override
     {
         messageBoxes.push_back({shownTitle(title), text, buttons, icon});
-        if (!answers.empty())
-            return next(answers);
-        if (buttons == PromptButtons::SaveDiscardCancel)
-            return PromptAnswer::Save;
-        return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes
-                                                                                        : PromptAnswer::Ok;
+        return next(answers, buttons == PromptButtons::SaveDiscardCancel ? PromptAnswer::Save
+                             : buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel
+                                 ? PromptAnswer::Yes
+                                 : PromptAnswer::Ok);
     }
-
-    std::string openFileName() override
-    {
-        ++openDialogs;
-        return next(fileNames);
-    }
-    std::string saveFileName() override
-    {
-        ++saveDialogs;
-        return next(fileNames);
-    }
-    bool printDialog(QPrinter&) override
-    {
-        ++printDialogs;
-        return printAccepted;
-    }
+    std::string openFileName() override { return ++openDialogs, next(fileNames, {}); }
+    std::string saveFileName() override { return ++saveDialogs, next(fileNames, {}); }
+    bool printDialog(QPrinter&) override { return ++printDialogs, printAccepted; }
 
 private:
     template <typename T>
-    static T next(std::deque<T>& queue)
+    static T next(std::deque<T>& queue, T otherwise)
     {
         if (queue.empty())
-            return {};
-        T first = queue.front();
+            return otherwise;
+        T first = std::move(queue.front());
         queue.pop_front();
         return first;
     }

@@ -34,7 +34,15 @@ protected:
     static std::string clipboard() { return QApplication::clipboard()->text().toStdString(); }
     static std::string cell(QTableWidget* table, int row, int column)
     {
-        return table->item(row, column)->text().toStdString();
+        const QTableWidgetItem* item = table->item(row, column);
+        return item ? item->text().toStdString() : "(empty)";
+    }
+    static Texts row(QTableWidget* table, int row)
+    {
+        Texts cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells.push_back(cell(table, row, column));
+        return cells;
     }
 };
 
@@ -79,10 +87,8 @@ TEST_F(ResultsMenuTest, AnalysisDialogClassifiesTheSaddle)
     EXPECT_EQ(dialog->windowTitle(), "Analysis at x = 0, y = 0");
     EXPECT_EQ(dialog->lblClassification->text().toStdString(), "<b>Classification: saddle point</b>");
     ASSERT_EQ(dialog->tblEigen->rowCount(), 2);
-    EXPECT_EQ(cell(dialog->tblEigen, 0, 0), "-2");
-    EXPECT_EQ(cell(dialog->tblEigen, 0, 1), "negative");
-    EXPECT_EQ(cell(dialog->tblEigen, 1, 0), "2");
-    EXPECT_EQ(cell(dialog->tblEigen, 1, 1), "positive");
+    EXPECT_EQ(row(dialog->tblEigen, 0), (Texts{"-2", "negative", "0", "1"}));
+    EXPECT_EQ(row(dialog->tblEigen, 1), (Texts{"2", "positive", "1", "0"}));
     EXPECT_EQ(cell(dialog->tblHessian, 0, 1), "0");
     EXPECT_EQ(cell(dialog->tblGradient, 1, 1), "0");
     EXPECT_TRUE(dialog->lblBasis->text().startsWith("From the refined estimates and their errors: "));
@@ -131,18 +137,12 @@ TEST_F(ResultsMenuTest, APlotHasGapsWhereTheFunctionFailsSavesItsPictureAndKeeps
 // The outer 2% of the values on each side are left out, and a tenth of the range is added.
 TEST(PlotValueRange, LeavesOutTheOuterValuesAndAddsAMargin)
 {
-    PlotData rising;
+    PlotData rising{.f0 = 50}, flat{.f0 = 5};  // with f0, 101 values: 2 left out on each side
     for (int k = 0; k < 100; ++k)
-        rising.samples.push_back({static_cast<double>(k), static_cast<double>(k)});
-    rising.f0 = 50;  // with it, 101 values: 2 left out on each side
-    PlotData flat = rising;
-    for (PlotSample& s : flat.samples)
-        s.y = 5;
-    flat.f0 = 5;
+        rising.samples.push_back({double(k), double(k)}), flat.samples.push_back({double(k), 5});
     const PlotData none{.f0 = std::nan(""), .samples = {{0, std::nan("")}}};
-    for (const auto& [name, plot, low, high] : {std::tuple{"rising", rising, -7.5, 106.5},
-                                               std::tuple{"flat", flat, 4.5, 5.5},
-                                               std::tuple{"no_value", none, -1.0, 1.0}}) {
+    for (const auto& [name, plot, low, high] :
+         {std::tuple{"rising", rising, -7.5, 106.5}, {"flat", flat, 4.5, 5.5}, {"no_value", none, -1.0, 1.0}}) {
         EXPECT_EQ(plotValueRange(plot).low, low) << name;
         EXPECT_EQ(plotValueRange(plot).high, high) << name;
     }

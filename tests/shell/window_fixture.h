@@ -27,6 +27,8 @@
 
 namespace slopekit::testing {
 
+using Texts = std::vector<std::string>;
+
 // Types text into a box, replacing what it holds.
 inline void type(QLineEdit* box, const QString& text)
 {
@@ -73,6 +75,14 @@ inline std::string menuText(const QList<QAction*>& actions)
             text += "{" + menuText(action->menu()->actions()) + "}";
     }
     return text;
+}
+
+inline Texts texts(const QAbstractItemModel* model)
+{
+    Texts rows;
+    for (int k = 0; k < model->rowCount(); ++k)
+        rows.push_back(model->index(k, 0).data().toString().toStdString());
+    return rows;
 }
 
 inline std::string bytesOf(const std::string& path)
@@ -137,24 +147,20 @@ protected:
         click(window->cmdAddCons);
     }
 
-    std::vector<std::string> lines() const
+    Texts lines() const { return texts(window->lstDerVal->model()); }
+    Texts constants() const { return texts(window->cboConstants->model()); }
+    // The texts of the message boxes shown so far.
+    Texts messages() const
     {
-        std::vector<std::string> texts;
-        for (int k = 0; k < window->lstDerVal->count(); ++k)
-            texts.push_back(window->lstDerVal->item(k)->text().toStdString());
-        return texts;
-    }
-    std::vector<std::string> constants() const
-    {
-        std::vector<std::string> texts;
-        for (int k = 0; k < window->cboConstants->count(); ++k)
-            texts.push_back(window->cboConstants->itemText(k).toStdString());
-        return texts;
+        Texts shown;
+        for (const FakePrompts::MessageBox& box : prompts->messageBoxes)
+            shown.push_back(box.text);
+        return shown;
     }
     // The shown rows of the evaluation point, as label and value: "x=1.5".
-    std::vector<std::string> pointRows() const
+    Texts pointRows() const
     {
-        std::vector<std::string> rows;
+        Texts rows;
         for (int k = 0; k < frmSlopekit::PointBoxes; ++k)
             if (window->lblVarx[k]->isVisible() || window->txtVarx[k]->isVisible())
                 rows.push_back(((window->lblVarx[k]->isVisible() ? window->lblVarx[k]->text() : "") +
