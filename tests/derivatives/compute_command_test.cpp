@@ -14,24 +14,24 @@ namespace {
 
 const char* const Announced = "announced by the event";
 
+double logOrFail(double x) { return x > 0 ? std::log(x) : throw RunError(errnum::InvalidCall, "test"); }
+
 // runCompute with a native function of the first variable for the engine, which fails
 // where a row says; failures from the source Announced count as shown by the Error event,
 // the others get the program's own message. The hook hears every evaluation of the classic
-// 8n^2 + n + 1 and of the refinement's 2 + 42n + 244 n(n - 1) / 2; a failure or a stop
-// leaves no lines and Varx back at the point.
+// 8n^2 + n + 1 and of the refinement's 2 + 42n + 244 n(n - 1) / 2, which skips failing trial
+// points; a failure or a stop leaves no lines and Varx back at the point.
 TEST(RunCompute, EvaluatesInOrderAndEndsWithTheLinesOrExactlyOneMessage)
 {
     // A comma locale: the locale reading takes "0.5" for 5, the leading-number reading has the last word.
     testing::LocaleGuard comma(",", ".");
     const std::vector<std::string> one = {"-2", "-1", "0", "1", "2", "-2", "-1", "1", "2", "0"};
     // Pure x, pure y, the pair with y outside and x inside, first x, first y, the point.
-    const std::vector<std::string> two = {
-        "-2 0", "-1 0", "0 0", "1 0", "2 0", "0 -2", "0 -1", "0 0", "0 1", "0 2",
-        "-2 -2", "-1 -2", "1 -2", "2 -2", "-2 -1", "-1 -1", "1 -1", "2 -1",
-        "-2 1", "-1 1", "1 1", "2 1", "-2 2", "-1 2", "1 2", "2 2",
-        "-2 0", "-1 0", "1 0", "2 0", "0 -2", "0 -1", "0 1", "0 2", "0 0"};
-    const std::vector<std::string> firstSeven(two.begin(), two.begin() + 7);
+    const std::vector<std::string> two = {"-2 0", "-1 0", "0 0", "1 0", "2 0", "0 -2", "0 -1", "0 0", "0 1", "0 2",
+        "-2 -2", "-1 -2", "1 -2", "2 -2", "-2 -1", "-1 -1", "1 -1", "2 -1", "-2 1", "-1 1", "1 1", "2 1", "-2 2",
+        "-1 2", "1 2", "2 2", "-2 0", "-1 0", "1 0", "2 0", "0 -2", "0 -1", "0 1", "0 2", "0 0"};
     const auto any = [](double) { return 1.0; };
+    const std::vector<double> at{0.5, 2}, steps{0.00015, 0.0003};
     struct Row {
         const char* name;
         std::vector<double> point;
@@ -43,22 +43,29 @@ TEST(RunCompute, EvaluatesInOrderAndEndsWithTheLinesOrExactlyOneMessage)
         int heard;
         std::size_t lines;
         std::optional<ComputeMessage> message;
+        double gradient = 0;       // the exact first derivative, which the refined error must cover
+        bool unreliable = false;  // the refined first and second derivative of the first variable
     };
     const Row rows[] = {
-        {"one_variable", {-0.75}, {0.00015}, any, 0, one, 44, 54, 3, {}},
+        // Each of the nine trial steps beyond 0 fails at its first point, x0 - h, and asks for no other.
+        {"log_near_zero_fails_at_large_trial_steps", {0.00137}, {0.00015}, logOrFail, 0, one, 35, 36, 3, {},
+         1 / 0.00137},
+        // Noise of 1e-3 on a slope of 1: no two steps agree to a millionth.
+        {"noise_never_agrees", {0.5}, {0.00015}, [](double x) { return x + 1e-3 * std::sin(1e7 * x); }, 0, one, 44,
+         54, 3, {}, 1, true},
         {"runs_to_the_end", {0.5, -2000}, {0.00015, 0.3}, any, 0, two, 330, 365, 6, {}},
-        {"stopped_at_a_displaced_point", {0.5, 2}, {0.00015, 0.0003}, any, 7, firstSeven, 0, 7, 0, {}},
-        {"stopped_at_the_last_classic_evaluation", {0.5, 2}, {0.00015, 0.0003}, any, 35, two, 0, 35, 0, {}},
-        {"stopped_in_the_refinement", {0.5, 2}, {0.00015, 0.0003}, any, 100, two, 65, 100, 0, {}},
-        {"stopped_at_the_last_evaluation", {0.5, 2}, {0.00015, 0.0003}, any, 365, two, 330, 365, 0, {}},
-        {"error_at_a_displaced_point_shown_by_its_event", {0.5, 2}, {0.00015, 0.0003},
+        {"stopped_at_a_displaced_point", at, steps, any, 7, {two.begin(), two.begin() + 7}, 0, 7, 0, {}},
+        {"stopped_at_the_last_classic_evaluation", at, steps, any, 35, two, 0, 35, 0, {}},
+        {"stopped_in_the_refinement", at, steps, any, 100, two, 65, 100, 0, {}},
+        {"stopped_at_the_last_evaluation", at, steps, any, 365, two, 330, 365, 0, {}},
+        {"error_at_a_displaced_point_shown_by_its_event", at, steps,
          [](double x) { return x < 0.5 ? throw RunError(errnum::VariableUndefined, Announced) : x; }, 0, {"-2 0"},
          0, 0, 0, {}},
-        {"silent_engine_exception_gets_the_computation_message", {0.5, 2}, {0.00015, 0.0003},
+        {"silent_engine_exception_gets_the_computation_message", at, steps,
          [](double x) { return x < 0.5 ? throw RunError(-2147352319, "Slopekit") : x; }, 0, {"-2 0"}, 0, 0, 0,
          ComputeMessage{"Slopekit", "Slopekit -2147352319\rException occurred\r\r"}},
         // 16 * 1e308 overflows at the second evaluation.
-        {"sum_beyond_the_double_range", {0.5, 2}, {0.00015, 0.0003}, [](double) { return 1e308; }, 0,
+        {"sum_beyond_the_double_range", at, steps, [](double) { return 1e308; }, 0,
          {"-2 0", "-1 0"}, 0, 2, 0, ComputeMessage{"Slopekit", "Slopekit 6\rOverflow\r\r"}},
     };
     for (const Row& row : rows) {
@@ -102,8 +109,11 @@ TEST(RunCompute, EvaluatesInOrderAndEndsWithTheLinesOrExactlyOneMessage)
         EXPECT_EQ(outcome.lines.size(), row.lines);
         EXPECT_EQ(dim.ResultsShown, row.lines > 0);
         EXPECT_EQ(outcome.refined.has_value(), row.lines > 0);
-        if (outcome.refined) {
-            EXPECT_EQ(outcome.refined->evaluations, muted);
+        if (const auto& r = outcome.refined) {
+            EXPECT_EQ(r->evaluations, muted);
+            EXPECT_EQ(r->gradientUnreliable[0], row.unreliable);
+            EXPECT_EQ(r->hessianUnreliable[0][0], row.unreliable);
+            EXPECT_LE(std::fabs(r->gradient[0] - row.gradient), r->gradientError[0]);
         }
         ASSERT_EQ(outcome.message.has_value(), row.message.has_value());
         if (row.message) {

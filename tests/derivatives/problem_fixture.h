@@ -6,7 +6,6 @@
 #include "engine/engine_binding.h"
 #include "problem/dimension.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,19 +37,6 @@ struct EngineProblem {
     EngineBinding binding{dim};
     EvaluateAtVarx evaluate = [this] { return binding.EvaluateFunction(); };
     RefinedDerivatives refined;
-};
-
-// Evaluates a native function at Varx and keeps every point it was asked for.
-struct LoggingEvaluator {
-    const Dimension& dim;
-    std::function<double(const std::vector<double>&)> f;
-    std::vector<std::vector<double>> points{};
-
-    double operator()()
-    {
-        points.push_back(dim.Varx);
-        return f(dim.Varx);
-    }
 };
 
 }  // namespace slopekit::testing

@@ -1,10 +1,7 @@
 #include "derivatives/derivative_labels.h"
 #include "derivatives/problem_fixture.h"
-#include "derivatives/refined_derivatives.h"
 #include "derivatives/result_warnings.h"
 #include "derivatives/step_choice.h"
-#include "errors/run_error.h"
-#include "numbers/locale_guard.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,8 +12,6 @@
 
 namespace slopekit {
 namespace {
-
-using testing::makeProblem;
 
 TEST(StepChoice, ChoosesTheStepAndEstimatesItsError)
 {
@@ -51,51 +46,11 @@ TEST(StepChoice, ChoosesTheStepAndEstimatesItsError)
     }
 }
 
-double logOrFail(double x)
-{
-    if (x <= 0)
-        throw RunError(errnum::InvalidCall, "test");
-    return std::log(x);
-}
-
-TEST(RefineDerivatives, SkipsFailingPointsAndEstimatesHonestly)
-{
-    struct Row {
-        const char* name;
-        double x0;
-        double (*f)(double);  // throws RunError to fail
-        double exactGradient;
-        bool gradientUnreliable, hessianUnreliable;
-    };
-    const Row rows[] = {
-        {"log_near_zero", 0.00137, logOrFail, 1 / 0.00137, false, false},
-        {"fails_everywhere_but_the_point", 0.5,
-         [](double x) { return x != 0.5 ? throw RunError(errnum::Overflow, "test") : 1.0; }, 0, true, true},
-        // Noise of 1e-3 on a slope of 1: no two steps agree to a millionth.
-        {"noise_never_agrees", 0.5, [](double x) { return x + 1e-3 * std::sin(1e7 * x); }, 1, true, true},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Dimension dim = makeProblem({"x"}, {row.x0});
-        testing::LoggingEvaluator evaluator(dim, [&row](const std::vector<double>& v) { return row.f(v[0]); });
-        const RefinedDerivatives r = RefineDerivatives(dim, std::ref(evaluator));
-        EXPECT_EQ(r.gradientUnreliable[0], row.gradientUnreliable);
-        EXPECT_EQ(r.hessianUnreliable[0][0], row.hessianUnreliable);
-        EXPECT_FALSE(std::fabs(r.gradient[0] - row.exactGradient) > r.gradientError[0]);  // no value: no bound
-        EXPECT_EQ(std::isfinite(r.gradient[0]), std::isfinite(r.gradientError[0]));
-        EXPECT_EQ(r.value, row.f(row.x0));
-        EXPECT_EQ(r.evaluations, static_cast<long>(evaluator.points.size()));
-        EXPECT_EQ(dim.Varx, std::vector<double>{row.x0});
-        EXPECT_EQ(evaluator.points.back(), std::vector<double>{row.x0});
-    }
-}
-
 // Two variables x, y with classic values and refined ones written out by hand: Dy is 2e-6
 // of its size away, Dxy agrees but its refined value is unreliable, Dyy has no value.
 TEST(RefinedResults, ListedWithTheirErrorsAndWarnedOnTheClassicList)
 {
-    testing::LocaleGuard point(".", ",");
-    Dimension dim = makeProblem({"x", "y"}, {1, 2});
+    Dimension dim = testing::makeProblem({"x", "y"}, {1, 2});
     BuildLabels(dim);
     dim.Der1Val = {4, 1};
     dim.Der2Val = {{4, 2}, {2, 0}};
@@ -116,7 +71,6 @@ TEST(RefinedResults, ListedWithTheirErrorsAndWarnedOnTheClassicList)
     EXPECT_EQ(unreliableTip(refined, {0, 1}),
               "May be inaccurate: the estimates at different steps do not agree to a millionth.");
     EXPECT_EQ(unreliableTip(refined, {1, 1}), "No value: the function fails at every trial step.");
-    EXPECT_EQ(warningStatus(3), "3 results may be inaccurate");
     EXPECT_EQ(warningStatus(1), "1 result may be inaccurate");
     EXPECT_EQ(warningStatus(0), "");
 }

@@ -7,7 +7,7 @@ namespace slopekit::testing {
 // Sets the process-wide number locale for one test and puts the old one back.
 struct LocaleGuard {
     NumberSeparators saved = numberLocale();
-    LocaleGuard(std::string decimal, std::string thousands) { numberLocale() = {std::move(decimal), std::move(thousands)}; }
+    LocaleGuard(const char* decimal, const char* thousands) { numberLocale() = {decimal, thousands}; }
     ~LocaleGuard() { numberLocale() = saved; }
 };
 
