@@ -1,9 +1,14 @@
+#include "documents/problem_file_loading.h"
+#include "documents/problem_file_saving.h"
 #include "documents/problem_reader.h"
 #include "documents/problem_writer.h"
 #include "numbers/locale_guard.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 namespace slopekit {
@@ -175,6 +180,23 @@ TEST(ProblemWriter, WritesFileFormWhateverTheLocaleOrRefusesWhatCouldNotReadBack
         SCOPED_TRACE(row.name);
         EXPECT_EQ(written(row.problem), row.written);
     }
+}
+
+// Save works for any name the system allows and keeps the permissions of the file it
+// replaces; the command-line tests cover its failures.
+TEST(ProblemFileSaving, ReplacesAFileOfTheLongestNameKeepingItsPermissions)
+{
+    namespace fs = std::filesystem;
+    char folder[] = "/tmp/slopekit-saving-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string longest = std::string(folder) + "/" + std::string(255, 'n');
+    saveProblemFile(longest, {"1", "x^2", {"x"}, {"3"}, {}});
+    fs::permissions(longest, fs::perms(0640));
+    saveProblemFile(longest, {"1", "x^3", {"x"}, {"3"}, {}});
+    EXPECT_EQ(fs::status(longest).permissions(), fs::perms(0640));
+    errno = EINTR;  // left over from an earlier call, it must not look like an interrupted read
+    EXPECT_EQ(loadProblemFile(longest, reserved).equation, "x^3");
+    fs::remove_all(folder);
 }
 
 }  // namespace
