@@ -17,9 +17,14 @@ public:
 
     const Program* find(std::string_view text)
     {
-        if (m_last && m_last->source == text)
-            return m_last.get();
+        if (const Program* p = last(text))
+            return p;
         return findStored(text);
+    }
+    // The program of the text asked for last, if `text` is that text.
+    const Program* last(std::string_view text) const
+    {
+        return m_last && m_last->source == text ? m_last.get() : nullptr;
     }
     const Program& insert(std::shared_ptr<const Program> program);
     void clear();

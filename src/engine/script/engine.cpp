@@ -107,44 +107,35 @@ Variant Engine::eval(std::string_view text)
     return withinMemory(text, [&] { return Variant::of(run(compiled(text, false))); });
 }
 
-bool Engine::evalNumber(std::string_view text, double& number, Variant& other)
+bool Engine::evalNumberCompiling(std::string_view text, double& number, Variant& other)
 {
     return withinMemory(text, [&] {
-        // The hot path: a text compiled before, on numbers, with room enough on the stack.
-        if (const Program* program = m_expressions.find(text);
-            program && numbersOnly(*program) && m_numberStack.size() >= program->maxStack + 2) {
-            number = runNumbers(*program);
+        const Program& program = compiled(text, false);
+        if (numbersOnly(program)) {
+            if (m_numberStack.size() < program.maxStack + 2)
+                m_numberStack.resize(program.maxStack + 2);
+            number = runNumbers(program);
             return true;
         }
-        return evalNumberUnguarded(text, number, other);
+        const Value v = run(program);
+        if (v.isNumeric()) {
+            number = v.number;
+            return true;
+        }
+        other = Variant::of(v);
+        return false;
     });
 }
 
-bool Engine::evalNumberUnguarded(std::string_view text, double& number, Variant& other)
+void Engine::failNumbers(const Program& program)
 {
-    const Program& program = compiled(text, false);
-    if (numbersOnly(program)) {
-        if (m_numberStack.size() < program.maxStack + 2)
-            m_numberStack.resize(program.maxStack + 2);
-        number = runNumbers(program);
-        return true;
-    }
-    const Value v = run(program);
-    if (v.isNumeric()) {
-        number = v.number;
-        return true;
-    }
-    other = Variant::of(v);
-    return false;
-}
-
-double Engine::runNumbers(const Program& program)
-{
-    m_scratch.clear();
     try {
-        return runNumeric(program, m_numberStack.data(), m_scratch);
+        throw;
     } catch (const LocatedFault& f) {
         fail(locateError(f.number, false, program.source, f.offset));
+    } catch (const std::bad_alloc&) {  // as withinMemory, which the inline evalNumber skips
+        m_scratch.clear();
+        fail(locateError(errnum::OutOfMemory, false, program.source, 0));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "engine/script/compiler.h"
 #include "engine/script/globals.h"
 #include "engine/script/host_object.h"
+#include "engine/script/numeric_code.h"
 #include "engine/script/scratch.h"
 #include "engine/script/script_error.h"
 #include "engine/script/value.h"
@@ -60,7 +61,16 @@ public:
     Variant eval(std::string_view text);
     // Eval for a caller that needs a number: a number or truth value (-1 or 0) comes back
     // in `number` and the result is true; any other value is left in `other`.
-    bool evalNumber(std::string_view text, double& number, Variant& other);
+    bool evalNumber(std::string_view text, double& number, Variant& other)
+    {
+        // The hot path, inline: the text evaluated last, on numbers, with room on the stack.
+        if (const Program* p = m_expressions.last(text);
+            p && numbersOnly(*p) && m_numberStack.size() >= p->maxStack + 2) {
+            number = runNumbers(*p);
+            return true;
+        }
+        return evalNumberCompiling(text, number, other);
+    }
 
     // The error object: the last error raised.
     const ErrorInfo& error() const { return m_error; }
@@ -73,13 +83,24 @@ public:
 private:
     template <typename Call>
     auto withinMemory(std::string_view text, Call call) -> decltype(call());
-    bool evalNumberUnguarded(std::string_view text, double& number, Variant& other);
+    // evalNumber of a text that may need compiling first, or values.
+    bool evalNumberCompiling(std::string_view text, double& number, Variant& other);
     // A statement by the general way: compiled (or found compiled) and run.
     void executeAnyStatement(std::string_view text);
     const Program& compiled(std::string_view text, bool statements);
     Value run(const Program& program);
     // Runs a numeric program (numbersOnly holds) on the number stack, which has room for it.
-    double runNumbers(const Program& program);
+    double runNumbers(const Program& program)
+    {
+        m_scratch.clear();
+        try {
+            return runNumeric(program, m_numberStack.data(), m_scratch);
+        } catch (...) {
+            failNumbers(program);
+        }
+    }
+    // Turns the exception in flight from runNumeric into the call's error.
+    [[noreturn]] void failNumbers(const Program& program);
     [[noreturn]] void fail(const ErrorInfo& info);
 
     Globals m_globals;
