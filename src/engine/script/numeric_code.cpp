@@ -5,6 +5,9 @@
 #include "engine/script/numeric_ops.h"
 #include "errors/run_error.h"
 
+#include <cmath>
+#include <optional>
+
 namespace slopekit::script {
 namespace {
 
@@ -135,6 +138,17 @@ double call(const Instruction& ins, const double* args, Scratch& scratch)
     return callHostMethod(*ins.method, values, ins.argc).number;
 }
 
+// 1/c where x / c is x * (1/c) to the last bit: c a power of two, its reciprocal exact and
+// normal, as both operations round the same exact value. Saves a division, which costs several
+// multiplications.
+std::optional<double> exactReciprocal(double c)
+{
+    int exponent = 0;
+    if (std::fabs(std::frexp(c, &exponent)) != 0.5 || exponent - 1 < -1022 || exponent - 1 > 1022)
+        return std::nullopt;  // also for 0, infinities and NaN
+    return 1 / c;
+}
+
 // Translates code[begin, end), one subexpression or a run of them, into `out`.
 class Translator {
 public:
@@ -155,15 +169,20 @@ public:
                 // left right op: both operands read in place, or left ^ 2 and left ^ 3
                 const NumOp both = fusable(afterTwo->op)->both;
                 const NumOp form = exponentForm(m_code[i + 1], *afterTwo, NumOp::SquareOf, NumOp::CubeOf, both);
-                if (form == both)
+                if (const auto scale = divisorScale(m_code[i + 1], *afterTwo))
+                    emitScale(*afterTwo, NumOp::ScaleOf, first, *scale);
+                else if (form == both)
                     emit(*afterTwo, form, first, second);
                 else
                     emit(*afterTwo, form, nullptr, first);
                 i += 2;
             } else if (first && afterOne && fusable(afterOne->op)) {
                 // (value) right op: the right operand read in place
-                emit(*afterOne, exponentForm(ins, *afterOne, NumOp::Square, NumOp::Cube, fusable(afterOne->op)->right),
-                     nullptr, first);
+                const NumOp right = fusable(afterOne->op)->right;
+                if (const auto scale = divisorScale(ins, *afterOne))
+                    emitScale(*afterOne, NumOp::Scale, nullptr, *scale);
+                else
+                    emit(*afterOne, exponentForm(ins, *afterOne, NumOp::Square, NumOp::Cube, right), nullptr, first);
                 ++i;
             } else if (const std::size_t op = first ? leftOperandOf(i, end) : end; op != end) {
                 // left (subexpression) op: the subexpression first, then the left operand in place
@@ -186,6 +205,20 @@ private:
             n.left = left;
         n.operand = operand;
         m_out.push_back(n);
+    }
+
+    void emitScale(const Instruction& op, NumOp numOp, const double* left, double scale)
+    {
+        emit(op, numOp, left, nullptr);
+        m_out.back().scale = scale;
+    }
+
+    // The factor that replaces a division by a constant `right`, if one does exactly.
+    std::optional<double> divisorScale(const Instruction& right, const Instruction& op) const
+    {
+        if (op.op != Op::Divide || right.op != Op::Push)
+            return std::nullopt;
+        return exactReciprocal(m_program.constants[right.index].number);
     }
 
     // ^2 and ^3 by a constant have forms of their own; `general` for any other operator.
@@ -294,6 +327,8 @@ double runNumeric(const Program& program, double* stack, Scratch& scratch)
             case NumOp::Cube: top = cube(top); break;
             case NumOp::SquareOf: *sp++ = top; top = square(*ip->operand); break;
             case NumOp::CubeOf: *sp++ = top; top = cube(*ip->operand); break;
+            case NumOp::Scale: top = finite(top * ip->scale); break;
+            case NumOp::ScaleOf: *sp++ = top; top = finite(*ip->left * ip->scale); break;
             case NumOp::SubtractFrom: top = finite(*ip->operand - top); break;
             case NumOp::DivideInto: top = divide(*ip->operand, top); break;
             case NumOp::Other: --sp; top = otherBinary(ip->op, *sp, top); break;

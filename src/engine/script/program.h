@@ -46,6 +46,7 @@ enum class NumOp : std::uint8_t {
     Power, PowerRight, PowerBoth,
     Square, Cube, SquareOf, CubeOf,  // ^2 and ^3 of the value, or of `operand`
     SubtractFrom, DivideInto,        // `operand` - value, `operand` / value
+    Scale, ScaleOf,                  // the value or `left` times `scale`: / by a power of two
     Other,     // any other binary operator, by `op`
     Function,  // a built-in or host method of one number, by `function`
     Call,      // any other built-in or host method, by `call`
@@ -68,6 +69,7 @@ struct NumInstruction {
     };
     union {
         const double* operand;  // a constant of the program or a variable's number
+        double scale;
         const std::int32_t* whole;
         const Instruction* call;
         NumberFunction function;

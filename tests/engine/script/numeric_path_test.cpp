@@ -72,7 +72,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "3E9 \\ n", "3 / (x + y) - 1 / (n - 3)", "1 - (x + y)^2 + (x - y)^3 * 2", "f - Bump(x) + f",
                       "Asin(y) + Acos(y) + Sinh(x) + Cosh(y) + Tanh(x) + Asinh(y) + Acosh(x) + sh.Atanh(y)",
                       "Asin(1) - Asin(-1) + Acos(-1) + Acos(1)", "Asin(x) + 1", "Acos(-x) + 1", "Acosh(y) + 1",
-                      "Atanh(1) + 1", "Atanh(-1) + 1", "Sinh(big) + Cosh(-big)", "Atanh(1) + Asin(x) + Acosh(n)"));
+                      "Atanh(1) + 1", "Atanh(-1) + 1", "Sinh(big) + Cosh(-big)", "Atanh(1) + Asin(x) + Acosh(n)",
+                      "x / 2 + y / -0.25 - (x + y) / 4 + 3 / 0.5", "1E308 / 0.5 + x", "x / 8.9884656743115795E+307",
+                      "x / 3 + y / 0.3"));
 
 // x^3 is pow(x, 3) to the last bit, also where x*x*x is not (1.3 and 0.3), on both paths.
 class CubeIsPow : public ::testing::TestWithParam<const char*> {};
