@@ -86,11 +86,6 @@ std::string chainOfTexts(int copies)
     return chain;
 }
 
-std::string nested(int depth)
-{
-    return std::string(static_cast<std::size_t>(depth), '(') + "1" + std::string(static_cast<std::size_t>(depth), ')');
-}
-
 // Every built-in but Round takes one argument: a call with none or with two fails.
 std::vector<Case> withArgumentCounts(std::vector<Case> rows)
 {
@@ -183,8 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
         fails("huge_literal", "1e400", 1031, 1), fails("hex_beyond_32_bits", "&H100000000", 1031, 1),
         fails("invalid_character", "1 # 2", 1032, 3), fails("nul_byte", std::string("1 +\0 2", 6), 1032, 4),
         fails("non_ascii", "1 + \xc3\xa4", 1032, 5), fails("unterminated_string", "\"abc", 1033, 1),
-        fails("deep_nesting", nested(300), 1002, 257),
-        fails("hundred_thousand_parentheses", nested(100000), 1002, 65537),
+        fails("deep_nesting", std::string(300, '(') + "1" + std::string(300, ')'), 1002, 257),
+        fails("hundred_thousand_parentheses", std::string(100000, '(') + "1" + std::string(100000, ')'), 1002, 65537),
         fails("deep_prefix_chain", std::string(300, '-') + "1", 1002, 257),
         fails("too_long", std::string(70000, '1'), 1002, 65537), failsToRun("empty_value", "a=", 1023, 3),
         failsToRun("no_equals", "a", 1011, 2), failsToRun("no_name", "=5", 1010, 1),
