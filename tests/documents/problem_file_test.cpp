@@ -47,9 +47,9 @@ TEST(ProblemReader, ReadsTheFieldsAsSaveWritesThemAndAsEditorsLeaveThem)
         {"blanks_tabs_unquoted_fields_lf_ends", "Slopekit\n \t1 ,\t x+1\n x, -2D+1 \n\t0\t\n", 1, "x+1", {"x"}, {-20}, {}},
         {"lone_cr_ends_and_no_final_line_end", "Slopekit\r1,\"x\"\r\"x\",3\r 1 \rk=1", 1, "x", {"x"}, {3}, {"k=1"}},
         {"byte_order_mark_first", "\xEF\xBB\xBFSlopekit\r\n1,\"x\"\r\n\"x\",3\r\n 0 \r\n", 1, "x", {"x"}, {3}, {}},
-        {"utf8_from_the_first_two_byte_to_the_last_code_point",
-         "Slopekit\r\n1,\"\xC2\x80\xC3\xA9\xF4\x8F\xBF\xBF\"\r\n\"x\",1\r\n 1 \r\n\xE2\x82\xAC\r\n", 1,
-         "\xC2\x80\xC3\xA9\xF4\x8F\xBF\xBF", {"x"}, {1}, {"\xE2\x82\xAC"}},
+        {"utf8_from_the_first_two_byte_to_the_last_code_point_among_ascii",
+         "Slopekit\r\n1,\"x\xC2\x80\xC3\xA9\xF4\x8F\xBF\xBF\"\r\n\"x\",1\r\n 1 \r\n\xE2\x82\xAC\r\n", 1,
+         "x\xC2\x80\xC3\xA9\xF4\x8F\xBF\xBF", {"x"}, {1}, {"\xE2\x82\xAC"}},
         // Not UTF-8: one byte per character, as older systems write.
         {"windows_1252", "Slopekit\r\n1,\"\xE9\x80\"\r\n\"x\",1\r\n 1 \r\n\x92\r\n", 1, "\xC3\xA9\xE2\x82\xAC", {"x"}, {1},
          {"\xE2\x80\x99"}},
