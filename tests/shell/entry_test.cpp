@@ -61,7 +61,8 @@ TEST_F(WindowTest, ARefusedEntryKeepsTheFocusAndSaysWhatItNeedsHoweverTheUserLea
         }
 }
 
-// Each entry is refused once first, so its hint shows until the accepted entry clears it.
+// Each entry is refused once first, the same way, so its hint shows until the accepted
+// entry clears it; the refusal leaves no mark: a user's move still selects, a click clicks.
 TEST_F(WindowTest, AcceptedEntriesMoveOnAStageWithoutComputing)
 {
     struct Row { const char* name; QString count; Leave how; int order; QString names; };
@@ -76,7 +77,7 @@ TEST_F(WindowTest, AcceptedEntriesMoveOnAStageWithoutComputing)
         restart();
         QSignalSpy computeClicks(window->cmdCompute, &QPushButton::clicked);
         type(window->txtOrder, "0");
-        pressTab(window->txtOrder);
+        leave(*window, window->txtOrder, row.how);
         type(window->txtOrder, row.count);
         leave(*window, window->txtOrder, row.how);
         EXPECT_EQ(stage() + " " + hint(), std::string(NamesStage) + " ");
@@ -98,6 +99,8 @@ TEST_F(WindowTest, AcceptedEntriesMoveOnAStageWithoutComputing)
             names.push_back(name.toStdString()), rows.push_back(name.toStdString() + "=1");
         EXPECT_EQ(dim->VarNams, names);
         EXPECT_EQ(pointRows(), rows);
+        compute(row.names.section(',', 0, 0), {});
+        EXPECT_EQ(lines().size(), static_cast<std::size_t>(1 + 2 * row.order + row.order * (row.order - 1) / 2));
     }
 }
 
@@ -116,6 +119,7 @@ TEST_F(WindowTest, FocusThatAnotherWindowTakesAndGivesBackChecksNothing)
     EXPECT_EQ(stage(), NamesStage);
     EXPECT_EQ(window->focusWidget(), window->txtVarNams);
     EXPECT_EQ(computeClicks.count(), 0);
+    EXPECT_FALSE(window->cmdCompute->isDown());
 
     type(window->txtVarNams, "x");
     other.activateWindow();

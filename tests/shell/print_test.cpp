@@ -43,34 +43,32 @@ protected:
 };
 
 // Cancel in the print dialog cancels the report; the report computes when no results are
-// shown and else prints the shown ones. The printer's font name is put back each time.
+// shown and else prints the shown ones, the refined ones when the list shows them. The
+// printer's font name is put back each time.
 TEST_F(PrintTest, PrintsEveryLineOfTheShownResultsComputingThemOnlyWhenNoneAreShown)
 {
     const std::string font = window->printer().fontName();
     prompts->printAccepted = false;
-    EXPECT_TRUE(print().isEmpty());
-    EXPECT_TRUE(lines().empty());
+    EXPECT_TRUE(print().isEmpty() && lines().empty());
     EXPECT_EQ(window->printer().fontName(), font);
 
     prompts->printAccepted = true;
     const QStringList printed = print();
     EXPECT_EQ(window->printer().fontName(), font);
-    EXPECT_TRUE(prompts->messageBoxes.empty());
+    EXPECT_EQ(messages(), Texts{});
     EXPECT_EQ(prompts->printDialogs, 2);
     ASSERT_EQ(lines().size(), 6u);
     QStringList expected{"    ORDER: 2", "VARIABLES: x,y", "", "FUNCTION:", "x^2*y", "", "EVALUATION POINT:",
                          "x = 3", "y =-2", "", "FUNCTION =-18", ""};
-    for (int k = 1; k < 6; ++k)
-        expected.append(QString::fromStdString(lines()[k]));
+    for (const std::string& line : lines() | std::views::drop(1))
+        expected.append(QString::fromStdString(line));
     EXPECT_EQ(printed, expected);
 
     type(window->txtVarx[0], "5");  // a point edit keeps the shown results
     EXPECT_EQ(print(), expected);
     EXPECT_EQ(dim->Varx[0], 3.0);
-}
 
-TEST_F(PrintTest, PrintsTheRefinedResultsWhenTheListShowsThem)
-{
+    type(window->txtVarx[0], "3");
     window->mnuRefined->trigger();
     EXPECT_EQ(print().filter(QRegularExpression("^Dx = -12 ± [0-9.E+-]+$")).size(), 1);
     EXPECT_TRUE(lines()[1].starts_with("Dx = -12 ± "));
@@ -82,18 +80,16 @@ TEST_F(PrintTest, AFailingComputationOrPrinterShowsItsOneMessage)
     type(window->txtEquation, "Sqr(x)");
     type(window->txtVarx[0], "0");
     EXPECT_TRUE(print().isEmpty());
-    ASSERT_EQ(prompts->messageBoxes.size(), 1u);
-    EXPECT_EQ(prompts->messageBoxes[0].text,
-              "Slopekit expression runtime error 5\rInvalid procedure call or argument\r\r");
+    EXPECT_EQ(messages(), Texts{"Slopekit expression runtime error 5\rInvalid procedure call or argument\r\r"});
     EXPECT_FALSE(dim->ResultsShown);
-    EXPECT_TRUE(lines().empty());
+    EXPECT_EQ(lines(), Texts{});
 
     type(window->txtVarx[0], "1");
     const std::string folder = path("missing") + "/report.pdf";
     window->printer().device().setOutputFileName(QString::fromStdString(folder));
     window->mnuPrint->trigger();
-    ASSERT_EQ(prompts->messageBoxes.size(), 2u);
-    EXPECT_TRUE(prompts->messageBoxes[1].text.starts_with("The file " + folder + " could not be written"));
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_TRUE(messages()[1].starts_with("The file " + folder + " could not be written"));
     EXPECT_EQ(prompts->messageBoxes[1].icon, PromptIcon::Critical);
 }
 

@@ -23,6 +23,7 @@
 
 #include <fstream>
 #include <memory>
+#include <ranges>
 #include <sstream>
 
 namespace slopekit::testing {
@@ -83,6 +84,14 @@ inline Texts texts(const QAbstractItemModel* model)
     for (int k = 0; k < model->rowCount(); ++k)
         rows.push_back(model->index(k, 0).data().toString().toStdString());
     return rows;
+}
+
+inline Texts texts(std::initializer_list<const QLineEdit*> boxes)
+{
+    Texts shown;
+    for (const QLineEdit* box : boxes)
+        shown.push_back(box->text().toStdString());
+    return shown;
 }
 
 inline std::string bytesOf(const std::string& path)
@@ -152,10 +161,8 @@ protected:
     // The texts of the message boxes shown so far.
     Texts messages() const
     {
-        Texts shown;
-        for (const FakePrompts::MessageBox& box : prompts->messageBoxes)
-            shown.push_back(box.text);
-        return shown;
+        const auto texts = prompts->messageBoxes | std::views::transform(&FakePrompts::MessageBox::text);
+        return {texts.begin(), texts.end()};
     }
     // The shown rows of the evaluation point, as label and value: "x=1.5".
     Texts pointRows() const
