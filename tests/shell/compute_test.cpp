@@ -4,6 +4,7 @@
 
 #include <gmock/gmock.h>
 
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
@@ -200,6 +201,7 @@ TEST_F(WindowTest, ASlowComputationShowsProgressStopsWhenAskedAndDropsInput)
         restart();
         const QImage label = window->Label1->grab().toImage();
         QString shownText;
+        double barShare = 100;
         bool painted = false;
         QTimer user;
         QObject::connect(&user, &QTimer::timeout, [&] {
@@ -207,6 +209,8 @@ TEST_F(WindowTest, ASlowComputationShowsProgressStopsWhenAskedAndDropsInput)
             QCoreApplication::postEvent(window, new QCloseEvent);
             if (QProgressDialog* dialog = shown<QProgressDialog>(); dialog && shownText.isEmpty()) {
                 shownText = dialog->labelText();
+                // the bar's share is the count's: 1 of 40 is 2.5%
+                barShare = dialog->findChild<QProgressBar*>()->text().chopped(1).toDouble() - dialog->value() * 2.5;
                 painted = window->Label1->grab().toImage() == label;
                 if (stop)
                     stop(dialog);
@@ -227,6 +231,7 @@ TEST_F(WindowTest, ASlowComputationShowsProgressStopsWhenAskedAndDropsInput)
         QCoreApplication::processEvents();
         EXPECT_EQ(evaluations < 40, stop != nullptr);
         EXPECT_THAT(shownText.toStdString(), ::testing::MatchesRegex("Computing: [0-9]+ of 40 evaluations done\\."));
+        EXPECT_LT(std::abs(barShare), 1);
         EXPECT_TRUE(painted && window->isVisible() && window->txtOrder->text().isEmpty());
         EXPECT_TRUE(shown<QProgressDialog>() == nullptr && QApplication::overrideCursor() == nullptr);
     }

@@ -29,15 +29,10 @@ const char* const ThreeNamesHint = "Enter 3 names separated by commas, none of t
 TEST_F(WindowTest, ARefusedEntryKeepsTheFocusAndSaysWhatItNeedsHoweverTheUserLeaves)
 {
     struct Row { const char* name; QString count; QString names /* null: the count is refused */; const char* hint; };
-    const Row rows[] = {
-        {"count_zero", "0", {}, CountHint},        {"count_letters", "abc", {}, CountHint},
-        {"count_empty", "", {}, CountHint},        {"count_eleven", "11", {}, CountHint},
-        {"count_rounds_to_none", "0.5", {}, CountHint},
-        {"four_names_for_three", "3", "x,y,z,t", ThreeNamesHint},
-        {"empty_part", "3", "x,,z", ThreeNamesHint},
-        {"one_name_and_an_empty_one", "1", "x,", "Enter one name."},
-        {"function_name", "3", "Sin,y,z", ThreeNamesHint},
-    };
+    // Which texts are refused is the problem checks' matter, tested with them.
+    const Row rows[] = {{"count_letters", "abc", {}, CountHint}, {"count_empty", "", {}, CountHint},
+                        {"four_names_for_three", "3", "x,y,z,t", ThreeNamesHint},
+                        {"one_name_and_an_empty_one", "1", "x,", "Enter one name."}};
     for (const Row& row : rows)
         for (Leave how : {Leave::Tab, Leave::Enter, Leave::ClickThroughWindow, Leave::ClickOnButton}) {
             SCOPED_TRACE(std::string(row.name) + " " + LeaveNames[static_cast<int>(how)]);

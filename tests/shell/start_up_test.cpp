@@ -77,8 +77,7 @@ TEST_F(StartUp, TheDecimalSeparatorIsWarnedAboutUnlessItIsThePointAndChangedOnly
     struct Row { const char* name; std::string userSymbol; std::optional<PromptAnswer> answer; bool goesOn;
                  std::string decimalAfter; };
     const Row rows[] = {
-        {"point_needs_nothing", ".", std::nullopt, true, "."},
-        {"comma_yes", ",", PromptAnswer::Yes, true, "."},
+        {"point_needs_nothing", ".", std::nullopt, true, "."}, {"comma_yes", ",", PromptAnswer::Yes, true, "."},
         {"comma_no", ",", PromptAnswer::No, false, ","},
         {"comma_cancel_or_escape", ",", PromptAnswer::Cancel, false, ","},
         {"middle_dot_is_warned_as_comma", "\xC2\xB7", PromptAnswer::Yes, true, "."},

@@ -65,11 +65,9 @@ inline std::string menuText(const QList<QAction*>& actions)
     std::string text;
     for (QAction* action : actions) {
         text += text.empty() ? "" : " ";
-        if (action->isSeparator()) {
-            text += "-";
+        text += action->isSeparator() ? "-" : !action->isVisible() ? "(hidden)" : action->isEnabled() ? "" : "(off)";
+        if (action->isSeparator())
             continue;
-        }
-        text += !action->isVisible() ? "(hidden)" : action->isEnabled() ? "" : "(off)";
         text += action->isCheckable() ? (action->isChecked() ? "[x]" : "[ ]") : "";
         text += action->text().toStdString();
         if (action->menu())
