@@ -147,16 +147,11 @@ double median(std::vector<double> v) { std::sort(v.begin(), v.end()); return v[v
 void measure(const Case& c, const std::vector<double>& point, Figures& fig)
 {
     SCOPED_TRACE(std::string(c.text) + " at " + std::to_string(point[0]));
-    std::vector<std::string> names;
-    std::vector<Jet> vars;
-    for (std::size_t k = 0; k < point.size(); ++k) {
-        names.push_back("v" + std::to_string(k));
-        vars.emplace_back(point[k]);
-        vars.back().g[k] = 1;
-    }
-    const testing::EngineProblem problem(names, point, c.text);
-    const Dimension& dim = problem.dim;
-    const RefinedDerivatives& refined = problem.refined;
+    std::vector<Jet> vars(point.begin(), point.end());
+    for (std::size_t k = 0; k < point.size(); ++k)
+        vars[k].g[k] = 1;
+    const testing::EngineProblem problem({"v0", "v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9"}, point, c.text);
+    const auto& [dim, binding, evaluate, refined] = problem;
     const std::vector<bool> marks = classicWarnings(dim, refined);
     const Jet exact = c.f(vars);
     const std::vector<ListEntry> entries = listEntries(dim.Order);

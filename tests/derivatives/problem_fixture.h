@@ -11,12 +11,12 @@
 
 namespace slopekit::testing {
 
-// A problem with the given names and point and the program's steps.
+// A problem in the first of the given names, one for each coordinate of the point, with the program's steps.
 inline Dimension makeProblem(const std::vector<std::string>& names, const std::vector<double>& point)
 {
     Dimension dim;
-    dim.redimension(static_cast<int>(names.size()));
-    dim.VarNams = names;
+    dim.redimension(static_cast<int>(point.size()));
+    dim.VarNams.assign(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(point.size()));
     dim.Varx = point;
     dim.Step = 0.0003;
     dim.HalfStep = 0.00015;

@@ -30,6 +30,7 @@ TEST(StepChoice, ChoosesTheStepAndEstimatesItsError)
          {0, 0, 0, 0, 1}, {1, 0.062255859375, 0, true}},
         {"false_plateau_at_large_steps_is_overruled", {0, 0, 0, 4, 4.25, 4.25}, {}, {4.25, 0.25, 0, true}},
         {"smaller_step_in_doubt_widens_the_error", {1, 1, 1, 1.25, 2, 1.25}, {}, {1, 31.0 / 60, 0, true}},
+        {"smaller_step_just_within_both_errors_leaves_it", {0, 0, 0, 15}, {0, 0, 0.5, 0.5}, {0, 0.5, 0, true}},
         {"no_window_is_no_better_than_its_size", {3, std::nullopt, 1.5}, {}, {1.5, 1.5, 0, true}},
         {"no_window_is_no_better_than_its_spread", {3, 0.5}, {}, {0.5, 2.5, 0, true}},
         {"no_estimate_at_all", {std::nullopt, std::nullopt}, {}, {0, 0, 0, false}},

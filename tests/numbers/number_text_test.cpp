@@ -103,6 +103,7 @@ TEST(NumberForms, WriteEachForm)
         {"negative_below_one", -0.25, "-0.25", "-.25", "-0.25"},
         {"zero", 0.0, "0", " 0", "0"},
         {"negative_zero", -0.0, "0", " 0", "0"},
+        {"not_a_number", std::numeric_limits<double>::quiet_NaN(), "0", " 0", "0"},
         {"whole", 2.0, "2", " 2", "2"},
         {"negative", -2.5, "-2.5", "-2.5", "-2.5"},
         {"small_exponent", 1e-5, "1E-05", " 1E-05", "1E-05"},
