@@ -73,18 +73,15 @@ struct Output {
     std::string err;
 };
 
-// Runs slopekit-cli through the shell, as scripts run it, with its output to stdoutTo (a
-// file in the folder when empty). A small file size limit makes a write fail with EFBIG,
-// as on a full disk, instead of ending the program.
-Output runCli(const std::string& arguments, const std::string& folder, bool smallFiles = false,
-              const std::string& stdoutTo = "")
+// Runs slopekit-cli through the shell, as scripts run it; a redirection in the arguments
+// overrides the folder's files. A small file size limit makes a write fail with EFBIG, as on
+// a full disk, instead of ending the program.
+Output runCli(const std::string& arguments, const std::string& folder, bool smallFiles = false)
 {
-    const std::string out = stdoutTo.empty() ? folder + "/stdout" : stdoutTo;
     const std::string limit = smallFiles ? "ulimit -f 2; trap '' XFSZ; " : "";
     const int status = std::system(
-        (limit + "exec " SLOPEKIT_CLI " " + arguments + " >" + out + " 2>" + folder + "/stderr").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, stdoutTo.empty() ? contents(out) : "",
-            contents(folder + "/stderr")};
+        (limit + "exec >" + folder + "/stdout 2>" + folder + "/stderr " SLOPEKIT_CLI " " + arguments).c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(folder + "/stdout"), contents(folder + "/stderr")};
 }
 
 struct CliRun {
@@ -96,7 +93,6 @@ struct CliRun {
     std::string input = "";                          // written to %D/in first
     std::pair<std::string, std::string> wrote = {};  // a file in %D and a text it must hold
     bool smallFiles = false;
-    std::string stdoutTo = "";
 };
 
 class Cli : public ::testing::TestWithParam<CliRun> {};
@@ -106,7 +102,7 @@ TEST_P(Cli, ExitStatusOutputAndMessagesAreExact)
     const CliRun& run = GetParam();
     Folder folder;
     std::ofstream(folder.path + "/in", std::ios::binary) << run.input;
-    const Output output = runCli(inFolder(run.line, folder.path), folder.path, run.smallFiles, run.stdoutTo);
+    const Output output = runCli(inFolder(run.line, folder.path), folder.path, run.smallFiles);
     EXPECT_EQ(output.status, run.status);
     EXPECT_EQ(output.out, run.out);
     EXPECT_EQ(output.err, inFolder(run.err, folder.path));
@@ -289,7 +285,7 @@ const CliRun Runs[] = {
     usage("plot_two_files", "plot %D/sgn %D/sgn --along y --svg %D/p.svg", PlotUsage),
 
     // Output to a full device: the lost results are reported, never taken for success.
-    {"output_lost", "compute %D/example", 1, "", "The output could not be written.\n", "", {}, false, "/dev/full"},
+    failed("output_lost", "compute %D/example >/dev/full", "The output could not be written.\n"),
 
     usage("no_such_command", "evaluate 1",
           "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n"
