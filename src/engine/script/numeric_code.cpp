@@ -127,6 +127,17 @@ double otherBinary(Op op, double a, double b)
     }
 }
 
+// The inner operation of a fused form, its error located at its own operator.
+template <typename Operation>
+double inner(const NumInstruction& n, Operation operation)
+{
+    try {
+        return operation();
+    } catch (const Fault& f) {
+        throw LocatedFault{f.number, n.innerOffset};
+    }
+}
+
 // Built-ins and host methods take values; numeric programs hand them Doubles (two at most).
 double call(const Instruction& ins, const double* args, Scratch& scratch)
 {
@@ -169,7 +180,14 @@ public:
                 // left right op: both operands read in place, or left ^ 2 and left ^ 3
                 const NumOp both = fusable(afterTwo->op)->both;
                 const NumOp form = exponentForm(m_code[i + 1], *afterTwo, NumOp::SquareOf, NumOp::CubeOf, both);
-                if (const auto scale = divisorScale(m_code[i + 1], *afterTwo))
+                const Instruction* afterThree = i + 3 < end ? &m_code[i + 3] : nullptr;
+                if (const NumOp outer = afterThree ? withOuter(form, afterThree->op) : NumOp::Raise;
+                    outer != NumOp::Raise) {
+                    // value op (left right op): the inner result used at once
+                    emit(*afterThree, outer, form == both ? first : nullptr, form == both ? second : first);
+                    m_out.back().innerOffset = afterTwo->offset;
+                    ++i;
+                } else if (const auto scale = divisorScale(m_code[i + 1], *afterTwo))
                     emitScale(*afterTwo, NumOp::ScaleOf, first, *scale);
                 else if (form == both)
                     emit(*afterTwo, form, first, second);
@@ -229,6 +247,25 @@ private:
             return general;
         const double exponent = m_program.constants[right.index].number;
         return exponent == 2 ? squareForm : exponent == 3 ? cubeForm : general;
+    }
+
+    // The form of `outer` whose right operand is `inner` on operands in place; Raise if none.
+    static NumOp withOuter(NumOp inner, Op outer)
+    {
+        constexpr struct {
+            NumOp inner;
+            Op outer;
+            NumOp fused;
+        } Forms[] = {
+            {NumOp::MultiplyBoth, Op::Add, NumOp::AddProduct},  {NumOp::MultiplyBoth, Op::Subtract, NumOp::SubtractProduct},
+            {NumOp::DivideBoth, Op::Add, NumOp::AddQuotient},   {NumOp::DivideBoth, Op::Subtract, NumOp::SubtractQuotient},
+            {NumOp::SquareOf, Op::Add, NumOp::AddSquare},       {NumOp::SquareOf, Op::Subtract, NumOp::SubtractSquare},
+            {NumOp::SquareOf, Op::Multiply, NumOp::MultiplySquare},
+        };
+        for (const auto& f : Forms)
+            if (f.inner == inner && f.outer == outer)
+                return f.fused;
+        return NumOp::Raise;
     }
 
     // The operators whose left operand can wait in place while the right one is computed.
@@ -329,6 +366,13 @@ double runNumeric(const Program& program, double* stack, Scratch& scratch)
             case NumOp::CubeOf: *sp++ = top; top = cube(*ip->operand); break;
             case NumOp::Scale: top = finite(top * ip->scale); break;
             case NumOp::ScaleOf: *sp++ = top; top = finite(*ip->left * ip->scale); break;
+            case NumOp::AddProduct: top = finite(top + inner(*ip, [ip] { return finite(*ip->left * *ip->operand); })); break;
+            case NumOp::SubtractProduct: top = finite(top - inner(*ip, [ip] { return finite(*ip->left * *ip->operand); })); break;
+            case NumOp::AddQuotient: top = finite(top + inner(*ip, [ip] { return divide(*ip->left, *ip->operand); })); break;
+            case NumOp::SubtractQuotient: top = finite(top - inner(*ip, [ip] { return divide(*ip->left, *ip->operand); })); break;
+            case NumOp::AddSquare: top = finite(top + inner(*ip, [ip] { return square(*ip->operand); })); break;
+            case NumOp::SubtractSquare: top = finite(top - inner(*ip, [ip] { return square(*ip->operand); })); break;
+            case NumOp::MultiplySquare: top = finite(top * inner(*ip, [ip] { return square(*ip->operand); })); break;
             case NumOp::SubtractFrom: top = finite(*ip->operand - top); break;
             case NumOp::DivideInto: top = divide(*ip->operand, top); break;
             case NumOp::Other: --sp; top = otherBinary(ip->op, *sp, top); break;

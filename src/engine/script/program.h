@@ -47,6 +47,9 @@ enum class NumOp : std::uint8_t {
     Square, Cube, SquareOf, CubeOf,  // ^2 and ^3 of the value, or of `operand`
     SubtractFrom, DivideInto,        // `operand` - value, `operand` / value
     Scale, ScaleOf,                  // the value or `left` times `scale`: / by a power of two
+    // The value op an inner operation on `left` and `operand` (or on `operand` alone), whose
+    // error stands at `innerOffset`.
+    AddProduct, SubtractProduct, AddQuotient, SubtractQuotient, AddSquare, SubtractSquare, MultiplySquare,
     Other,     // any other binary operator, by `op`
     Function,  // a built-in or host method of one number, by `function`
     Call,      // any other built-in or host method, by `call`
@@ -63,6 +66,7 @@ struct NumInstruction {
     NumOp numOp;
     Op op = Op::Raise;
     std::uint32_t offset = 0;
+    std::uint32_t innerOffset = 0;
     union {
         const double* left = nullptr;
         void* context;  // of `function`

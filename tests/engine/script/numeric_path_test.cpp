@@ -74,7 +74,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "Asin(1) - Asin(-1) + Acos(-1) + Acos(1)", "Asin(x) + 1", "Acos(-x) + 1", "Acosh(y) + 1",
                       "Atanh(1) + 1", "Atanh(-1) + 1", "Sinh(big) + Cosh(-big)", "Atanh(1) + Asin(x) + Acosh(n)",
                       "x / 2 + y / -0.25 - (x + y) / 4 + 3 / 0.5", "1E308 / 0.5 + x", "x / 8.9884656743115795E+307",
-                      "x / 3 + y / 0.3"));
+                      "x / 3 + y / 0.3", "x*y + n*big - x/y + y/x - n*n + x^2 - y^2", "2*x * y^2",
+                      "x + big*1E305", "x - 1E300/1E-10", "x + y/0", "x - 0/0", "1E308 + 1E308*1", "-1E308 - x/1E-300",
+                      "x * 1E200^2", "1E300 * x^2 * 1E10", "x + 1E155^2", "-1E308 - x^2"));
 
 // x^3 is pow(x, 3) to the last bit, also where x*x*x is not (1.3 and 0.3), on both paths.
 class CubeIsPow : public ::testing::TestWithParam<const char*> {};
