@@ -221,11 +221,9 @@ TEST_F(WindowTest, ASlowComputationShowsProgressStopsWhenAskedAndDropsInput)
         {
             ComputationProgress progress(window, std::chrono::milliseconds(0));
             const ProgressHook hook = progress.hook();
-            while (evaluations < 40) {
+            do
                 QThread::msleep(25);
-                if (!hook(++evaluations, 40))
-                    break;
-            }
+            while (hook(++evaluations, 40) && evaluations < 40);
             user.stop();  // what comes after the computation is new input
         }
         QCoreApplication::processEvents();

@@ -3,7 +3,6 @@
 #include "shell/prompts.h"
 
 #include <deque>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,10 +18,6 @@ public:
         PromptButtons buttons;
         PromptIcon icon;
         bool operator==(const MessageBox&) const = default;
-        friend void PrintTo(const MessageBox& box, std::ostream* out)
-        {
-            *out << box.title << " | " << box.text << " | " << int(box.buttons) << " " << int(box.icon);
-        }
     };
     using MessageBoxes = std::vector<MessageBox>;
 

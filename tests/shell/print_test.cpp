@@ -10,24 +10,18 @@ namespace {
 
 using namespace testing;
 
-// Prints the window's report of x^2*y at (3, -2) into a PDF file and reads its text back.
-class PrintTest : public WindowTest {
-protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        window->printer().device().setOutputFormat(QPrinter::PdfFormat);
-        window->printer().device().setOutputFileName(QString::fromStdString(pdf));
-        enterProblem("2", "x,y");
-        type(window->txtEquation, "x^2*y");
-        type(window->txtVarx[0], "3");
-        type(window->txtVarx[1], "-2");
-    }
-
+// Cancel in the print dialog cancels the report; the report computes when no results are
+// shown and else prints the shown ones, the refined ones when the list shows them. The
+// printer's font name is put back each time. A report that cannot be made or written shows
+// its one message and prints nothing.
+TEST_F(WindowTest, PrintsEveryLineOfTheShownResultsComputingThemOnlyWhenNoneAreShown)
+{
+    const std::string pdf = path("report.pdf");
+    window->printer().device().setOutputFormat(QPrinter::PdfFormat);
+    window->printer().device().setOutputFileName(QString::fromStdString(pdf));
     // The printed lines, as pdftotext lays them out, without trailing blanks; none when
     // nothing was printed.
-    QStringList print()
-    {
+    const auto print = [&] {
         std::remove(pdf.c_str());
         window->mnuPrint->trigger();
         QProcess pdftotext;
@@ -37,16 +31,11 @@ protected:
         text.remove('\f');
         text.replace(QRegularExpression("\\s+$"), "").replace(QRegularExpression(" +\n"), "\n");
         return text.isEmpty() ? QStringList() : text.split('\n');
-    }
-
-    const std::string pdf = path("report.pdf");
-};
-
-// Cancel in the print dialog cancels the report; the report computes when no results are
-// shown and else prints the shown ones, the refined ones when the list shows them. The
-// printer's font name is put back each time.
-TEST_F(PrintTest, PrintsEveryLineOfTheShownResultsComputingThemOnlyWhenNoneAreShown)
-{
+    };
+    enterProblem("2", "x,y");
+    type(window->txtEquation, "x^2*y");
+    type(window->txtVarx[0], "3");
+    type(window->txtVarx[1], "-2");
     const std::string font = window->printer().fontName();
     prompts->printAccepted = false;
     EXPECT_TRUE(print().isEmpty() && lines().empty());
@@ -72,11 +61,7 @@ TEST_F(PrintTest, PrintsEveryLineOfTheShownResultsComputingThemOnlyWhenNoneAreSh
     window->mnuRefined->trigger();
     EXPECT_EQ(print().filter(QRegularExpression("^Dx = -12 ± [0-9.E+-]+$")).size(), 1);
     EXPECT_TRUE(lines()[1].starts_with("Dx = -12 ± "));
-}
 
-// A report that cannot be made or written shows its one message and prints nothing.
-TEST_F(PrintTest, AFailingComputationOrPrinterShowsItsOneMessage)
-{
     type(window->txtEquation, "Sqr(x)");
     type(window->txtVarx[0], "0");
     EXPECT_TRUE(print().isEmpty());

@@ -84,14 +84,6 @@ inline Texts texts(const QAbstractItemModel* model)
     return rows;
 }
 
-inline Texts texts(std::initializer_list<const QLineEdit*> boxes)
-{
-    Texts shown;
-    for (const QLineEdit* box : boxes)
-        shown.push_back(box->text().toStdString());
-    return shown;
-}
-
 inline std::string bytesOf(const std::string& path)
 {
     std::ostringstream bytes;

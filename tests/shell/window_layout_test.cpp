@@ -1,9 +1,6 @@
 #include "window_fixture.h"
 
-#include <QFile>
 #include <QMenuBar>
-
-#include <cmath>
 
 namespace slopekit {
 namespace {
@@ -18,7 +15,7 @@ QString textOf(const QWidget* control)
                           : control->property(control->inherits("QGroupBox") ? "title" : "currentText").toString();
 }
 
-TEST_F(WindowTest, AFreshWindowShowsEveryControlAsLaidOut)
+TEST_F(WindowTest, AFreshWindowShowsEveryControlAsLaidOutWithOnlyOpenAndHelpOffered)
 {
     struct Row { const char* name; QRect pixels /* twips / 15 */; QString text; bool shown; QString toolTip; };
     const Row rows[] = {
@@ -55,10 +52,8 @@ TEST_F(WindowTest, AFreshWindowShowsEveryControlAsLaidOut)
     for (QWidget* button : {window->cmdAddCons, window->cmdRemCons})
         EXPECT_GE(button->geometry().top(), window->fraConstants->contentsRect().top());
     EXPECT_LT(window->cboConstants->geometry().bottom(), window->fraConstants->height() - 1);
-}
 
-TEST_F(WindowTest, HasAFixedClientAreaAnIconTheFocusInTheCountBoxAndOnlyOpenAndHelpOffered)
-{
+    // A fixed client area, an icon, the focus in the count box and only Open and Help offered.
     EXPECT_EQ(window->windowTitle(), "Slopekit");
     EXPECT_EQ(window->centralWidget()->size(), QSize(632, 434));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
@@ -70,10 +65,21 @@ TEST_F(WindowTest, HasAFixedClientAreaAnIconTheFocusInTheCountBoxAndOnlyOpenAndH
               "&File{&Open - (off)&Save (off)Save &As -} (off)&Print &Options{[ ]&Refined results} &Help "
               "(hidden)&About");
     EXPECT_FALSE(window->mnuFile->separatorsCollapsible());
-}
 
-TEST_F(WindowTest, ColoursAndFontsFollowTheLayout)
-{
+    // The tab order runs through the entries, then the buttons.
+    std::vector<QWidget*> expected{window->txtOrder, window->txtVarNams, window->txtEquation, window->cboConstants};
+    expected.insert(expected.end(), window->txtVarx.begin(), window->txtVarx.end());
+    expected.insert(expected.end(), {window->cmdCompute, window->lstDerVal, window->cmdRemCons, window->cmdAddCons});
+    std::vector<QWidget*> chain;
+    QWidget* w = window->txtOrder;
+    do {
+        if (std::find(expected.begin(), expected.end(), w) != expected.end())
+            chain.push_back(w);
+        w = w->nextInFocusChain();
+    } while (w != window->txtOrder);
+    EXPECT_EQ(chain, expected);
+
+    // Colours and fonts.
     const std::tuple<QWidget*, QPalette::ColorRole, QColor> colours[] = {
         {window->centralWidget(), QPalette::Window, {192, 255, 255}},
         {window->fraEval, QPalette::Window, {192, 255, 255}},
@@ -98,37 +104,15 @@ TEST_F(WindowTest, ColoursAndFontsFollowTheLayout)
             << control->objectName().toStdString();
 }
 
-// Locked boxes look locked, yet their text stays readable: a contrast of 4.5 at least.
+// Locked boxes look locked, yet their text stays readable: a contrast above 5:1.
 TEST_F(WindowTest, LockedCountAndNamesBoxesStayReadable)
 {
-    const auto luminance = [](const QColor& c) {
-        const auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF()) + 0.05;
-    };
     enterProblem("1", "x");
     for (QLineEdit* box : {window->txtOrder, window->txtVarNams}) {
         ASSERT_FALSE(box->isEnabled());
-        const QPalette& colours = box->palette();
-        const double text = luminance(colours.color(QPalette::Disabled, QPalette::Text));
-        const double base = luminance(colours.color(QPalette::Disabled, QPalette::Base));
-        EXPECT_GE(std::max(text, base) / std::min(text, base), 4.5);
-        EXPECT_NE(colours.color(QPalette::Disabled, QPalette::Base), colours.color(QPalette::Active, QPalette::Base));
+        EXPECT_EQ(box->palette().color(QPalette::Disabled, QPalette::Text), QColor(85, 85, 85));
+        EXPECT_EQ(box->palette().color(QPalette::Disabled, QPalette::Base), QColor(215, 225, 215));
     }
-}
-
-TEST_F(WindowTest, TabOrderRunsThroughTheEntriesThenTheButtons)
-{
-    std::vector<QWidget*> expected{window->txtOrder, window->txtVarNams, window->txtEquation, window->cboConstants};
-    expected.insert(expected.end(), window->txtVarx.begin(), window->txtVarx.end());
-    expected.insert(expected.end(), {window->cmdCompute, window->lstDerVal, window->cmdRemCons, window->cmdAddCons});
-    std::vector<QWidget*> chain;
-    QWidget* w = window->txtOrder;
-    do {
-        if (std::find(expected.begin(), expected.end(), w) != expected.end())
-            chain.push_back(w);
-        w = w->nextInFocusChain();
-    } while (w != window->txtOrder);
-    EXPECT_EQ(chain, expected);
 }
 
 // Open at the start, Save and Print once the problem is entered.
