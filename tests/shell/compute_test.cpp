@@ -13,7 +13,6 @@ namespace slopekit {
 namespace {
 
 using namespace testing;
-using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
 // The working stage with the variables x and y and a function, so that the focus may
@@ -60,8 +59,8 @@ TEST_F(ComputeTest, ListsTheResultsUntilTheFunctionOrTheConstantBoxIsEdited)
 {
     addConstant("a=2");
     compute("x^2*y+a", {"1", "2"});
-    ASSERT_THAT(lines(), ElementsAre("Function = 4", StartsWith("Dx = "), StartsWith("Dy = "), StartsWith("Dxx = "),
-                                     StartsWith("Dyy = "), StartsWith("Dxy = ")));
+    ASSERT_THAT(lines(), ::testing::ElementsAre("Function = 4", StartsWith("Dx = "), StartsWith("Dy = "),
+                                                StartsWith("Dxx = "), StartsWith("Dyy = "), StartsWith("Dxy = ")));
     EXPECT_EQ(dim->Varx, (std::vector<double>{1, 2}));
     EXPECT_TRUE(messages().empty() && QApplication::overrideCursor() == nullptr);
     window->cboConstants->lineEdit()->setFocus();

@@ -115,23 +115,16 @@ TEST_F(WindowTest, LockedCountAndNamesBoxesStayReadable)
     }
 }
 
-// Open at the start, Save and Print once the problem is entered.
-TEST_F(WindowTest, AMenuShortcutActsOnlyWhereItsItemIsEnabled)
+// A menu shortcut acts only where its item is enabled: Open at the start, Save and Print once
+// the problem is entered. The focused Compute button shows a plain mark and answers Enter
+// and Space.
+TEST_F(WindowTest, KeysActOnlyWhereTheirItemIsEnabledAndTheFocusedComputeButtonAnswersItsKeys)
 {
     const auto pressAll = [this] {
         for (const char* keys : {"Ctrl+O", "Ctrl+S", "Ctrl+P"})
             QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
         return std::vector<int>{prompts->openDialogs, prompts->saveDialogs, prompts->printDialogs};
     };
-    prompts->printAccepted = false;
-    EXPECT_EQ(pressAll(), (std::vector<int>{1, 0, 0}));
-    enterProblem("1", "x");
-    EXPECT_EQ(pressAll(), (std::vector<int>{1, 1, 1}));
-}
-
-// The focused Compute button shows a plain mark and answers Enter and Space.
-TEST_F(WindowTest, TheFocusedComputeButtonShowsItsMarkAndAnswersItsKeys)
-{
     const auto darkPixels = [this] {
         const QImage image = window->cmdCompute->grab().toImage();
         int dark = 0;
@@ -140,7 +133,11 @@ TEST_F(WindowTest, TheFocusedComputeButtonShowsItsMarkAndAnswersItsKeys)
                 dark += qGray(image.pixel(x, y)) < 60;
         return dark;
     };
+    prompts->printAccepted = false;
+    EXPECT_EQ(pressAll(), (std::vector<int>{1, 0, 0}));
     enterProblem("1", "x");
+    EXPECT_EQ(pressAll(), (std::vector<int>{1, 1, 1}));
+
     type(window->txtEquation, "x^2");
     const int unfocused = darkPixels();
     window->cmdCompute->setFocus(Qt::OtherFocusReason);
