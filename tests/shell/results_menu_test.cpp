@@ -42,22 +42,9 @@ protected:
     }
 };
 
-TEST_F(ResultsMenuTest, OffersWhatTheStateAllows)
-{
-    openMenu();
-    EXPECT_TRUE(window->mnuResults->isVisible());
-    EXPECT_EQ(menuText(window->mnuResults->actions()),
-              "(off)Copy (off)Copy all (off)Copy as table - (off)Analyse at this point\u2026 - "
-              "(off)Plot along x\u2026 (off)Plot along y\u2026");
-    window->mnuResults->hide();
-    compute("x*y", {"1", "2"});
-    window->lstDerVal->item(1)->setSelected(true);
-    openMenu();
-    EXPECT_EQ(menuText(window->mnuResults->actions()),
-              "Copy Copy all Copy as table - Analyse at this point\u2026 - Plot along x\u2026 Plot along y\u2026");
-}
-
-TEST_F(ResultsMenuTest, CopiesSelectedLinesAllLinesOrATable)
+// The results copy as the selected lines, all lines or a table; the menu offers only what the
+// shown results allow.
+TEST_F(ResultsMenuTest, CopiesSelectedLinesAllLinesOrATableAndOffersWhatTheStateAllows)
 {
     compute("x*y", {"1E6", "2E6"});  // differences exact at coordinates of a million
     QListWidget* list = window->lstDerVal;
@@ -71,6 +58,17 @@ TEST_F(ResultsMenuTest, CopiesSelectedLinesAllLinesOrATable)
     EXPECT_EQ(clipboard(), "Function = 2000000000000\nDx = 2000000\nDy = 1000000\nDxx = 0\nDyy = 0\nDxy = 1\n");
     window->mnuCopyTable->trigger();
     EXPECT_EQ(clipboard(), "Function\t2000000000000\nDx\t2000000\nDy\t1000000\nDxx\t0\nDyy\t0\nDxy\t1\n");
+
+    openMenu();
+    EXPECT_TRUE(window->mnuResults->isVisible());
+    EXPECT_EQ(menuText(window->mnuResults->actions()),
+              "Copy Copy all Copy as table - Analyse at this point\u2026 - Plot along x\u2026 Plot along y\u2026");
+    window->mnuResults->hide();
+    type(window->txtEquation, "x");
+    openMenu();
+    EXPECT_EQ(menuText(window->mnuResults->actions()),
+              "(off)Copy (off)Copy all (off)Copy as table - (off)Analyse at this point\u2026 - "
+              "(off)Plot along x\u2026 (off)Plot along y\u2026");
 }
 
 TEST_F(ResultsMenuTest, AnalysisDialogClassifiesTheSaddle)
