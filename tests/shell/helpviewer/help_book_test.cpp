@@ -21,9 +21,9 @@ std::set<std::string> sourcePages()
     return pages;
 }
 
-// Every page written for the help is in the contents and opens with the entry's title (a section
-// of a page is titled by its heading); every index keyword opens a page.
-TEST(HelpBook, TheBuiltHelpFileListsAndOpensEveryPageOfTheProject)
+// Every page written for the help is in the contents and opens with the entry's title (a
+// section of a page is titled by its heading); every index keyword opens a page.
+TEST(HelpBook, TheBuiltFileOpensEveryPageAndAMissingOrForeignOneSaysWhatIsWrong)
 {
     const HelpBook book = HelpBook::open(SLOPEKIT_HELP_FILE);
     ASSERT_TRUE(book.isOpen()) << book.problem();
@@ -52,10 +52,8 @@ TEST(HelpBook, TheBuiltHelpFileListsAndOpensEveryPageOfTheProject)
     for (const char* link : {"files.html", "/files.html", "files.html#format", "ms-its:slopekit.chm::/files.html"})
         EXPECT_EQ(objectPath(link), "/files.html") << link;
     EXPECT_EQ(objectPath("pictures/stencil.png"), "/pictures/stencil.png");
-}
 
-TEST(HelpBook, AMissingOrForeignFileSaysWhatIsWrongAndWhere)
-{
+    // A missing or foreign file says what is wrong and where.
     const HelpBook missing = HelpBook::open("/nonexistent/slopekit.chm");
     EXPECT_TRUE(!missing.isOpen() && missing.contents().empty());
     EXPECT_EQ(missing.problem(),
