@@ -202,10 +202,9 @@ auto Engine::withinMemory(std::string_view text, Call call) -> decltype(call())
 
 void Engine::fail(const ErrorInfo& info)
 {
-    m_error = info;
     if (m_errorHandler)
-        m_errorHandler(m_error);
-    throw ScriptError(m_error);
+        m_errorHandler(info);
+    throw ScriptError(info);
 }
 
 }  // namespace slopekit::script

@@ -72,8 +72,6 @@ public:
         return evalNumberCompiling(text, number, other);
     }
 
-    // The error object: the last error raised.
-    const ErrorInfo& error() const { return m_error; }
     void setErrorHandler(ErrorHandler handler) { m_errorHandler = std::move(handler); }
 
     // Kept as a setting only: the language has no loops, so no call can run that long.
@@ -111,7 +109,6 @@ private:
     std::vector<Value> m_stack;
     std::vector<double> m_numberStack;
     Scratch m_scratch;
-    ErrorInfo m_error;
     ErrorHandler m_errorHandler;
     std::string m_key;
     int m_timeout = 10000;
