@@ -41,15 +41,6 @@ inline double productError(double a, double b, double p)
     return al * bl - (((p - ah * bh) - al * bh) - ah * bl);
 }
 
-// The rounding error of cube = square*x, square = x*x, both exact errors as productError's:
-// one fma each, where the processor has it (the build assumes no fma instruction).
-[[gnu::target("fma")]] inline double cubeErrorByFma(double x, double square, double cube)
-{
-    return __builtin_fma(square, x, -cube) + __builtin_fma(x, x, -square) * x;
-}
-
-inline const bool HasFma = (__builtin_cpu_init(), __builtin_cpu_supports("fma"));
-
 // x*x*x costs a tenth of pow(x, 3) but may differ from it in the last bit. The product is
 // taken only where it provably is pow's result: its exact error stays below 0.44 of a unit in
 // the last place, so pow, whose error is below 0.54 units, must round to the same double. Not
@@ -61,8 +52,7 @@ inline bool cubeEqualsPow(double x, double& cube)
         return false;
     const double square = x * x;
     const double product = square * x;
-    const double error = HasFma ? cubeErrorByFma(x, square, product)
-                                : productError(square, x, product) + productError(x, x, square) * x;
+    const double error = productError(square, x, product) + productError(x, x, square) * x;
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(product) & 0x7FFF'FFFF'FFFF'FFFFu;
     if ((bits & 0x000F'FFFF'FFFF'FFFFu) == 0)
         return false;
