@@ -37,12 +37,6 @@ protected:
     std::vector<std::string> messages;
 };
 
-TEST_F(Binding, SetUpGivesTheClassicSteps)
-{
-    EXPECT_EQ(dim.Step, 0.0003);
-    EXPECT_EQ(dim.HalfStep, 0.00015);
-}
-
 // The engine holds exactly the point of the last hand-over, whatever statements the binding
 // reuses from the one before and whatever ran in between.
 TEST_F(Binding, EngineHoldsThePointOfTheLastHandOverBitForBit)
@@ -135,7 +129,6 @@ INSTANTIATE_TEST_SUITE_P(
         F{"coordinate_beyond_range_silent", {}, "x", Infinity, 0, 6},
         // the extra functions: the ends of their domains, and errors through ierr
         F{"asin_one_reads_halfpi", {}, "Asin(x)", 1, M_PI / 2}, F{"asin_minus_one", {}, "Asin(x)", -1, -M_PI / 2},
-        F{"asin_half", {}, "Asin(x)", 0.5, std::asin(0.5)},
         F{"asin_just_inside", {}, "Asin(x)", 0.9999999999999999, std::asin(0.9999999999999999)},
         F{"asin_beyond", {}, "Asin(x)", 1.5, 0, 5}, F{"acos_one", {}, "Acos(x)", 1, 0},
         F{"acos_minus_one", {}, "Acos(x)", -1, M_PI}, F{"acos_zero", {}, "Acos(x)", 0, M_PI / 2},
@@ -143,7 +136,6 @@ INSTANTIATE_TEST_SUITE_P(
         F{"sinh_710_is_finite", {}, "Sinh(x)", 710, std::sinh(710.0)}, F{"sinh_overflow", {}, "Sinh(x)", 711, 0, 6},
         F{"cosh_minus_710_is_finite", {}, "Cosh(x)", -710, std::cosh(710.0)},
         F{"cosh_overflow", {}, "Cosh(x)", -711, 0, 6}, F{"tanh_never_overflows", {}, "Tanh(x)", 710, 1},
-        F{"asinh_positive", {}, "Asinh(x)", 1, std::asinh(1.0)},
         F{"asinh_largest", {}, "Asinh(x)", -1.7e308, -std::asinh(1.7e308)}, F{"acosh_one", {}, "Acosh(x)", 1, 0},
         F{"acosh_large", {}, "Acosh(x)", 1e200, std::acosh(1e200)}, F{"acosh_half", {}, "Acosh(x)", 0.5, 0, 5},
         F{"atanh_half", {}, "Atanh(x)", 0.5, std::atanh(0.5)}, F{"atanh_one_divides_by_zero", {}, "Atanh(x)", 1, 0, 11},

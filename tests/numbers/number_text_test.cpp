@@ -42,8 +42,7 @@ TEST(NumberReading, LeadingPointAndLocaleReadings)
         Read leading, pointBox = Mismatch, locale = Mismatch;
     };
     const Row rows[] = {
-        {"plain", "3", {3}, {3}, {3}}, {"fraction", "2.5", {2.5}, {2.5}, {2.5}},
-        {"blanks_around", "  -2.25\t", {-2.25}, {-2.25}, {-2.25}},
+        {"fraction", "2.5", {2.5}, {2.5}, {2.5}}, {"blanks_around", "  -2.25\t", {-2.25}, {-2.25}, {-2.25}},
         {"comma_is_thousands_or_ends_the_number", "1,5", {1}, Mismatch, {15}},
         {"thousands", "1,234.5", {1}, Mismatch, {1234.5}}, {"leading_comma", ",5", {0}},
         {"trailing_words", "4 apples", {4}}, {"inner_blank", "1 0", {10}},
@@ -52,7 +51,7 @@ TEST(NumberReading, LeadingPointAndLocaleReadings)
         {"octal_lower", "&o10", {8}, {8}, {8}}, {"hex_stops_at_non_digit", "&H1G", {1}},
         {"octal_stops_at_8", "&O78", {7}}, {"bare_ampersand", "&", {0}}, {"prefix_without_digits", "&H", {0}},
         {"ampersand_other_letter", "&X1", {0}}, {"no_number", "abc", {0}}, {"empty", "", {0}},
-        {"blanks_only", "   ", {0}}, {"negative", "-2.5", {-2.5}, {-2.5}, {-2.5}}, {"plus", "+7", {7}, {7}, {7}},
+        {"blanks_only", "   ", {0}}, {"plus", "+7", {7}, {7}, {7}},
         {"sign_only", "-", {0}}, {"sign_then_blank", "- 3", {-3}}, {"leading_point", ".5", {0.5}, {0.5}, {0.5}},
         {"trailing_point", "3.", {3}, {3}, {3}}, {"point_only", ".", {0}}, {"second_point_stops", "1.2.3", {1.2}},
         {"exponent_E", "1E-05", {1e-5}, {1e-5}, {1e-5}}, {"exponent_D", "1.5D3", {1500}, {1500}, {1500}},
@@ -101,19 +100,14 @@ TEST(NumberForms, WriteEachForm)
     const Row rows[] = {
         {"fraction", 1.5, "1.5", " 1.5", "1.5"},
         {"negative_below_one", -0.25, "-0.25", "-.25", "-0.25"},
-        {"zero", 0.0, "0", " 0", "0"},
         {"negative_zero", -0.0, "0", " 0", "0"},
         {"not_a_number", std::numeric_limits<double>::quiet_NaN(), "0", " 0", "0"},
-        {"whole", 2.0, "2", " 2", "2"},
-        {"negative", -2.5, "-2.5", "-2.5", "-2.5"},
         {"small_exponent", 1e-5, "1E-05", " 1E-05", "1E-05"},
-        {"seven_zeros", 0.0000001, "1E-07", " 1E-07", "1E-07"},
         {"lowest_plain", 1e-4, "0.0001", " .0001", "0.0001"},
         {"just_below_lowest_plain", 9.99e-5, "9.99E-05", " 9.99E-05", "9.99E-05"},
         {"largest_plain", 999999999999999.0, "999999999999999", " 999999999999999", "999999999999999"},
         {"first_exponent", 1e15, "1E+15", " 1E+15", "1E+15"},
         {"rounds_up_into_exponent", 999999999999999.9, "1E+15", " 999999999999999.9", "999999999999999.9"},
-        {"large_mantissa", 1.5e20, "1.5E+20", " 1.5E+20", "1.5E+20"},
         {"three_digit_exponent", -1.25e-300, "-1.25E-300", "-1.25E-300", "-1.25E-300"},
         {"fifteen_digits_kept", 0.123456789012345, "0.123456789012345", " .123456789012345", "0.123456789012345"},
         {"sixteenth_digit_rounds", 1.0000000000000002, "1", " 1.0000000000000002", "1.0000000000000002"},

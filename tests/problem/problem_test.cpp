@@ -18,11 +18,9 @@ TEST(CountCheck, AcceptsOneToTenAndRoundsHalfToEven)
         std::optional<int> order;  // nothing: refused
     };
     const Row rows[] = {
-        {"3", 3}, {"10", 10}, {"1", 1}, {"2.5", 2}, {"3.5", 4}, {"9.5", 10}, {"4 apples", 4}, {"1,5", 1}, {"1 0", 10},
-        {"&HA", 10}, {"0.51", 1}, {"0", std::nullopt}, {"-2", std::nullopt}, {"abc", std::nullopt},
-        {"", std::nullopt}, {"11", std::nullopt}, {"10.4", std::nullopt},  // the limit is on the text
-        {"0.5", std::nullopt}, {"0.3", std::nullopt},                        // would round to none
-        {"1e400", std::nullopt}, {"&HFF", std::nullopt}};
+        {"10", 10}, {"2.5", 2}, {"3.5", 4}, {"9.5", 10}, {"0.51", 1}, {"&HA", 10}, {"0", std::nullopt},
+        {"abc", std::nullopt}, {"11", std::nullopt}, {"10.4", std::nullopt},  // the limit is on the text
+        {"0.5", std::nullopt} /* would round to none */, {"1e400", std::nullopt}, {"&HFF", std::nullopt}};
     for (const Row& row : rows)
         EXPECT_EQ(countCheck(row.text), row.order) << row.text;
 }
