@@ -204,7 +204,6 @@ const CliRun Runs[] = {
      "(|grad f| = 2000000).\n",
      ""},
     failed("compute_refine_keeps_the_failure_message", "compute --refine --var x=0 'Sqr(x)'", Runtime5),
-    failed("compute_json_keeps_the_failure_message", "compute --format json --var x=0 'Sqr(x)'", Runtime5),
     {"compute_refine_names_an_entry_without_value", "compute --refine --var x=0 " + std::string(FailsAtPowersOfTwo), 0,
      "Function = -1\nDx = no value: the function fails at every trial step\n"
      "Dxx = no value: the function fails at every trial step\n",

@@ -80,7 +80,6 @@ TEST_F(StartUp, TheDecimalSeparatorIsWarnedAboutUnlessItIsThePointAndChangedOnly
     const Row rows[] = {
         {"point_needs_nothing", ".", std::nullopt, true, "."}, {"comma_yes", ",", PromptAnswer::Yes, true, "."},
         {"comma_no", ",", PromptAnswer::No, false, ","},
-        {"comma_cancel_or_escape", ",", PromptAnswer::Cancel, false, ","},
         {"middle_dot_is_warned_as_comma", "\xC2\xB7", PromptAnswer::Yes, true, "."},
         {"unreadable_is_empty", "", PromptAnswer::Yes, true, "."},
         {"cut_at_the_first_nul", std::string(",\0x", 3), PromptAnswer::Yes, true, "."},
