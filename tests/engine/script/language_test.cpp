@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
         value("point_exponent", ".5e1", Double, 5), value("integer_literal", "32767", Integer, 32767),
         value("long_literal", "32768", Long, 32768), value("double_literal", "2147483648", Double, 2147483648.0),
         value("hex", "&HFF", Integer, 255), value("hex_sixteen_bit_negative", "&HFFFF", Integer, -1),
-        value("hex_long_suffix", "&HFFFF&", Long, 65535), value("hex_long", "&H10000", Long, 65536),
+        value("hex_long_suffix", "&HFFFF&+1", Long, 65536), value("hex_long", "&H10000", Long, 65536),
         value("octal", "&O17", Integer, 15),
         value("string_doubled_quote", "\"say \"\"hi\"\"\"", String, 0, "say \"hi\""),
         value("tiny_literal_is_zero", "1e-400", Double, 0),
