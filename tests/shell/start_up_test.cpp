@@ -185,6 +185,7 @@ TEST_F(StartUp, DecliningEndsAtOnceAndYesShowsTheSplashThenTheWindowUntilItClose
     auto* about = shown<frmAbout>();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->size(), QSize(640, 480));
+    EXPECT_EQ(about->palette().color(QPalette::WindowText), QColor(255, 192, 128));
     EXPECT_TRUE(about->windowFlags() & Qt::FramelessWindowHint);
     window->mnuAbout->trigger();
     EXPECT_EQ(shown<frmAbout>(), about);
