@@ -59,6 +59,7 @@ TEST_F(ComputeTest, ListsTheResultsUntilTheFunctionOrTheConstantBoxIsEditedAndMa
     for (int k = 0; k < 6; ++k)
         marked += window->lstDerVal->item(k)->icon().isNull() ? '-' : '!';
     EXPECT_EQ(marked, "-!-!--");
+    EXPECT_EQ(window->lstDerVal->item(1)->background().color(), QColor(255, 204, 128));
     EXPECT_THAT(window->lstDerVal->item(1)->toolTip().toStdString(),
                 StartsWith("May be inaccurate. Refined value: -0.8844"));
     EXPECT_EQ(window->lblStatus->text(), "2 results may be inaccurate");

@@ -92,6 +92,8 @@ TEST_F(WindowTest, AFreshWindowShowsEveryControlAsLaidOutWithOnlyOpenAndHelpOffe
         {window->lblOrder, QPalette::Window, QApplication::palette().color(QPalette::ToolTipBase)}};
     for (const auto& [control, role, colour] : colours)
         EXPECT_EQ(control->palette().color(role), colour) << control->objectName().toStdString();
+    EXPECT_EQ(window->lblOrder->parentWidget()->grab(window->lblOrder->geometry()).toImage().pixel(1, 1),
+              QApplication::palette().color(QPalette::ToolTipBase).rgb());  // the label fills its ground
 
     const std::tuple<QWidget*, const char*, bool> fonts[] = {
         {window->lblOrder, "Liberation Sans", true},  {window->txtEquation, "DejaVu Sans", false},
