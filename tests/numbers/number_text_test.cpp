@@ -49,7 +49,7 @@ TEST(NumberReading, LeadingPointAndLocaleReadings)
         {"hex", "&HA", {10}, {10}, {10}}, {"hex_lower", "&hff", {255}, {255}, {255}}, {"octal", "&O17", {15}, {15}, {15}},
         {"octal_lower", "&o10", {8}, {8}, {8}}, {"hex_stops_at_non_digit", "&H1G", {1}},
         {"octal_stops_at_8", "&O78", {7}}, {"bare_ampersand", "&", {0}}, {"prefix_without_digits", "&H", {0}},
-        {"ampersand_other_letter", "&X1", {0}}, {"empty", "", {0}},
+        {"ampersand_other_letter", "&X0", {0}}, {"empty", "", {0}},
         {"blanks_only", "   ", {0}}, {"plus", "+7", {7}, {7}, {7}},
         {"sign_only", "-", {0}}, {"sign_then_blank", "- 3", {-3}}, {"leading_point", ".5", {0.5}, {0.5}, {0.5}},
         {"trailing_point", "3.", {3}, {3}, {3}}, {"point_only", ".", {0}}, {"second_point_stops", "1.2.3", {1.2}},

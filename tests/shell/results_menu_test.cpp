@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QLineSeries>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QTableWidget>
 
 namespace slopekit {
@@ -87,6 +88,7 @@ TEST_F(ResultsMenuTest, TheAnalysisClassifiesASaddleAndAPlotHasGapsWhereTheFunct
     EXPECT_EQ(row(dialog->tblEigen, 0), (Texts{"-2", "negative", "0", "1"}));
     EXPECT_EQ(row(dialog->tblEigen, 1), (Texts{"2", "positive", "1", "0"}));
     EXPECT_EQ(row(dialog->tblHessian, 0), (Texts{"2", "0"}));
+    EXPECT_GE(dialog->tblEigen->viewport()->height(), dialog->tblEigen->verticalHeader()->length());
     EXPECT_EQ(row(dialog->tblGradient, 1).at(1), "0");
     EXPECT_TRUE(dialog->lblBasis->text().startsWith("From the refined estimates and their errors: "));
 
@@ -109,6 +111,8 @@ TEST_F(ResultsMenuTest, TheAnalysisClassifiesASaddleAndAPlotHasGapsWhereTheFunct
     EXPECT_NEAR(parabola->at(0).y(), 5.375, 1e-6);
     type(plot->txtRadius, "2.5");
     click(plot->cmdRedraw);
+    const auto* tangent = qobject_cast<QLineSeries*>(plot->chartView->chart()->series().at(0));
+    EXPECT_NEAR(tangent->at(1).y() - tangent->at(0).y(), 2.5, 1e-6);  // a slope of 1/2 across 5
     EXPECT_EQ(gaps(plot->plot()), 120);  // x from -1.5 to 3.5: the first 120 samples below 0
     EXPECT_EQ(plot->lblNote->text(), "120 of 400 samples could not be computed and are left out of the curve.");
 

@@ -5,6 +5,7 @@
 #include "window_fixture.h"
 
 #include <QPrinter>
+#include <QScreen>
 #include <QTimer>
 
 #include <climits>
@@ -184,7 +185,9 @@ TEST_F(StartUp, DecliningEndsAtOnceAndYesShowsTheSplashThenTheWindowUntilItClose
     window->mnuAbout->trigger();
     auto* about = shown<frmAbout>();
     ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->geometry().center(), about->screen()->availableGeometry().center());
     EXPECT_EQ(about->size(), QSize(640, 480));
+    EXPECT_EQ(std::pair(about->font().pointSize(), about->font().bold()), std::pair(24, true));
     EXPECT_EQ(about->palette().color(QPalette::WindowText), QColor(255, 192, 128));
     EXPECT_TRUE(about->windowFlags() & Qt::FramelessWindowHint);
     window->mnuAbout->trigger();

@@ -99,10 +99,10 @@ TEST(Sitemap, ReadsTheEntriesOfTheNestedLists)
          "<OBJECT type=\"text/site properties\"><param name=\"Name\" value=\"Styles\"></OBJECT>" +
              item("One", "one.html") + "</UL>",
          {page("One", "one.html")}},
-        {"lower_case_single_quotes_and_bare_values",
-         "<ul><li><object type='text/sitemap'><PARAM NAME=name VALUE='A &amp; B'>"
+        {"lower_case_single_quotes_bare_values_and_entities",
+         "<ul><li><object type='text/sitemap'><PARAM NAME=name VALUE='A &amp;&#9;B'>"
          "<param name=local value=a.html></object></ul>",
-         {page("A & B", "a.html")}},
+         {page("A &\tB", "a.html")}},
         {"the_first_name_and_page_count",
          "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"A\"><param name=\"Local\" "
          "value=\"a.html\"><param name=\"Name\" value=\"B\"><param name=\"Local\" value=\"b.html\"></OBJECT></UL>",
