@@ -105,7 +105,7 @@ HelpBook HelpBook::open(const std::string& path)
     std::string contentsFile = settings[ContentsFileCode];
     if (contentsFile.empty()) {
         for (const std::string& object : archive->paths()) {
-            if (object.size() > 4 && object.ends_with(".hhc")) {
+            if (object.ends_with(".hhc")) {
                 contentsFile = object;
                 break;
             }
