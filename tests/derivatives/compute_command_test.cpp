@@ -10,6 +10,7 @@
 #include <cfloat>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace slopekit {
 namespace {
@@ -101,17 +102,14 @@ TEST(RunCompute, EvaluatesInOrderAndEndsWithTheLinesOrExactlyOneMessage)
         const ComputeHooks hooks{[] {}, evaluate, [](const RunError& e) { return e.source() == Announced; },
                                  runErrorMessage, progress, [&](bool m) { mutedNow = m; }};
         const ComputeOutcome outcome = runCompute(dim, hooks, "x*y", texts);
-        EXPECT_EQ(moves, row.moves);
-        EXPECT_EQ(muted, row.muted);
-        EXPECT_EQ(heard, row.heard);
+        EXPECT_EQ(std::tie(moves, muted, heard), std::tie(row.moves, row.muted, row.heard));
         EXPECT_FALSE(mutedNow);
         EXPECT_EQ(outcome.lines.size(), row.lines);
-        EXPECT_EQ(dim.ResultsShown, row.lines > 0);
-        EXPECT_EQ(outcome.refined.has_value(), row.lines > 0);
+        EXPECT_EQ(std::tuple(dim.ResultsShown, outcome.refined.has_value()), std::tuple(row.lines > 0, row.lines > 0));
         if (const auto& r = outcome.refined) {
             EXPECT_EQ(r->evaluations, muted);
-            EXPECT_EQ(r->gradientUnreliable[0], row.unreliable);
-            EXPECT_EQ(r->hessianUnreliable[0][0], row.unreliable);
+            EXPECT_EQ(std::tuple(bool(r->gradientUnreliable[0]), bool(r->hessianUnreliable[0][0])),
+                      std::tuple(row.unreliable, row.unreliable));
             EXPECT_LE(std::fabs(r->gradient[0] - row.gradient), r->gradientError[0]);
             if (row.f == +any) {  // estimates that agree exactly leave the rounding floor 10 eps |f| / (s / 16)
                 EXPECT_NEAR(r->gradientError[0], 160 * DBL_EPSILON, 1e-16);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <tuple>
 
 namespace slopekit {
 namespace {
@@ -63,10 +64,7 @@ TEST(ProblemReader, ReadsTheFieldsAsSaveWritesThemAndAsEditorsLeaveThem)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const LoadedProblem p = read(row.text);
-        EXPECT_EQ(p.order, row.order);
-        EXPECT_EQ(p.equation, row.equation);
-        EXPECT_EQ(p.names, row.names);
-        EXPECT_EQ(p.point, row.point);
+        EXPECT_EQ(std::tie(p.order, p.equation, p.names, p.point), std::tie(row.order, row.equation, row.names, row.point));
         EXPECT_EQ(p.constants, row.constants);
     }
 }

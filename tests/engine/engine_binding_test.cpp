@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+#include <utility>
 
 namespace slopekit {
 namespace {
@@ -218,8 +219,7 @@ TEST_F(Binding, AddConstantFollowsTheNameRules)
         SCOPED_TRACE(row.name);
         Dimension store = withConstants(row.before);
         const AddConstantOutcome outcome = addConstant(store, row.text, binding.reservedNames());
-        EXPECT_EQ(outcome.result, row.result);
-        EXPECT_EQ(outcome.replacedIndex, row.replacedIndex);
+        EXPECT_EQ(std::pair(outcome.result, outcome.replacedIndex), std::pair(row.result, row.replacedIndex));
         EXPECT_EQ(stored(store), row.after);
     }
 }

@@ -69,8 +69,7 @@ TEST_P(Language, ValueOrErrorWithItsPlace)
         EXPECT_EQ(v.text, c.textValue);
     } catch (const ScriptError& e) {
         EXPECT_EQ(e.number(), c.error);
-        EXPECT_EQ(e.line(), c.line);
-        EXPECT_EQ(e.column(), c.column);
+        EXPECT_EQ(std::pair(e.line(), e.column()), std::pair(c.line, c.column));
         EXPECT_EQ(e.source(), c.error >= 1000 ? SyntaxSource : RuntimeSource);
         EXPECT_EQ(e.description(), standardDescription(c.error));
         EXPECT_EQ(engine.eval("k = k & \"\"").number, -1);  // still usable, names kept
