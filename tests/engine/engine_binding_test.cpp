@@ -11,8 +11,8 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace slopekit {
 namespace {

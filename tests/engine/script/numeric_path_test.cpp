@@ -7,9 +7,9 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
-#include <tuple>
 
 namespace slopekit::script {
 namespace {
