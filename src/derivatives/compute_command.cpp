@@ -35,6 +35,20 @@ std::optional<RefinedDerivatives> refine(Dimension& dim, const ComputeHooks& hoo
     }
 }
 
+// The exact results after a successful classic computation, at the same point: a failure
+// of their own shows no message and leaves the listed results as they are.
+std::optional<ExactDerivatives> exactResults(const ComputeHooks& hooks)
+{
+    if (!hooks.evaluateExact)
+        return std::nullopt;
+    const MutedErrorEvent muted(hooks.muteErrorEvent);
+    try {
+        return hooks.evaluateExact();
+    } catch (const RunError&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 MutedErrorEvent::MutedErrorEvent(std::function<void(bool muted)> mute) : m_mute(std::move(mute))
@@ -84,14 +98,15 @@ ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::
         const EvaluateAtVarx evaluate = withProgress(
             hooks.evaluateFunction, classicEvaluations(dim.Order) + refinedEvaluations(dim.Order), hooks.progress);
         std::vector<std::string> lines = ComputeDerivatives(dim, evaluate);
-        return {std::move(lines), std::nullopt, refine(dim, hooks, evaluate)};
+        std::optional<RefinedDerivatives> refined = refine(dim, hooks, evaluate);
+        return {std::move(lines), std::nullopt, std::move(refined), exactResults(hooks)};
     } catch (const ComputationCancelled&) {
         dim.ResultsShown = false;  // stopped during the refinement: nothing half-done stays
         return {};
     } catch (const UnreadablePoint& error) {
-        return {{}, ComputeMessage{product::Title, error.what()}, std::nullopt};
+        return {{}, ComputeMessage{product::Title, error.what()}, std::nullopt, std::nullopt};
     } catch (const RunError& error) {
-        return {{}, failureMessage(hooks, error), std::nullopt};
+        return {{}, failureMessage(hooks, error), std::nullopt, std::nullopt};
     }
 }
 

@@ -5,6 +5,7 @@
 #include "derivatives/refined_derivatives.h"
 #include "errors/run_error.h"
 #include "problem/dimension.h"
+#include "problem/exact_derivatives.h"
 
 #include <functional>
 #include <optional>
@@ -27,6 +28,9 @@ struct ComputeHooks {
     ProgressHook progress = nullptr;
     // Silences the engine's Error event (true) and lets it speak again (false); may be empty.
     std::function<void(bool muted)> muteErrorEvent;
+    // The exact derivatives at Varx (throws RunError); may be empty, and then a
+    // computation has no exact results.
+    std::function<ExactDerivatives()> evaluateExact;
 };
 
 // Silences the engine's Error event while it lives: trial points that fail (in the
@@ -69,6 +73,9 @@ struct ComputeOutcome {
     // The refined results after a successful computation; none after a failure, or when
     // the function failed at the point itself during the refinement.
     std::optional<RefinedDerivatives> refined;
+    // The exact results after a successful computation; none after a failure, when the
+    // function fails at the point in its exact evaluation, or when no evaluator is given.
+    std::optional<ExactDerivatives> exact;
 };
 
 // The one message for a failure, or none when the engine's Error event has shown it.
