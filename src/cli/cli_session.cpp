@@ -18,7 +18,7 @@ CliSession::CliSession(const CliArguments& args)
 ComputeHooks CliSession::hooks()
 {
     return {[this] { binding.RegisterConstants(); }, [this] { return binding.EvaluateFunction(); },
-            announcedByErrorEvent, runErrorMessage, nullptr, [this](bool muted) { binding.setErrorEventMuted(muted); }};
+            announcedByErrorEvent, runErrorMessage, nullptr, [this](bool muted) { binding.setErrorEventMuted(muted); }, {}};
 }
 
 }  // namespace slopekit::cli

@@ -100,7 +100,7 @@ TEST(RunCompute, EvaluatesInOrderAndEndsWithTheLinesOrExactlyOneMessage)
             return done != row.stopAfter;
         };
         const ComputeHooks hooks{[] {}, evaluate, [](const RunError& e) { return e.source() == Announced; },
-                                 runErrorMessage, progress, [&](bool m) { mutedNow = m; }};
+                                 runErrorMessage, progress, [&](bool m) { mutedNow = m; }, {}};
         const ComputeOutcome outcome = runCompute(dim, hooks, "x*y", texts);
         EXPECT_EQ(std::tie(moves, muted, heard), std::tie(row.moves, row.muted, row.heard));
         EXPECT_FALSE(mutedNow);
