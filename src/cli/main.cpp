@@ -4,6 +4,7 @@
 #include "cli/eval_command.h"
 #include "cli/plot_command.h"
 #include "cli/report_command.h"
+#include "messages/product_version.h"
 
 #include <iostream>
 #include <string>
@@ -21,6 +22,10 @@ int runCommand(const std::string& command, const std::vector<std::string>& args)
         return slopekit::cli::runPlot(args, std::cout, std::cerr);
     if (command == "report")
         return slopekit::cli::runReport(args, std::cout, std::cerr);
+    if (command == "--version") {
+        std::cout << slopekit::product::titleAndVersion() << '\n';
+        return 0;
+    }
     std::cerr << slopekit::cli::allCommandsUsage();
     return slopekit::cli::UsageError;
 }

@@ -1,6 +1,6 @@
 #include "shell/frm_about.h"
 
-#include "messages/product_texts.h"
+#include "messages/product_version.h"
 #include "shell/shell_fonts.h"
 
 #include <QGuiApplication>
@@ -26,8 +26,8 @@ frmAbout::frmAbout(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
 
 QStringList frmAbout::aboutText()
 {
-    return {"", "", "", product::Title, "", product::Notice, "", product::RightsNotice, "",
-            product::WebAddress};
+    return {"", "", "", QString::fromStdString(product::titleAndVersion()), "", product::Notice, "",
+            product::RightsNotice, "", product::WebAddress};
 }
 
 void frmAbout::paintEvent(QPaintEvent*)

@@ -73,15 +73,20 @@ struct Output {
     std::string err;
 };
 
-// Runs slopekit-cli through the shell, as scripts run it; a redirection in the arguments
+// Runs a command line through the shell, as scripts run it; a redirection in the arguments
 // overrides the folder's files. A small file size limit makes a write fail with EFBIG, as on
 // a full disk, instead of ending the program.
-Output runCli(const std::string& arguments, const std::string& folder, bool smallFiles = false)
+Output run(const std::string& command, const std::string& folder, bool smallFiles = false)
 {
     const std::string limit = smallFiles ? "ulimit -f 2; trap '' XFSZ; " : "";
-    const int status = std::system(
-        (limit + "exec >" + folder + "/stdout 2>" + folder + "/stderr " SLOPEKIT_CLI " " + arguments).c_str());
+    const int status =
+        std::system((limit + "exec >" + folder + "/stdout 2>" + folder + "/stderr " + command).c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(folder + "/stdout"), contents(folder + "/stderr")};
+}
+
+Output runCli(const std::string& arguments, const std::string& folder, bool smallFiles = false)
+{
+    return run(SLOPEKIT_CLI " " + arguments, folder, smallFiles);
 }
 
 struct CliRun {
@@ -261,6 +266,8 @@ const CliRun Runs[] = {
     usage("plot_compute_option", "plot %D/sgn --along y --svg %D/p.svg --hessian", PlotUsage),
     usage("plot_two_files", "plot %D/sgn %D/sgn --along y --svg %D/p.svg", PlotUsage),
 
+    {"version_from_the_project", "--version", 0, "Slopekit " SLOPEKIT_PROJECT_VERSION "\n", ""},
+
     // Output to a full device: the lost results are reported, never taken for success.
     failed("output_lost", "compute %D/example >/dev/full", "The output could not be written.\n"),
 
@@ -284,6 +291,16 @@ std::string computed(const std::string& line)
     const Output output = runCli(line, folder.path);
     EXPECT_EQ(output.status, 0) << output.err;
     return output.out;
+}
+
+// The window program answers --version as the cli does, even where no display can be had.
+TEST(WindowProgram, PrintsItsVersionWithoutADisplay)
+{
+    Folder folder;
+    const Output output =
+        run("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " SLOPEKIT_WINDOW " --version", folder.path);
+    EXPECT_EQ(output.status, 0) << output.err;
+    EXPECT_EQ(output.out, "Slopekit " SLOPEKIT_PROJECT_VERSION "\n");
 }
 
 TEST(CliJson, HoldsBothResultsTheWarningsTheCountsAndTheAnalysis)

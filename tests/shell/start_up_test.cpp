@@ -200,5 +200,10 @@ TEST_F(StartUp, DecliningEndsAtOnceAndYesShowsTheSplashThenTheWindowUntilItClose
     EXPECT_EQ(numberLocale().decimal, ",");
 }
 
+TEST(AboutText, ShowsTheProjectVersionOnTheTitleLine)
+{
+    EXPECT_EQ(frmAbout::aboutText().at(3).toStdString(), "Slopekit " SLOPEKIT_PROJECT_VERSION);
+}
+
 }  // namespace
 }  // namespace slopekit
