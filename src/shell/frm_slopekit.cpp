@@ -7,6 +7,7 @@
 #include "shell/frm_about.h"
 #include "shell/helpviewer/open_help.h"
 #include "shell/prompts.h"
+#include "shell/settings_store.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,6 +40,7 @@ frmSlopekit::frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts
     connectHandlers();
     createResultsMenu();
     guardEntries();
+    restoreSettings();
     // Fixed size: the client area below the menu bar is 632 x 434 pixels, with the hints
     // of a refused entry below it. The hints offer no maximize; a window manager that draws
     // every button of its own layout (openbox) still shows one, which then does nothing.
@@ -63,6 +65,12 @@ void frmSlopekit::Form_Load()
     mnuPrint->setEnabled(false);
     mnuAbout->setVisible(false);
     lblVarNam->setText("Enter the names of the independent variables, separated by commas:");
+}
+
+void frmSlopekit::restoreSettings()
+{
+    const auto stored = openSettings();
+    mnuRefined->setChecked(stored->value(settings::RefinedResults, false).toBool());
 }
 
 void frmSlopekit::ScriptControl1_Error(const std::string& message)

@@ -152,6 +152,8 @@ private:
     void guardEntries();
     void createResultsMenu();
     void Form_Unload();
+    // The Options and the window's size as the last run left them.
+    void restoreSettings();
     // Asks Save / Discard / Cancel when closing would lose changes; false keeps the window.
     bool mayClose();
 

@@ -1,6 +1,7 @@
 #include "derivatives/result_warnings.h"
 #include "problem/dimension.h"
 #include "shell/frm_slopekit.h"
+#include "shell/settings_store.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,6 +46,7 @@ void frmSlopekit::ShowResults(std::vector<std::string> classicLines, std::option
 
 void frmSlopekit::mnuRefined_Click()
 {
+    openSettings()->setValue(settings::RefinedResults, mnuRefined->isChecked());
     if (m_dim.ResultsShown)
         fillResultsList();
 }

@@ -2,6 +2,8 @@
 #include "shell/shell_style.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,9 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // Settings the window stores go to a folder of this run, never the user's own.
+    const QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
     std::setlocale(LC_NUMERIC, "C");  // as the program does
     QApplication::setStyle(slopekit::createShellStyle());
     return RUN_ALL_TESTS();

@@ -6,6 +6,7 @@
 #include "problem/dimension.h"
 #include "shell/decimal_point.h"
 #include "shell/frm_slopekit.h"
+#include "shell/settings_store.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -104,7 +105,12 @@ protected:
         frmSlopekit window{dim, engine, prompts, decimalPoint};
     };
 
-    void SetUp() override { restart(); }
+    // Each test starts as a first run, with nothing stored; restart() keeps what is stored.
+    void SetUp() override
+    {
+        openSettings()->clear();
+        restart();
+    }
     void TearDown() override
     {
         m_session.reset();

@@ -151,5 +151,17 @@ TEST_F(WindowTest, KeysActOnlyWhereTheirItemIsEnabledAndTheFocusedComputeButtonA
     }
 }
 
+// The Options chosen in one run are those of the next.
+TEST_F(WindowTest, TheOptionsAreRememberedBetweenRuns)
+{
+    ASSERT_FALSE(window->mnuRefined->isChecked());
+    window->mnuRefined->trigger();
+    restart();
+    EXPECT_TRUE(window->mnuRefined->isChecked());
+    window->mnuRefined->trigger();
+    restart();
+    EXPECT_FALSE(window->mnuRefined->isChecked());
+}
+
 }  // namespace
 }  // namespace slopekit
