@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
   xvfb xauth imagemagick poppler-utils
   fonts-dejavu-core fonts-liberation2
+  dpkg-dev lintian desktop-file-utils appstream bash-completion man-db
 )
 
 missing=()
