@@ -38,6 +38,9 @@ int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     } catch (const RunError& e) {
         err << withLineBreaks(announcedByErrorEvent(e) ? session.announced : runErrorMessage(e));
         return Failed;
+    } catch (const RefusedInput& refused) {
+        err << refused.what() << '\n';
+        return Failed;
     }
 }
 

@@ -142,6 +142,9 @@ int runPoints(CliSession& session, const CliArguments& request, std::ostream& ou
     } catch (const RunError& error) {
         err << withLineBreaks(announcedByErrorEvent(error) ? session.announced : runErrorMessage(error));
         return Failed;
+    } catch (const RefusedInput& refused) {
+        err << refused.what() << '\n';
+        return Failed;
     }
     BuildLabels(dim);
 

@@ -64,7 +64,7 @@ MutedErrorEvent::~MutedErrorEvent()
 }
 
 UnreadablePoint::UnreadablePoint(const std::string& name, const std::string& text)
-    : std::runtime_error("The value \"" + text + "\" given for " + name +
+    : RefusedInput("The value \"" + text + "\" given for " + name +
                          " cannot be read as a number.")
 {
 }
@@ -103,7 +103,7 @@ ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::
     } catch (const ComputationCancelled&) {
         dim.ResultsShown = false;  // stopped during the refinement: nothing half-done stays
         return {};
-    } catch (const UnreadablePoint& error) {
+    } catch (const RefusedInput& error) {
         return {{}, ComputeMessage{product::Title, error.what()}, std::nullopt, std::nullopt};
     } catch (const RunError& error) {
         return {{}, failureMessage(hooks, error), std::nullopt, std::nullopt};

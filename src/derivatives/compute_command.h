@@ -3,6 +3,7 @@
 #include "derivatives/compute_derivatives.h"
 #include "derivatives/progress.h"
 #include "derivatives/refined_derivatives.h"
+#include "errors/refused_input.h"
 #include "errors/run_error.h"
 #include "problem/dimension.h"
 #include "problem/exact_derivatives.h"
@@ -51,14 +52,15 @@ private:
 using PointTexts = std::vector<std::string>;
 
 // A point box whose text the locale reading cannot take as a number.
-class UnreadablePoint : public std::runtime_error {
+class UnreadablePoint : public RefusedInput {
 public:
     UnreadablePoint(const std::string& name, const std::string& text);
 };
 
 // Hands the user constants to the engine, takes the function text into Equation and reads
 // each point text into Varx under the number locale. Throws RunError (a constant the
-// engine rejects) or UnreadablePoint; Varx is changed only when every text is readable.
+// engine rejects) or RefusedInput (a constant that reads the point, an UnreadablePoint);
+// Varx is changed only when every text is readable.
 void CollectInputs(Dimension& dim, const ComputeHooks& hooks, const std::string& equation,
                    const PointTexts& pointTexts);
 

@@ -4,6 +4,7 @@
 #include "engine/script/value.h"
 
 #include <cstdint>
+#include <limits>
 
 namespace slopekit {
 
@@ -15,7 +16,10 @@ public:
     double pi = 0;
     double halfpi = 0;
     double e = 0;
-    double x = 0;
+    // Where the engine keeps a problem variable or constant named x. Without one, x has no
+    // value (NaN marks that for the engine), so a function that uses x by mistake fails
+    // instead of computing with 0.
+    double x = std::numeric_limits<double>::quiet_NaN();
     std::int32_t ierr = 0;
 
     double Asin(const script::Value& x);

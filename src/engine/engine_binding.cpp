@@ -119,8 +119,13 @@ double EngineBinding::EvaluateFunction()
 
 void EngineBinding::RegisterConstants()
 {
-    for (int i = 0; i < m_dim.NumCons; ++i)
-        ExecuteStatement(m_dim.Cons[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < m_dim.NumCons; ++i) {
+        const std::string& constant = m_dim.Cons[static_cast<std::size_t>(i)];
+        for (const std::string& variable : m_dim.VarNams)
+            if (m_engine.statementsRead(constant, variable))
+                throw RefusedInput(constantReadsPointText(constant, variable));
+        ExecuteStatement(constant);
+    }
 }
 
 void EngineBinding::ExecuteStatement(const std::string& text) { m_engine.executeStatement(text); }
@@ -152,6 +157,12 @@ void EngineBinding::ScriptControl1_Error(const script::ErrorInfo& error)
     if (m_errorEventMuted || silentInErrorEvent(error.number) || !m_errorEventHandler)
         return;
     m_errorEventHandler(errorEventMessage(error));
+}
+
+std::string constantReadsPointText(const std::string& constant, const std::string& variable)
+{
+    return "The constant " + constant + " uses the variable " + variable +
+           ". Constants cannot depend on the point: they are set once, before the point is.";
 }
 
 std::string errorEventMessage(const script::ErrorInfo& error)

@@ -2,6 +2,7 @@
 
 #include "engine/class1.h"
 #include "engine/script/engine.h"
+#include "errors/refused_input.h"
 #include "errors/run_error.h"
 #include "problem/dimension.h"
 #include "problem/entry_checks.h"
@@ -27,7 +28,9 @@ public:
     // The function's value at `Varx`; throws RunError (an engine error, a result that is no
     // number, or a number left in `ierr` by an extra function).
     double EvaluateFunction();
-    // Executes every user constant in list order; throws RunError.
+    // Executes every user constant in list order; throws RunError, or RefusedInput for a
+    // constant that reads a variable of the problem: constants are set before the point,
+    // so it would hold the previous point's coordinate (or none).
     void RegisterConstants();
     // Executes one statement text; throws RunError.
     void ExecuteStatement(const std::string& text);
@@ -74,6 +77,9 @@ private:
     const SentStatement& statementFor(SentVariable& variable, const std::string& name, double value);
     std::vector<SentVariable> m_sent;
 };
+
+// The refusal of a constant that reads a variable of the problem.
+std::string constantReadsPointText(const std::string& constant, const std::string& variable);
 
 // The text that ScriptControl1_Error shows for an engine error.
 std::string errorEventMessage(const script::ErrorInfo& error);

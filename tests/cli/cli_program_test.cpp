@@ -187,6 +187,10 @@ const CliRun Runs[] = {
            "\"sh\" cannot be a name: the expression language uses it.\n"),
     failed("compute_constant_undefined", "compute --const c=q --var x=1 x",
            located("runtime error 500", "Variable is undefined", 3, "c=q")),
+    failed("compute_x_not_a_variable", "compute --var xx=1 x", located("runtime error 500", "Variable is undefined", 1, "x")),
+    failed("compute_constant_reading_the_point", "compute --const c=x*2 --var x=3 c*x",
+           "The constant c=x*2 uses the variable x. Constants cannot depend on the point: they are set once, before the "
+           "point is.\n"),
     function("function_parenthesis_unclosed", "(x+y", "syntax error 1006", "Expected ')'", 5),
     function("function_two_operands", "x y", "syntax error 1025", "Expected end of statement", 3),
     function("function_unterminated_string", "\"abc", "syntax error 1033", "Unterminated string constant", 1),

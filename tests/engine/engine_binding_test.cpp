@@ -142,6 +142,90 @@ INSTANTIATE_TEST_SUITE_P(
         F{"number_text_argument", {}, "Tanh(\"0\") + x", 1, 1},
         F{"later_success_keeps_the_last_error", {}, "Atanh(x) + Asin(2 * x) + Asin(x / 2)", 1, 0, 5}));
 
+// A field name of sh means a value only where a variable or constant of the problem gave
+// it one (or, for pi, halfpi and e, the start did): otherwise it is undefined, as any name.
+TEST_F(Binding, FieldNamesReadOnlyWhatTheProblemAssigned)
+{
+    struct Row {
+        const char* name;
+        std::vector<std::string> variables;
+        std::vector<std::string> constants;
+        const char* function;
+        double value;
+        int error = 0;
+    };
+    const Row rows[] = {
+        {"x_undeclared", {"xx"}, {}, "x", 0, 500},
+        {"x_undeclared_as_member", {"a", "b"}, {}, "a*b + sh.x", 0, 500},
+        {"x_undeclared_in_a_constant", {"a"}, {"c=x*2"}, "c", 0, 500},
+        {"x_a_variable", {"x"}, {}, "x*4 + sh.x", 5},
+        {"x_assigned_by_a_constant", {"a"}, {"X=3"}, "a*x", 3},
+        {"predefined_constants_keep_their_values", {"a"}, {}, "pi + halfpi + e", M_PI * 1.5 + M_E},
+    };
+    for (const Row& row : rows) {
+        Dimension fresh;
+        EngineBinding engine(fresh);
+        engine.setUp();
+        for (const std::string& c : row.constants)
+            fresh.Cons[static_cast<std::size_t>(fresh.NumCons++)] = c;
+        fresh.redimension(static_cast<int>(row.variables.size()));
+        fresh.VarNams = row.variables;
+        fresh.Varx.assign(row.variables.size(), 1);
+        fresh.Equation = row.function;
+        try {
+            engine.RegisterConstants();
+            EXPECT_DOUBLE_EQ(engine.EvaluateFunction(), row.value) << row.name;
+            EXPECT_EQ(row.error, 0) << row.name;
+        } catch (const RunError& e) {
+            EXPECT_EQ(e.number(), row.error) << row.name;
+        }
+    }
+}
+
+TEST_F(Binding, RemovedConstantLeavesXUndefinedAgain)
+{
+    problem({"a"}, {1}, "a + x");
+    binding.ExecuteStatement("x=2");
+    EXPECT_EQ(binding.EvaluateFunction(), 3);
+    binding.forgetName("x");
+    EXPECT_THROW(binding.EvaluateFunction(), RunError);
+}
+
+// Constants are set before the point, so one that reads a coordinate would hold the last
+// point's (or none): it is refused, naming the variable, before any constant runs.
+TEST_F(Binding, ConstantReadingAVariableIsRefused)
+{
+    struct Row {
+        const char* name;
+        std::vector<std::string> constants;
+        std::string refusal;  // empty: accepted
+    };
+    const Row rows[] = {
+        {"reads_a_variable", {"c=x*2"}, constantReadsPointText("c=x*2", "x")},
+        {"reads_a_variable_in_another_case", {"a=1", "c=Y+1"}, constantReadsPointText("c=Y+1", "y")},
+        {"reads_a_variable_as_member", {"c=sh.X"}, constantReadsPointText("c=sh.X", "x")},
+        {"reads_a_variable_in_a_later_statement", {"a=1: b=y"}, constantReadsPointText("a=1: b=y", "y")},
+        {"assigns_a_variable", {"x=3"}, ""},
+        {"reads_another_constant", {"a=2", "b=a*2"}, ""},
+    };
+    for (const Row& row : rows) {
+        Dimension fresh;
+        EngineBinding engine(fresh);
+        engine.setUp();
+        for (const std::string& c : row.constants)
+            fresh.Cons[static_cast<std::size_t>(fresh.NumCons++)] = c;
+        fresh.redimension(2);
+        fresh.VarNams = {"x", "y"};
+        std::string refusal;
+        try {
+            engine.RegisterConstants();
+        } catch (const RefusedInput& refused) {
+            refusal = refused.what();
+        }
+        EXPECT_EQ(refusal, row.refusal) << row.name;
+    }
+}
+
 TEST_F(Binding, IerrIsResetBeforeEachEvaluation)
 {
     problem({"u"}, {1}, "Atanh(u) + 1");

@@ -91,6 +91,9 @@ TEST_F(ComputeTest, AFailureShowsExactlyOneMessageAndAnEmptyList)
          "The value \"abc\" given for y cannot be read as a number.", {0, 0}},
         {"constant_rejected_by_the_engine", "a=", "x*y", {"1", "2"}, "Error in Script Control",
          "Slopekit expression syntax error 1023\rExpected expression\r\rAt line 1, col 3: [a=]", {0, 0}},
+        {"constant_reading_the_point", "c=y*2", "c*x", {"1", "2"}, "Slopekit",
+         "The constant c=y*2 uses the variable y. Constants cannot depend on the point: they are set once, before "
+         "the point is.", {0, 0}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

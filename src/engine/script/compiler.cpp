@@ -130,7 +130,7 @@ private:
     {
         if (slot.kind == SlotKind::Object)
             m_program->numeric = false;
-        else if (op == Op::Load && slot.kind == SlotKind::Variable &&
+        else if (op == Op::Load && (slot.kind == SlotKind::Variable || slot.kind == SlotKind::NumberField) &&
                  std::find(m_program->variables.begin(), m_program->variables.end(), &slot) ==
                      m_program->variables.end())
             m_program->variables.push_back(&slot);

@@ -7,6 +7,8 @@
 #include "engine/script/numeric_code.h"
 #include "engine/script/operators.h"
 
+#include <algorithm>
+#include <limits>
 #include <new>
 
 namespace slopekit::script {
@@ -102,6 +104,19 @@ void Engine::executeStatement(std::string_view text)
     withinMemory(text, [&] { executeStatement(text, recogniseNumberStatement(text)); });
 }
 
+bool Engine::statementsRead(std::string_view text, std::string_view name)
+{
+    const Program& program = withinMemory(text, [&]() -> const Program& { return compiled(text, true); });
+    foldCase(name, m_key);
+    const Slot* read = m_globals.find(m_key);
+    if (!read)
+        return false;  // a name nothing has used yet cannot be in the program
+    // A field is also read through its member name (x and sh.x hold one number).
+    const auto sameStorage = [read](const Slot* s) { return s == read || (read->number && s->number == read->number); };
+    return std::ranges::any_of(program.code,
+                               [&](const Instruction& ins) { return ins.op == Op::Load && sameStorage(ins.slot); });
+}
+
 Variant Engine::eval(std::string_view text)
 {
     return withinMemory(text, [&] { return Variant::of(run(compiled(text, false))); });
@@ -181,7 +196,7 @@ void Engine::unassign(std::string_view name)
         return;
     switch (slot->kind) {
     case SlotKind::Variable: slot->value = Value{}; return;
-    case SlotKind::NumberField: *slot->number = 0; return;
+    case SlotKind::NumberField: *slot->number = std::numeric_limits<double>::quiet_NaN(); return;
     case SlotKind::WholeField: *slot->whole = 0; return;
     case SlotKind::Object: return;
     }

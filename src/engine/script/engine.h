@@ -32,11 +32,14 @@ public:
     // Whether a name (any case) cannot hold a value of its own: a keyword, a function, an
     // object, or a field that keeps whole numbers only.
     bool reservesName(std::string_view name);
-    // Takes back every assignment to a name: a variable reads as never assigned again
-    // (error 500), a field holds 0.
+    // Takes back every assignment to a name: a variable or a Double field reads as never
+    // assigned again (error 500), a Long field holds 0.
     void unassign(std::string_view name);
 
     void executeStatement(std::string_view text);
+    // Whether running the statements would read the value of a name (any case), without
+    // running them. A text that does not compile fails as executeStatement would.
+    bool statementsRead(std::string_view text, std::string_view name);
 
     // A statement 'name= number' recognised once, so that running it again stores the
     // number without reading the text: the hand-over of a point repeats a few such texts.

@@ -2,6 +2,8 @@
 
 #include "errors/run_error.h"
 
+#include <cmath>
+
 namespace slopekit::script {
 
 Slot* Globals::find(std::string_view foldedName)
@@ -44,7 +46,10 @@ Value Globals::read(const Slot& slot)
         if (slot.value.type == Type::Empty)
             fault(errnum::VariableUndefined);
         return slot.value;
-    case SlotKind::NumberField: return Value::real(*slot.number);
+    case SlotKind::NumberField:
+        if (std::isnan(*slot.number))
+            fault(errnum::VariableUndefined);
+        return Value::real(*slot.number);
     case SlotKind::WholeField: return Value::longValue(*slot.whole);
     case SlotKind::Object: fault(errnum::TypeMismatch);  // an object is no value
     }

@@ -34,7 +34,8 @@ public:
     // Assigns a value to a variable or field slot (throws Fault 13 or 6 when a field cannot
     // take it, 13 for an object's name).
     static void assign(Slot& slot, const Value& v);
-    // The value of a slot for reading (Fault 500 for a variable never assigned, 13 for an object).
+    // The value of a slot for reading (Fault 500 for a variable never assigned or a Double
+    // field without a value, 13 for an object).
     static Value read(const Slot& slot);
 
 private:

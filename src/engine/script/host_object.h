@@ -10,7 +10,9 @@
 
 namespace slopekit::script {
 
-// A field of a host object that the language reads and assigns in place.
+// A field of a host object that the language reads and assigns in place. A Double field
+// holding NaN has no value yet: reading it is error 500, as for a variable never assigned
+// (no value of the language is NaN, so no assignment can store that mark).
 struct HostField {
     std::string name;
     double* number = nullptr;       // a Double field, or

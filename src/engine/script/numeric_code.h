@@ -10,13 +10,14 @@ namespace slopekit::script {
 // The code of a numeric program translated for doubles.
 std::vector<NumInstruction> numericCode(const Program& program);
 
-// Whether a numeric program can run on doubles now: each of its variables holds a number.
+// Whether a numeric program can run on doubles now: each of its variables and Double
+// fields holds a number.
 inline bool numbersOnly(const Program& program)
 {
     if (!program.numeric)
         return false;
     for (const Slot* s : program.variables)
-        if (!s->value.isNumeric())
+        if (s->kind == SlotKind::NumberField ? *s->number != *s->number : !s->value.isNumeric())
             return false;
     return true;
 }

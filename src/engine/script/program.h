@@ -90,7 +90,7 @@ struct Program {
     std::size_t maxStack = 0;
     // An expression without texts, whose values are numbers whenever its variables hold
     // numbers, can also run as `numericCode` on plain doubles; `variables` are the slots to
-    // check first.
+    // check first (the variables and Double fields it reads).
     bool numeric = true;
     std::vector<NumInstruction> numericCode;
     std::vector<const Slot*> variables;

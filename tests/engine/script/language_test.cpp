@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <new>
 #include <span>
 #include <string>
@@ -50,9 +51,10 @@ TEST_P(Language, ValueOrErrorWithItsPlace)
 {
     Engine engine;
     double f = 0;
+    double u = std::numeric_limits<double>::quiet_NaN();  // a field without a value yet
     std::int32_t w = 0;
     HostObject host;  // fields and methods known by name alone and as members; a method that runs out of memory
-    host.fields = {{"f", &f, nullptr}, {"w", nullptr, &w}};
+    host.fields = {{"f", &f, nullptr}, {"u", &u, nullptr}, {"w", nullptr, &w}};
     host.methods = {{"Twice", 1, [](std::span<const Value> a) { return Value::real(2 * toNumber(a[0])); }},
                     {"Exhaust", 1, [](std::span<const Value>) -> Value { throw std::bad_alloc(); }}};
     engine.executeStatement("f = 7");  // a variable before the object arrives becomes its field
@@ -185,6 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
         failsToRun("undefined_on_right", "a = nothingHere", 500, 5),
         assigns("field_by_name_and_as_member", "f= 1.5: host.f = f + 1", "f", Double, 2.5),
         assigns("whole_field_rounds_half_to_even", "w = 3.5", "w", Long, 4),
+        fails("field_without_value", "1 + u", 500, 5), fails("field_without_value_as_member", "host.u", 500, 6),
+        assigns("field_without_value_assigned", "u = 2", "host.u", Double, 2),
         value("method_by_name_and_as_member", "Twice(a) + host.Twice(1)", Double, 6),
         fails("unknown_member", "host.nothing", 438, 6), failsToRun("object_assigned", "host = 1", 13, 1)})));
 

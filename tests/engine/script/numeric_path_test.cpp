@@ -30,8 +30,9 @@ TEST_P(NumericPath, AgreesWithTheEvaluatorOfValues)
 {
     Engine engine;
     double f = 0.75;
+    double g = std::nan("");  // a field without a value yet
     HostObject object;
-    object.fields = {{"f", &f, nullptr}};
+    object.fields = {{"f", &f, nullptr}, {"g", &g, nullptr}};
     object.methods = {{"Half", 1, [](std::span<const Value> a) { return Value::real(toNumber(a[0]) / 2); }},
                       {"Bump", 1, [&f](std::span<const Value> a) { f = 2; return a[0]; }}};
     engine.addObject("o", object, true);
@@ -64,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
     Expressions, NumericPath,
     ::testing::Values("3*x^2*y - 2*x*y^2 + 5*x - y + 1", "(x^3 - y^2) / (1 + x^2) + y / x", "-x^2",
                       "2^-1", "n * n * big", "big * big * big", "n \\ 2 + n Mod 2 + -7 Mod n",
-                      "x > y And n = 3", "Not n Or 4 Xor 1 Eqv 2 Imp 3", "t + t * n", "Not t",
+                      "x > y And n = 3", "g + x", "x * o.g", "Not n Or 4 Xor 1 Eqv 2 Imp 3", "t + t * n", "Not t",
                       "Sin(x) + Cos(y) + Atn(n) + Exp(y) + Log(x) + Sqr(x) + Tan(y)",
                       "Abs(y) + Fix(y) + Int(y) + Round(x) + Round(x, 1) + Sgn(y)",
                       "CInt(x) + CLng(big) + CDbl(n) + CSng(t) + CBool(n)", "Half(x) + o.Half(n) + f + o.f",
