@@ -75,7 +75,7 @@ private:
     void csvPoint(const std::vector<double>& point)
     {
         for (double v : point)
-            m_out << displayForm(v) << ',';
+            m_out << pointForm(v) << ',';  // reads back to the coordinate computed at
     }
 
     void csvRow(const std::vector<double>& point, const std::vector<std::string>& lines)

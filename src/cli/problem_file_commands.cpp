@@ -20,7 +20,7 @@ bool loadIntoSession(const std::string& path, CliSession& session, PointTexts& p
     }
     point.clear();
     for (double value : session.dim.Varx)
-        point.push_back(displayForm(value));
+        point.push_back(pointForm(value));  // as the window's point boxes show it: every digit kept
     return true;
 }
 

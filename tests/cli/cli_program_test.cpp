@@ -338,5 +338,33 @@ TEST(CliJson, EntriesWithoutValueAreNull)
     EXPECT_TRUE(json["classic"]["gradient"][0].is_number());
 }
 
+// A problem file keeps every digit of its point, so a computation of the file is the
+// computation that saved it, and its outputs show the point that reads back the same.
+const char* const Precise = "Slopekit\r\n1,\"x*1E6\"\r\n\"x\",0.12345678901234567\r\n 0 \r\n";
+
+TEST(CliFile, ComputesAtThePointItsSaveWrote)
+{
+    Folder folder;
+    const Output saved = runCli("compute --var x=0.12345678901234567 --save " + folder.path + "/saved 'x*1E6'", folder.path);
+    const Output reopened = runCli("compute " + folder.path + "/saved", folder.path);
+    EXPECT_EQ(reopened.out, saved.out);
+}
+
+TEST(CliFile, JsonPointReadsBackToTheFilesPoint)
+{
+    Folder folder;
+    std::ofstream(folder.path + "/in", std::ios::binary) << Precise;
+    const Output output = runCli("compute --format json " + folder.path + "/in", folder.path);
+    EXPECT_EQ(nlohmann::json::parse(output.out)["point"][0].get<double>(), 0.12345678901234567);
+}
+
+TEST(CliFile, PointColumnsReadBackToThePointsComputed)
+{
+    Folder folder;
+    std::ofstream(folder.path + "/in", std::ios::binary) << "0.30000000000000004,1E6\n";
+    const Output output = runCli("compute " + folder.path + "/sgn --points " + folder.path + "/in", folder.path);
+    EXPECT_THAT(output.out, ::testing::HasSubstr("\n0.30000000000000004,1000000,"));
+}
+
 }  // namespace
 }  // namespace slopekit::cli
