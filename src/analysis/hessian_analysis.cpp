@@ -16,6 +16,19 @@ constexpr double ClassicTolerance = 1e-6;
 // Rounding in the last digits of a refined estimate that is already exact: without it an
 // estimate of 1E-14 with an error of 0 would deny a critical point that plainly is one.
 constexpr double RoundingFloor = 16 * std::numeric_limits<double>::epsilon();
+// Exact results carry only the rounding of their own arithmetic and of the typed point
+// (15 digits put sin's slope at a typed pi/2 at 3E-15): zero is judged against that.
+constexpr double ExactFloor = 64 * std::numeric_limits<double>::epsilon();
+
+// The part of each entry's size that rounding alone may take, beyond the estimated errors.
+double roundingFloor(EstimateBasis basis)
+{
+    switch (basis) {
+    case EstimateBasis::Refined: return RoundingFloor;
+    case EstimateBasis::Exact: return ExactFloor;
+    default: return 0;
+    }
+}
 
 double scale(const std::vector<double>& point, std::size_t i)
 {
@@ -61,7 +74,7 @@ double eigenvalueBound(const DerivativeEstimates& e)
     for (const auto& row : e.hessianError)
         for (double v : row)
             sum += v * v;
-    const double floor = e.refined ? RoundingFloor * largestEntry(e.hessian) * e.hessian.size() : 0;
+    const double floor = roundingFloor(e.basis) * largestEntry(e.hessian) * static_cast<double>(e.hessian.size());
     return std::sqrt(sum) + floor;
 }
 
@@ -103,6 +116,15 @@ std::string signs(Classification c, bool oneVariable, double bound)
     }
 }
 
+std::string basisText(EstimateBasis basis)
+{
+    switch (basis) {
+    case EstimateBasis::Exact: return "From the exact derivatives, good to rounding: ";
+    case EstimateBasis::Refined: return "From the refined estimates and their errors: ";
+    default: return "From the classic results, taken as good to one part in a million: ";
+    }
+}
+
 Classification bySigns(const std::vector<double>& eigenvalues, double bound)
 {
     const bool positive = std::any_of(eigenvalues.begin(), eigenvalues.end(), [&](double v) { return v > bound; });
@@ -121,7 +143,7 @@ Classification bySigns(const std::vector<double>& eigenvalues, double bound)
 DerivativeEstimates classicEstimates(const std::vector<double>& point, double value,
                                      const std::vector<double>& gradient, const Matrix& hessian)
 {
-    DerivativeEstimates e{point, value, gradient, {}, hessian, {}, false};
+    DerivativeEstimates e{point, value, gradient, {}, hessian, {}, EstimateBasis::Classic};
     const std::size_t n = gradient.size();
     const double largest = largestEntry(hessian);
     e.hessianError.assign(n, std::vector<double>(n, 0.0));
@@ -134,23 +156,38 @@ DerivativeEstimates classicEstimates(const std::vector<double>& point, double va
     return e;
 }
 
-DerivativeEstimates refinedEstimates(const Dimension& dim, const RefinedDerivatives& refined)
+DerivativeEstimates estimatesFor(const ComputedResults& results)
 {
-    return {dim.Varx, refined.value, refined.gradient, refined.gradientError, refined.hessian, refined.hessianError,
-            true};
-}
-
-DerivativeEstimates estimatesAt(const Dimension& dim, const std::optional<RefinedDerivatives>& refined,
-                                const EvaluateAtVarx& evaluate)
-{
-    if (refined)
-        return refinedEstimates(dim, *refined);
-    double value = std::numeric_limits<double>::quiet_NaN();
-    try {
-        value = evaluate();
-    } catch (const RunError&) {
+    const std::size_t n = results.point.size();
+    const bool exact = everyEntryExact(results);
+    const ResultEntry& f = resultEntry(results, -1, -1);
+    if (!exact && !results.refinedKnown) {
+        std::vector<double> gradient(n);
+        Matrix hessian(n, std::vector<double>(n));
+        for (std::size_t i = 0; i < n; ++i) {
+            gradient[i] = resultEntry(results, static_cast<int>(i), -1).classic;
+            for (std::size_t j = 0; j < n; ++j)
+                hessian[i][j] = resultEntry(results, static_cast<int>(i), static_cast<int>(j)).classic;
+        }
+        return classicEstimates(results.point, f.classic, gradient, hessian);
     }
-    return classicEstimates(dim.Varx, value, dim.Der1Val, dim.Der2Val);
+    // An exact entry's error is zero; a refined one's is its estimate.
+    const auto value = [exact](const ResultEntry& e) { return exact ? *e.exact.value : e.refined; };
+    const auto error = [exact](const ResultEntry& e) { return exact ? 0.0 : e.refinedError; };
+    DerivativeEstimates e{results.point, value(f), {}, {}, {}, {}, exact ? EstimateBasis::Exact : EstimateBasis::Refined};
+    e.hessian.assign(n, std::vector<double>(n));
+    e.hessianError = e.hessian;
+    for (std::size_t i = 0; i < n; ++i) {
+        const ResultEntry& g = resultEntry(results, static_cast<int>(i), -1);
+        e.gradient.push_back(value(g));
+        e.gradientError.push_back(error(g));
+        for (std::size_t j = 0; j < n; ++j) {
+            const ResultEntry& h = resultEntry(results, static_cast<int>(i), static_cast<int>(j));
+            e.hessian[i][j] = value(h);
+            e.hessianError[i][j] = error(h);
+        }
+    }
+    return e;
 }
 
 const char* classificationKey(Classification c)
@@ -189,7 +226,7 @@ HessianAnalysis analyseHessian(const DerivativeEstimates& e)
     double squares = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const double g = e.gradient[i];
-        const double error = e.gradientError[i] + (e.refined ? RoundingFloor * gradientSize(e, i) : 0);
+        const double error = e.gradientError[i] + roundingFloor(e.basis) * gradientSize(e, i);
         if (!finite(g) || !finite(error)) {
             gradientKnown = false;
             continue;
@@ -199,8 +236,7 @@ HessianAnalysis analyseHessian(const DerivativeEstimates& e)
     }
     result.gradientNorm = gradientKnown ? std::sqrt(squares) : std::numeric_limits<double>::quiet_NaN();
 
-    const std::string source = e.refined ? "From the refined estimates and their errors: "
-                                         : "From the classic results, taken as good to one part in a million: ";
+    const std::string source = basisText(e.basis);
     if (clearlyNonZero) {
         result.classification = Classification::NotCritical;
         if (gradientKnown && result.gradientNorm > 0)

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "derivatives/compute_derivatives.h"
-#include "derivatives/refined_derivatives.h"
-#include "problem/dimension.h"
+#include "derivatives/computed_results.h"
 
 #include <optional>
 #include <string>
@@ -11,6 +9,13 @@
 namespace slopekit {
 
 using Matrix = std::vector<std::vector<double>>;
+
+// Which results an analysis rests on.
+enum class EstimateBasis {
+    Classic,  // taken as good to one part in a million
+    Refined,  // with the refinement's own error estimates
+    Exact,    // good to rounding
+};
 
 // What the analysis rests on: the value, gradient and Hessian at a point, each with an
 // absolute error estimate. A non-finite error marks an entry that could not be trusted.
@@ -21,7 +26,7 @@ struct DerivativeEstimates {
     std::vector<double> gradientError;
     Matrix hessian;
     Matrix hessianError;
-    bool refined = false;  // the errors are the refinement's own estimates
+    EstimateBasis basis = EstimateBasis::Classic;
 };
 
 // Estimates for the classic results, which carry no error of their own: each entry is
@@ -30,14 +35,11 @@ struct DerivativeEstimates {
 DerivativeEstimates classicEstimates(const std::vector<double>& point, double value,
                                      const std::vector<double>& gradient, const Matrix& hessian);
 
-// The refined results with their own error estimates, at the point in Varx.
-DerivativeEstimates refinedEstimates(const Dimension& dim, const RefinedDerivatives& refined);
-
-// What the analysis of a completed computation rests on: the refined results when there
-// are any, else the classic ones in Der1Val and Der2Val with the value evaluated once more
-// at the point in Varx (unreliable, should that evaluation fail).
-DerivativeEstimates estimatesAt(const Dimension& dim, const std::optional<RefinedDerivatives>& refined,
-                                const EvaluateAtVarx& evaluate);
+// What the analysis of a completed computation rests on: the exact results when every
+// entry has one (their errors zero: only rounding is left, which the analysis allows for),
+// else the refined results with their error estimates, else the classic ones. A function
+// value that none of them knows is NaN, which the analysis cannot trust.
+DerivativeEstimates estimatesFor(const ComputedResults& results);
 
 enum class Classification { Minimum, Maximum, Saddle, Inconclusive, NotCritical };
 

@@ -15,12 +15,6 @@ std::string list(const std::vector<double>& values)
 
 }  // namespace
 
-HessianAnalysis analysisOf(CliSession& session, const std::optional<RefinedDerivatives>& refined)
-{
-    return analyseHessian(
-        estimatesAt(session.dim, refined, [&session] { return session.binding.EvaluateFunction(); }));
-}
-
 std::vector<std::string> analysisLines(const HessianAnalysis& analysis)
 {
     std::vector<std::string> lines{"Eigenvalues = " + list(analysis.eigenvalues),

@@ -8,7 +8,7 @@
 #include "cli/json_results.h"
 #include "cli/problem_file_commands.h"
 #include "derivatives/compute_command.h"
-#include "derivatives/result_warnings.h"
+#include "derivatives/result_views.h"
 
 namespace slopekit::cli {
 namespace {
@@ -63,7 +63,7 @@ std::optional<ComputeOutcome> computeResults(CliSession& session, const std::str
                                              const PointTexts& point, std::ostream& err)
 {
     ComputeOutcome outcome = slopekit::runCompute(session.dim, session.hooks(), function, point);
-    if (session.dim.ResultsShown)
+    if (outcome.results)
         return outcome;
     err << withLineBreaks(outcome.message ? outcome.message->text : session.announced);
     return std::nullopt;
@@ -75,17 +75,18 @@ int computeAndPrint(CliSession& session, const std::string& function, const Poin
     const auto outcome = computeResults(session, function, point, err);
     if (!outcome)
         return Failed;
+    const ComputedResults& results = *outcome->results;
     const bool json = request.format == "json";
-    if ((request.refine || json) && !outcome->refined) {
+    if ((request.refine || json) && !results.refinedKnown) {
         err << NotRefined;
         return Failed;
     }
-    const auto analysis = request.hessian ? std::optional(analysisOf(session, outcome->refined)) : std::nullopt;
+    const auto analysis = request.hessian ? std::optional(analyseHessian(estimatesFor(results))) : std::nullopt;
     if (json) {
-        out << resultsJson(session.dim, *outcome->refined, analysis ? &*analysis : nullptr);
+        out << resultsJson(session.dim.VarNams, results, analysis ? &*analysis : nullptr);
         return 0;
     }
-    for (const std::string& line : request.refine ? refinedLines(session.dim, *outcome->refined) : outcome->lines)
+    for (const std::string& line : viewLines(results, request.refine ? ResultView::Refined : ResultView::Classic))
         out << line << '\n';
     if (analysis)
         for (const std::string& line : analysisLines(*analysis))

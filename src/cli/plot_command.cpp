@@ -39,11 +39,13 @@ int runPlot(const std::vector<std::string>& args, std::ostream&, std::ostream& e
         err << "There is no variable " << request.along << " to plot along.\n";
         return UsageError;
     }
-    if (!computeResults(session, function, point, err))
+    const auto computed = computeResults(session, function, point, err);
+    if (!computed)
         return Failed;
-    const PlotData plot = plotAlong(session.dim, [&session] { return session.binding.EvaluateFunction(); },
-                                    static_cast<int>(along - names.begin()),
-                                    defaultPlotRadius(session.dim.Varx[static_cast<std::size_t>(along - names.begin())]));
+    const int index = static_cast<int>(along - names.begin());
+    PlotData plot = plotAlong(session.dim, [&session] { return session.binding.EvaluateFunction(); }, index,
+                              defaultPlotRadius(session.dim.Varx[static_cast<std::size_t>(index)]));
+    useExactSlopes(plot, *computed->results, index);
     const auto app = offscreenApplication();
     if (const auto failure = savePlotSvg(plot, PlotPictureSize, request.svgFile)) {
         err << withLineBreaks(*failure);

@@ -99,14 +99,16 @@ ComputeOutcome runCompute(Dimension& dim, const ComputeHooks& hooks, const std::
             hooks.evaluateFunction, classicEvaluations(dim.Order) + refinedEvaluations(dim.Order), hooks.progress);
         std::vector<std::string> lines = ComputeDerivatives(dim, evaluate);
         std::optional<RefinedDerivatives> refined = refine(dim, hooks, evaluate);
-        return {std::move(lines), std::nullopt, std::move(refined), exactResults(hooks)};
+        std::optional<ExactDerivatives> exact = exactResults(hooks);
+        ComputedResults results = tabulateResults(dim, lines, refined, exact);
+        return {std::move(lines), std::nullopt, std::move(refined), std::move(exact), std::move(results)};
     } catch (const ComputationCancelled&) {
         dim.ResultsShown = false;  // stopped during the refinement: nothing half-done stays
         return {};
     } catch (const RefusedInput& error) {
-        return {{}, ComputeMessage{product::Title, error.what()}, std::nullopt, std::nullopt};
+        return {{}, ComputeMessage{product::Title, error.what()}, std::nullopt, std::nullopt, std::nullopt};
     } catch (const RunError& error) {
-        return {{}, failureMessage(hooks, error), std::nullopt, std::nullopt};
+        return {{}, failureMessage(hooks, error), std::nullopt, std::nullopt, std::nullopt};
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "derivatives/compute_derivatives.h"
+#include "derivatives/computed_results.h"
 #include "derivatives/progress.h"
 #include "derivatives/refined_derivatives.h"
 #include "errors/refused_input.h"
@@ -78,6 +79,8 @@ struct ComputeOutcome {
     // The exact results after a successful computation; none after a failure, when the
     // function fails at the point in its exact evaluation, or when no evaluator is given.
     std::optional<ExactDerivatives> exact;
+    // Every result of a successful computation in one table, which the outputs read.
+    std::optional<ComputedResults> results;
 };
 
 // The one message for a failure, or none when the engine's Error event has shown it.

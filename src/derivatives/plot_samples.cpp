@@ -54,4 +54,12 @@ PlotData plotAlong(Dimension& dim, const EvaluateAtVarx& evaluate, int index, do
     return plot;
 }
 
+void useExactSlopes(PlotData& plot, const ComputedResults& results, int index)
+{
+    if (!everyEntryExact(results))
+        return;
+    plot.slope = *resultEntry(results, index, -1).exact.value;
+    plot.curvature = *resultEntry(results, index, index).exact.value;
+}
+
 }  // namespace slopekit

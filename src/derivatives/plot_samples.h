@@ -1,6 +1,7 @@
 #pragma once
 
 #include "derivatives/compute_derivatives.h"
+#include "derivatives/computed_results.h"
 #include "problem/dimension.h"
 
 #include <string>
@@ -40,5 +41,9 @@ double defaultPlotRadius(double x0);
 // Throws std::invalid_argument for a radius that is not a positive finite number.
 PlotData plotAlong(Dimension& dim, const EvaluateAtVarx& evaluate, int index, double radius,
                    int count = DefaultPlotSamples);
+
+// When every entry of the computation has an exact value, the tangent and the parabola
+// take the exact slope and curvature along variable `index`; otherwise they stay classic.
+void useExactSlopes(PlotData& plot, const ComputedResults& results, int index);
 
 }  // namespace slopekit

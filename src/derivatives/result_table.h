@@ -1,16 +1,18 @@
 #pragma once
 
+#include "derivatives/result_views.h"
+
 #include <string>
 #include <vector>
 
 namespace slopekit {
 
-// The result lines as a tab-separated table for a spreadsheet, one row a line: the label
-// and the value, plus the error when a line carries one ("Dx = 2 ± 1.5E-12"). Each row
-// ends with a line feed.
-std::string resultTable(const std::vector<std::string>& lines);
+// The lines of a view as a tab-separated table for a spreadsheet, one row a line: the
+// label, the value (or why there is none) and, where the view has one, the error. Each
+// row ends with a line feed.
+std::string resultTable(const ComputedResults& results, ResultView view);
 
-// The lines as listed, each ending with a line feed.
-std::string resultText(const std::vector<std::string>& lines);
+// The given lines of a view (indices into the list), each ending with a line feed.
+std::string resultText(const ComputedResults& results, ResultView view, const std::vector<int>& rows);
 
 }  // namespace slopekit

@@ -1,78 +1,72 @@
 #include "derivatives/result_warnings.h"
 
+#include "derivatives/result_views.h"
 #include "numbers/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace slopekit {
 namespace {
 
-struct Refined {
-    double value, error, size;
-    bool unreliable;
+struct Reference {
+    double value;
+    bool exact;
 };
 
-Refined refinedEntry(const RefinedDerivatives& r, const ListEntry& e)
+// A refined value within its error of zero is a zero reference: 6E-20 ± 4E-17 gives no
+// scale of its own.
+Reference referenceOf(const ResultEntry& e)
 {
-    const auto i = static_cast<std::size_t>(e.i);
-    if (e.j < 0)
-        return {r.gradient[i], r.gradientError[i], r.gradientSize[i], r.gradientUnreliable[i]};
-    const auto j = static_cast<std::size_t>(e.j);
-    return {r.hessian[i][j], r.hessianError[i][j], r.hessianSize[i][j], r.hessianUnreliable[i][j]};
+    if (e.exact.value)
+        return {*e.exact.value, true};
+    return {std::fabs(e.refined) <= e.refinedError ? 0.0 : e.refined, false};
 }
 
-const char* const NoValue = "no value: the function fails at every trial step";
+bool second(const ResultEntry& e) { return e.at.j >= 0; }
 
 }  // namespace
 
-std::vector<bool> classicWarnings(const Dimension& dim, const RefinedDerivatives& refined)
+void markClassicResults(std::vector<ResultEntry>& entries)
 {
-    std::vector<bool> marks;
-    for (const ListEntry& e : listEntries(dim.Order)) {
-        if (e.i < 0) {
-            marks.push_back(false);
+    double largest[2] = {0, 0};  // the gradient's and the Hessian's
+    for (const ResultEntry& e : entries) {
+        const double reference = referenceOf(e).value;
+        if (e.at.i >= 0 && std::isfinite(reference))
+            largest[second(e)] = std::max(largest[second(e)], std::fabs(reference));
+    }
+    for (ResultEntry& e : entries) {
+        const Reference reference = referenceOf(e);
+        if (e.at.i < 0 || !std::isfinite(reference.value)) {
+            e.marked = e.at.i >= 0;
             continue;
         }
-        const Refined r = refinedEntry(refined, e);
-        const double off = std::fabs(classicValue(dim, e, refined.value) - r.value);
-        marks.push_back(r.unreliable || !(off <= ReliableTolerance * r.size));
+        const double fallback = largest[second(e)] > 0 ? largest[second(e)] : 1;
+        const double size = reference.value != 0 ? std::fabs(reference.value) : fallback;
+        const double off = std::fabs(e.classic - reference.value);
+        // Where no derivative exists, a refined value that cannot vouch for itself cannot
+        // vouch for the classic one either.
+        const bool unvouched = !reference.exact && e.refinedUnreliable;
+        e.marked = unvouched || (off > ReliableTolerance * size && (reference.exact || off > e.refinedError));
     }
-    return marks;
 }
 
-std::vector<std::string> refinedLines(const Dimension& dim, const RefinedDerivatives& refined)
+std::string warningTip(const ResultEntry& e)
 {
-    std::vector<std::string> lines;
-    for (const ListEntry& e : listEntries(dim.Order)) {
-        if (e.i < 0) {
-            lines.push_back("Function = " + displayForm(refined.value));
-            continue;
-        }
-        const Refined r = refinedEntry(refined, e);
-        const std::string value =
-            std::isfinite(r.value) ? displayForm(r.value) + " ± " + displayForm(twoSignificantDigits(r.error)) : NoValue;
-        lines.push_back(entryLabel(dim, e) + " = " + value);
-    }
-    return lines;
+    if (e.exact.value)
+        return "May be inaccurate. Exact value: " + displayForm(*e.exact.value);
+    // The reason the exact value is missing says more than the refinement can.
+    const std::string head = e.exact.reason.empty() || e.exact.reason == NoExactResults
+                                 ? "May be inaccurate"
+                                 : "May be inaccurate (" + e.exact.reason + ")";
+    if (!std::isfinite(e.refined))
+        return head + ": the refinement found no value (the function fails at every trial step).";
+    return head + ". Refined value: " + refinedText(e.refined, e.refinedError);
 }
 
-bool refinedUnreliable(const RefinedDerivatives& refined, const ListEntry& e)
+std::string unreliableTip(const ResultEntry& e)
 {
-    return e.i >= 0 && refinedEntry(refined, e).unreliable;
-}
-
-std::string warningTip(const RefinedDerivatives& refined, const ListEntry& e)
-{
-    const Refined r = refinedEntry(refined, e);
-    if (!std::isfinite(r.value))
-        return "May be inaccurate: the refinement found no value (the function fails at every trial step).";
-    return "May be inaccurate. Refined value: " + displayForm(r.value) + " ± " +
-           displayForm(twoSignificantDigits(r.error));
-}
-
-std::string unreliableTip(const RefinedDerivatives& refined, const ListEntry& e)
-{
-    if (!std::isfinite(refinedEntry(refined, e).value))
+    if (!std::isfinite(e.refined))
         return "No value: the function fails at every trial step.";
     return "May be inaccurate: the estimates at different steps do not agree to a millionth.";
 }

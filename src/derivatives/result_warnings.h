@@ -1,33 +1,29 @@
 #pragma once
 
-#include "derivatives/derivative_labels.h"
-#include "derivatives/refined_derivatives.h"
-#include "problem/dimension.h"
+#include "derivatives/computed_results.h"
 
 #include <string>
 #include <vector>
 
 namespace slopekit {
 
-// Whether a listed classic result is unreliable, judged from the refined one: more than
-// ReliableTolerance of the entry's size away from it, or the refined entry itself cannot
-// vouch for any value. The function line is never marked.
-std::vector<bool> classicWarnings(const Dimension& dim, const RefinedDerivatives& refined);
+// Marks the classic values that may be inaccurate. An entry's reference is its exact value
+// where there is one, else its refined value (zero when it is zero within its error). It
+// is marked when it differs from the
+// reference by more than ReliableTolerance of its size: |reference|, or for a zero
+// reference the largest |reference| among the entries of its kind (the gradient's or the
+// Hessian's), or 1 when all of those are zero. Against a refined reference the difference
+// must also exceed the refined error estimate; an unreliable refined reference and the
+// lack of any reference mark the entry, as nothing vouches for it. The function line is
+// never marked.
+void markClassicResults(std::vector<ResultEntry>& entries);
 
-// The refined list: "Function = " and the value, then label + "= " + value + " ± " + the
-// error with two significant digits, all in the display form; an entry without a value
-// reads label + "= " + "no value: the function fails at every trial step".
-std::vector<std::string> refinedLines(const Dimension& dim, const RefinedDerivatives& refined);
-
-// Whether a refined entry is unreliable (never the function line).
-bool refinedUnreliable(const RefinedDerivatives& refined, const ListEntry& entry);
-
-// The tooltip of a marked classic line: the refined value and its estimate, or why there
-// is none.
-std::string warningTip(const RefinedDerivatives& refined, const ListEntry& entry);
+// The tooltip of a marked classic line: the exact value, or the refined one with its
+// estimate and why there is no exact value, or why there is neither.
+std::string warningTip(const ResultEntry& entry);
 
 // The tooltip of an unreliable refined line.
-std::string unreliableTip(const RefinedDerivatives& refined, const ListEntry& entry);
+std::string unreliableTip(const ResultEntry& entry);
 
 // The status text after a computation: how many listed results may be inaccurate.
 std::string warningStatus(int marked);

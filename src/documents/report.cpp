@@ -7,20 +7,19 @@ namespace slopekit {
 ReportOutcome buildReport(Dimension& dim, const ComputeHooks& hooks, const ReportInputs& inputs)
 {
     ReportOutcome outcome;
-    const RefinedDerivatives* refined = inputs.refined ? &*inputs.refined : nullptr;
-    if (!dim.ResultsShown) {
+    const ComputedResults* results = inputs.shown ? &*inputs.shown : nullptr;
+    if (!dim.ResultsShown || !results) {
         ComputeOutcome computed = runCompute(dim, hooks, inputs.functionText, inputs.pointTexts);
-        if (computed.lines.empty()) {
+        if (!computed.results) {
             outcome.message = std::move(computed.message);
             return outcome;
         }
-        outcome.computedLines = std::move(computed.lines);
-        outcome.refined = std::move(computed.refined);
-        refined = outcome.refined ? &*outcome.refined : nullptr;
+        outcome.computed = std::move(computed.results);
+        results = &*outcome.computed;
     }
     try {
         outcome.lines = reportLines(dim, inputs.functionText, inputs.constants, hooks.evaluateFunction,
-                                    inputs.printRefined ? refined : nullptr);
+                                    viewLines(*results, inputs.view));
     } catch (const RunError& error) {
         outcome.message = failureMessage(hooks, error);
     }

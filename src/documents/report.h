@@ -1,6 +1,7 @@
 #pragma once
 
 #include "derivatives/compute_command.h"
+#include "derivatives/result_views.h"
 
 #include <optional>
 #include <string>
@@ -13,20 +14,19 @@ struct ReportInputs {
     std::string functionText;
     PointTexts pointTexts;
     std::vector<std::string> constants;  // the constants list, in list order
-    std::optional<RefinedDerivatives> refined;  // those of the shown results, if any
-    bool printRefined = false;                  // the list shows the refined results
+    std::optional<ComputedResults> shown;  // the shown results, if any
+    ResultView view = ResultView::Classic;  // the results the list shows
 };
 
 struct ReportOutcome {
     std::vector<std::string> lines;          // the report; empty when it cannot be made
-    std::vector<std::string> computedLines;  // the new results list, when the report computed
-    std::optional<ComputeMessage> message;   // the one message of a failure, if any
-    std::optional<RefinedDerivatives> refined;  // of the computation the report made
+    std::optional<ComputedResults> computed;  // the new results, when the report computed
+    std::optional<ComputeMessage> message;    // the one message of a failure, if any
 };
 
 // Makes the report, computing the results first (as the Compute command does) when none
-// are shown; shown results are reported as they stand. With printRefined the derivatives
-// are the refined lines, when there are refined results. A failing computation or function
+// are shown; shown results are reported as they stand. The derivatives are the lines of the
+// view the list shows. A failing computation or function
 // value gives its one message and no report lines, so nothing half-done gets printed.
 ReportOutcome buildReport(Dimension& dim, const ComputeHooks& hooks, const ReportInputs& inputs);
 

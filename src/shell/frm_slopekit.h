@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "derivatives/compute_command.h"
+#include "derivatives/result_views.h"
 #include "documents/problem_file.h"
 #include "documents/qt/qt_printer.h"
 
@@ -96,10 +97,12 @@ public:
 
     // Results list (frm_slopekit_results.cpp)
     void ClearResults();
-    // Puts a completed computation's results in the list, classic or refined as Options >
-    // Refined results says, and marks the lines that may be inaccurate.
-    void ShowResults(std::vector<std::string> classicLines, std::optional<RefinedDerivatives> refined);
+    // Puts a completed computation's results in the list, in the view Options chooses, and
+    // marks the lines that may be inaccurate.
+    void ShowResults(ComputedResults results);
     void mnuRefined_Click();
+    // The results the list shows.
+    ResultView shownView() const;
 
     // The results list's context menu: copy, analysis, plots (frm_slopekit_results_menu.cpp)
     QMenu* mnuResults = nullptr;
@@ -177,9 +180,8 @@ private:
     QPointer<frmAbout> m_about;
     QString m_helpFile;
     QtPrinter m_printer;
-    // The shown computation's results, to switch the list between them.
-    std::vector<std::string> m_classicLines;
-    std::optional<RefinedDerivatives> m_refined;
+    // The shown computation's results, to switch the list between its views.
+    std::optional<ComputedResults> m_results;
     void fillResultsList();
     std::optional<ProblemToSave> m_savedProblem;  // as last opened or saved
     FileEncoding m_fileEncoding = FileEncoding::Utf8;  // of the problem file opened

@@ -38,8 +38,8 @@ void frmSlopekit::cmdCompute_Click()
         ComputationProgress progress(this);
         ComputeOutcome outcome = runCompute(m_dim, computeHooks(progress.hook()),
                                             txtEquation->text().toStdString(), pointTexts());
-        if (!outcome.lines.empty())
-            ShowResults(std::move(outcome.lines), std::move(outcome.refined));
+        if (outcome.results)
+            ShowResults(std::move(*outcome.results));
         message = std::move(outcome.message);
     }
     if (message)

@@ -13,7 +13,7 @@ namespace slopekit {
 
 // The report is made whole before anything is printed, so a failing computation or
 // function value prints nothing; Cancel in the print dialog cancels the report. It prints
-// the results as the list shows them, classic or refined.
+// the results in the view the list shows.
 void frmSlopekit::mnuPrint_Click()
 {
     const ReportFont font(m_printer);
@@ -23,12 +23,10 @@ void frmSlopekit::mnuPrint_Click()
     {
         const OverrideCursor busy(Qt::WaitCursor);
         ComputationProgress progress(this);
-        const bool refined = mnuRefined->isChecked();
         report = buildReport(m_dim, computeHooks(progress.hook()),
-                             {txtEquation->text().toStdString(), pointTexts(), constantItems(),
-                              refined ? m_refined : std::nullopt, refined});
-        if (!report.computedLines.empty())
-            ShowResults(std::move(report.computedLines), std::move(report.refined));
+                             {txtEquation->text().toStdString(), pointTexts(), constantItems(), m_results, shownView()});
+        if (report.computed)
+            ShowResults(std::move(*report.computed));
     }
     if (report.message)
         m_prompts.messageBox(report.message->title, report.message->text, PromptButtons::Ok, PromptIcon::Critical);

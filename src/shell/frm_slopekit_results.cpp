@@ -1,3 +1,4 @@
+#include "derivatives/result_views.h"
 #include "derivatives/result_warnings.h"
 #include "problem/dimension.h"
 #include "shell/frm_slopekit.h"
@@ -32,15 +33,13 @@ void frmSlopekit::ClearResults()
     m_dim.ResultsShown = false;
     lstDerVal->clear();
     emit resultsCleared();
-    m_classicLines.clear();
-    m_refined.reset();
+    m_results.reset();
     lblStatus->clear();
 }
 
-void frmSlopekit::ShowResults(std::vector<std::string> classicLines, std::optional<RefinedDerivatives> refined)
+void frmSlopekit::ShowResults(ComputedResults results)
 {
-    m_classicLines = std::move(classicLines);
-    m_refined = std::move(refined);
+    m_results = std::move(results);
     fillResultsList();
 }
 
@@ -51,28 +50,23 @@ void frmSlopekit::mnuRefined_Click()
         fillResultsList();
 }
 
+ResultView frmSlopekit::shownView() const
+{
+    return mnuRefined->isChecked() ? ResultView::Refined : ResultView::Classic;
+}
+
 void frmSlopekit::fillResultsList()
 {
     lstDerVal->clear();
-    const std::vector<ListEntry> entries = listEntries(m_dim.Order);
+    if (!m_results)
+        return;
+    const ResultView view = shownView();
     int marked = 0;
-    if (mnuRefined->isChecked() && m_refined) {
-        const std::vector<std::string> lines = refinedLines(m_dim, *m_refined);
-        for (std::size_t k = 0; k < lines.size(); ++k) {
-            auto* item = new QListWidgetItem(QString::fromStdString(lines[k]), lstDerVal);
-            if (refinedUnreliable(*m_refined, entries[k])) {
-                markWarning(item, unreliableTip(*m_refined, entries[k]));
-                ++marked;
-            }
-        }
-    } else {
-        const std::vector<bool> marks = m_refined ? classicWarnings(m_dim, *m_refined) : std::vector<bool>();
-        for (std::size_t k = 0; k < m_classicLines.size(); ++k) {
-            auto* item = new QListWidgetItem(QString::fromStdString(m_classicLines[k]), lstDerVal);
-            if (k < marks.size() && marks[k]) {
-                markWarning(item, warningTip(*m_refined, entries[k]));
-                ++marked;
-            }
+    for (const ResultEntry& entry : m_results->entries) {
+        auto* item = new QListWidgetItem(QString::fromStdString(lineText(viewCells(*m_results, entry, view))), lstDerVal);
+        if (markedInView(*m_results, entry, view)) {
+            markWarning(item, viewTip(entry, view));
+            ++marked;
         }
     }
     lblStatus->setText(QString::fromStdString(warningStatus(marked)));

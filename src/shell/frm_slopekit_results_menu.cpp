@@ -17,12 +17,12 @@
 namespace slopekit {
 namespace {
 
-std::vector<std::string> lines(const QListWidget& list, bool selectedOnly)
+std::vector<int> rows(const QListWidget& list, bool selectedOnly)
 {
-    std::vector<std::string> result;
+    std::vector<int> result;
     for (int row = 0; row < list.count(); ++row)
         if (!selectedOnly || list.item(row)->isSelected())
-            result.push_back(list.item(row)->text().toStdString());
+            result.push_back(row);
     return result;
 }
 
@@ -50,9 +50,16 @@ void frmSlopekit::createResultsMenu()
     mnuPlotSeparator = mnuResults->addSeparator();
 
     connect(lstDerVal, &QWidget::customContextMenuRequested, this, &frmSlopekit::lstDerVal_ContextMenu);
-    connect(mnuCopy, &QAction::triggered, this, [this] { toClipboard(resultText(lines(*lstDerVal, true))); });
-    connect(mnuCopyAll, &QAction::triggered, this, [this] { toClipboard(resultText(lines(*lstDerVal, false))); });
-    connect(mnuCopyTable, &QAction::triggered, this, [this] { toClipboard(resultTable(lines(*lstDerVal, false))); });
+    const auto copy = [this](bool selectedOnly) {
+        if (m_results)
+            toClipboard(resultText(*m_results, shownView(), rows(*lstDerVal, selectedOnly)));
+    };
+    connect(mnuCopy, &QAction::triggered, this, [copy] { copy(true); });
+    connect(mnuCopyAll, &QAction::triggered, this, [copy] { copy(false); });
+    connect(mnuCopyTable, &QAction::triggered, this, [this] {
+        if (m_results)
+            toClipboard(resultTable(*m_results, shownView()));
+    });
     connect(mnuAnalyse, &QAction::triggered, this, &frmSlopekit::mnuAnalyse_Click);
 }
 
@@ -82,22 +89,22 @@ void frmSlopekit::lstDerVal_ContextMenu(const QPoint& at)
 
 void frmSlopekit::mnuAnalyse_Click()
 {
-    if (!m_dim.ResultsShown)
+    if (!m_dim.ResultsShown || !m_results)
         return;
-    const MutedErrorEvent muted(computeHooks().muteErrorEvent);
-    const DerivativeEstimates estimates =
-        estimatesAt(m_dim, m_refined, [this] { return m_engine.EvaluateFunction(); });
+    const DerivativeEstimates estimates = estimatesFor(*m_results);
     auto* dialog = new AnalysisDialog(m_dim.VarNams, estimates, analyseHessian(estimates), this);
     dialog->show();
 }
 
 void frmSlopekit::mnuPlot_Click(int index)
 {
-    if (!m_dim.ResultsShown)
+    if (!m_dim.ResultsShown || !m_results)
         return;
-    const auto sample = [this, index](double radius) {
+    const auto sample = [this, index, results = *m_results](double radius) {
         const MutedErrorEvent muted(computeHooks().muteErrorEvent);
-        return plotAlong(m_dim, [this] { return m_engine.EvaluateFunction(); }, index, radius);
+        PlotData plot = plotAlong(m_dim, [this] { return m_engine.EvaluateFunction(); }, index, radius);
+        useExactSlopes(plot, results, index);
+        return plot;
     };
     auto* window = new PlotWindow(sample(defaultPlotRadius(m_dim.Varx[index])), sample, m_prompts, this);
     connect(this, &frmSlopekit::resultsCleared, window, &PlotWindow::resultsCleared);

@@ -1,6 +1,7 @@
 #include "analysis/hessian_analysis.h"
 #include "derivatives/problem_fixture.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -38,9 +39,10 @@ TEST(Analysis, ClassifiesFromClassicAndFromRefinedEstimates)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const testing::EngineProblem p({"x", "y", "z"}, row.point, row.function);
-        const DerivativeEstimates classic = estimatesAt(p.dim, std::nullopt, p.evaluate);
+        const DerivativeEstimates classic = classicEstimates(p.dim.Varx, p.refined.value, p.dim.Der1Val, p.dim.Der2Val);
         EXPECT_EQ(analyseHessian(classic).classification, row.fromClassic);
-        EXPECT_EQ(analyseHessian(refinedEstimates(p.dim, p.refined)).classification, row.fromRefined);
+        const DerivativeEstimates refined = estimatesFor(tabulateResults(p.dim, p.lines, p.refined, std::nullopt));
+        EXPECT_EQ(analyseHessian(refined).classification, row.fromRefined);
     }
 }
 
@@ -62,7 +64,7 @@ TEST(Analysis, FromGivenEstimates)
     // ... and a Hessian entry within a millionth of |f| / (s_i s_j).
     EXPECT_EQ(analyseHessian(classicEstimates({1e3, 1e3}, 1e6, {0, 0}, {{1, 0}, {0, 1}})).classification, Minimum);
     // Exact refined estimates still carry the rounding of their last digits (16 eps of the largest entry, n times).
-    DerivativeEstimates e{{0, 0}, 0, {0, 0}, {0, 0}, {{2, 0}, {0, -2}}, {{0, 0}, {0, 0}}, true};
+    DerivativeEstimates e{{0, 0}, 0, {0, 0}, {0, 0}, {{2, 0}, {0, -2}}, {{0, 0}, {0, 0}}, EstimateBasis::Refined};
     EXPECT_EQ(analyseHessian(e).basis, "From the refined estimates and their errors: the gradient is zero within its "
                                        "error and one eigenvalue is positive and one negative beyond their error "
                                        "(1.4E-14).");
@@ -71,6 +73,44 @@ TEST(Analysis, FromGivenEstimates)
     EXPECT_EQ(analyseHessian(e).classification, Inconclusive);
     EXPECT_EQ(analyseHessian(e).basis, "From the refined estimates and their errors: some estimates are unreliable, "
                                        "so nothing can be concluded.");
+}
+
+// Results of x and y whose classic and refined values are those of the engine for the
+// function, with exact ones written out by hand.
+ComputedResults withExact(const char* function, std::vector<double> point, const ExactDerivatives& exact)
+{
+    const testing::EngineProblem p({"x", "y"}, point, function);
+    return tabulateResults(p.dim, p.lines, p.refined, exact);
+}
+
+ExactEntry value(double v) { return {v, ""}; }
+
+TEST(Analysis, RestsOnTheExactResultsWhenEveryEntryHasOne)
+{
+    // A curvature of 1E-13 next to 2 is lost in the refined errors, not in exact ones.
+    const ExactDerivatives exact{0, {value(0), value(0)}, {{value(2), value(0)}, {value(0), value(2e-13)}}};
+    const HessianAnalysis analysis = analyseHessian(estimatesFor(withExact("x^2 + 1E-13*y^2", {0, 0}, exact)));
+    EXPECT_EQ(analysis.classification, Minimum);
+    EXPECT_EQ(analysis.basis, "From the exact derivatives, good to rounding: the gradient is zero within its error "
+                              "and every eigenvalue is positive beyond its error (5.7E-14).");
+}
+
+TEST(Analysis, RestsOnTheRefinedResultsWhenAnExactEntryIsMissing)
+{
+    const ExactDerivatives exact{
+        0, {value(0), value(0)}, {{value(2), value(0)}, {value(0), {std::nullopt, "no derivative: Abs at its kink"}}}};
+    const HessianAnalysis analysis = analyseHessian(estimatesFor(withExact("x^2 + 1E-13*y^2", {0, 0}, exact)));
+    EXPECT_THAT(analysis.basis, ::testing::StartsWith("From the refined estimates and their errors: "));
+}
+
+TEST(Analysis, JudgesAnExactGradientZeroAgainstTheRoundingOfTheTypedPoint)
+{
+    // Sin at 1.5707963267949, pi/2 to 14 digits: its slope is -3.2E-15, where the function is 1.
+    const ExactDerivatives exact{1, {value(-3.2e-15)}, {{value(-1)}}};
+    Dimension dim = testing::makeProblem({"x"}, {1.5707963267949});
+    BuildLabels(dim);
+    const ComputedResults results = tabulateResults(dim, {"Function = 1", "Dx = 0", "Dxx = -1"}, std::nullopt, exact);
+    EXPECT_EQ(analyseHessian(estimatesFor(results)).classification, Maximum);
 }
 
 }  // namespace

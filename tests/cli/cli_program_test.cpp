@@ -311,7 +311,7 @@ TEST(CliJson, HoldsBothResultsTheWarningsTheCountsAndTheAnalysis)
 {
     auto json = nlohmann::json::parse(computed(
         "compute --format json --hessian --var x=13700 --var y=0.30000000000000004 'Sin(x)+y*y'"));
-    EXPECT_EQ(json.size(), 7u);  // each of them checked below
+    EXPECT_EQ(json.size(), 8u);  // each of them checked below
     EXPECT_EQ(json["refined"].size(), 6u);
     EXPECT_EQ(json["variables"], nlohmann::json({"x", "y"}));
     EXPECT_EQ(json["point"][1].get<double>(), 0.30000000000000004);  // all 17 digits read back

@@ -3,7 +3,7 @@
 // trigonometric, exponential and logarithmic functions, poles near the point, narrow peaks,
 // products of ten variables, mixed scales, coordinates from 1e-3 to 1e6.
 #include "derivatives/problem_fixture.h"
-#include "derivatives/result_warnings.h"
+#include "derivatives/computed_results.h"
 
 #include <gtest/gtest.h>
 
@@ -151,8 +151,8 @@ void measure(const Case& c, const std::vector<double>& point, Figures& fig)
     for (std::size_t k = 0; k < point.size(); ++k)
         vars[k].g[k] = 1;
     const testing::EngineProblem problem({"v0", "v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9"}, point, c.text);
-    const auto& [dim, binding, evaluate, refined] = problem;
-    const std::vector<bool> marks = classicWarnings(dim, refined);
+    const auto& [dim, binding, evaluate, lines, refined] = problem;
+    const ComputedResults results = tabulateResults(dim, lines, refined, std::nullopt);
     const Jet exact = c.f(vars);
     const std::vector<ListEntry> entries = listEntries(dim.Order);
     const auto scale = [&point](std::size_t k) { return std::max(1.0, std::fabs(point[k])); };
@@ -179,9 +179,9 @@ void measure(const Case& c, const std::vector<double>& point, Figures& fig)
         if (!std::isfinite(value) || std::fabs(value - truth) <= error)
             ++fig.honest;
         fig.classicBad += classicRelative > 1e-6;
-        fig.badMarked += classicRelative > 1e-6 && marks[line];
+        fig.badMarked += classicRelative > 1e-6 && results.entries[line].marked;
         fig.classicGood += classicRelative < 1e-8;
-        fig.goodMarked += classicRelative < 1e-8 && marks[line];
+        fig.goodMarked += classicRelative < 1e-8 && results.entries[line].marked;
     }
 }
 

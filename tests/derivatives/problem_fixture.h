@@ -30,12 +30,13 @@ struct EngineProblem {
         BuildLabels(dim = makeProblem(names, point));
         binding.setUp();
         dim.Equation = f;
-        ComputeDerivatives(dim, evaluate);
+        lines = ComputeDerivatives(dim, evaluate);
         refined = RefineDerivatives(dim, evaluate);
     }
     Dimension dim;
     EngineBinding binding{dim};
     EvaluateAtVarx evaluate = [this] { return binding.EvaluateFunction(); };
+    std::vector<std::string> lines;
     RefinedDerivatives refined;
 };
 

@@ -1,6 +1,4 @@
-#include "derivatives/derivative_labels.h"
 #include "derivatives/problem_fixture.h"
-#include "derivatives/result_warnings.h"
 #include "derivatives/step_choice.h"
 
 #include <gmock/gmock.h>
@@ -45,35 +43,6 @@ TEST(StepChoice, ChoosesTheStepAndEstimatesItsError)
         EXPECT_DOUBLE_EQ(result.value, row.expected.value);
         EXPECT_DOUBLE_EQ(result.error, row.expected.error);
     }
-}
-
-// Two variables x, y with classic values and refined ones written out by hand: Dy is 2e-6
-// of its size away, Dxy agrees but its refined value is unreliable, Dyy has no value.
-TEST(RefinedResults, ListedWithTheirErrorsAndWarnedOnTheClassicList)
-{
-    Dimension dim = testing::makeProblem({"x", "y"}, {1, 2});
-    BuildLabels(dim);
-    dim.Der1Val = {4, 1};
-    dim.Der2Val = {{4, 2}, {2, 0}};
-    const RefinedDerivatives refined{2,
-                                     {4, 1.000002}, {1.234e-13, 1e-12},                        // gradient, error
-                                     {{4, 2}, {2, NAN}}, {{2e-10, 0.0049}, {0.0049, INFINITY}},  // hessian, error
-                                     {4, 1.000002}, {{4, 2}, {2, 2}},                          // sizes
-                                     {false, false}, {{false, true}, {true, true}}};           // unreliable
-    EXPECT_THAT(refinedLines(dim, refined),
-                ::testing::ElementsAre("Function = 2", "Dx = 4 ± 1.2E-13", "Dy = 1.000002 ± 1E-12", "Dxx = 4 ± 2E-10",
-                                       "Dyy = no value: the function fails at every trial step", "Dxy = 2 ± 0.0049"));
-    EXPECT_THAT(classicWarnings(dim, refined), ::testing::ElementsAre(false, false, true, false, true, true));
-    EXPECT_EQ(warningTip(refined, {1, -1}), "May be inaccurate. Refined value: 1.000002 ± 1E-12");
-    EXPECT_EQ(warningTip(refined, {1, 1}),
-              "May be inaccurate: the refinement found no value (the function fails at every trial step).");
-    EXPECT_TRUE(refinedUnreliable(refined, {0, 1}));
-    EXPECT_FALSE(refinedUnreliable(refined, {-1, -1}) || refinedUnreliable(refined, {1, -1}));
-    EXPECT_EQ(unreliableTip(refined, {0, 1}),
-              "May be inaccurate: the estimates at different steps do not agree to a millionth.");
-    EXPECT_EQ(unreliableTip(refined, {1, 1}), "No value: the function fails at every trial step.");
-    EXPECT_EQ(warningStatus(1), "1 result may be inaccurate");
-    EXPECT_EQ(warningStatus(0), "");
 }
 
 }  // namespace
