@@ -144,6 +144,21 @@ double twoSignificantDigits(double error)
     return rounded;
 }
 
+std::string displayFormToError(double value, double error)
+{
+    if (!std::isfinite(value) || !std::isfinite(error) || error <= 0 || value == 0)
+        return displayForm(value);
+    // The place of the error's second significant digit is the last one the value keeps.
+    const int last = static_cast<int>(std::floor(std::log10(twoSignificantDigits(error)))) - 1;
+    const int lead = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const int digits = std::min(lead - last + 1, ReadableDigits);
+    if (digits < 1)
+        return displayForm(0.0);  // smaller than anything its error can tell apart from 0
+    std::string out;
+    appendSigned(out, digitsOf(value, digits), {numberLocale().decimal, true}, "");
+    return out;
+}
+
 std::string reportNumber(double value)
 {
     std::string out;

@@ -74,6 +74,12 @@ std::string fileNumber(double value);
 // (1.2345E-13 gives 1.2E-13); zero and values that are not finite stay as they are.
 double twoSignificantDigits(double error);
 
+// The display form of a value with only the digits its error supports: down to the place
+// of the error's second significant digit (2.0000000123 with an error of 3.4E-07 gives
+// "2.00000001"), "0" for a value below that place, the plain display form when the error
+// is 0 or not finite.
+std::string displayFormToError(double value, double error);
+
 // Report number: a blank (or "-" for a negative value), the display form of the
 // magnitude, one trailing blank (" 1.5 ", "-1.5 ").
 std::string reportNumber(double value);

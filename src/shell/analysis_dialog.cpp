@@ -1,11 +1,14 @@
 #include "shell/analysis_dialog.h"
 
+#include "analysis/analysis_errors.h"
 #include "numbers/number_text.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScrollBar>
+#include <QScreen>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -14,28 +17,36 @@
 namespace slopekit {
 namespace {
 
-QString number(double value)
+// A value with the digits its error supports.
+QString number(double value, double error)
 {
-    return std::isfinite(value) ? QString::fromStdString(displayForm(value)) : QString("unreliable");
+    return std::isfinite(value) ? QString::fromStdString(displayFormToError(value, error)) : QString("unreliable");
 }
 
-QStringList headers(const std::vector<std::string>& names)
+QString errorText(double error)
+{
+    return std::isfinite(error) ? QString::fromStdString(displayForm(twoSignificantDigits(error)))
+                                : QString("unreliable");
+}
+
+QStringList headers(const std::vector<std::string>& names, const QString& prefix = {})
 {
     QStringList list;
     for (const std::string& name : names)
-        list << QString::fromStdString(name);
+        list << prefix + QString::fromStdString(name);
     return list;
 }
 
+// A read-only table that asks for room for all its cells; given less, it scrolls.
 QTableWidget* table(QWidget* parent, const char* name, int rows, const QStringList& columns)
 {
     auto* t = new QTableWidget(rows, static_cast<int>(columns.size()), parent);
     t->setObjectName(name);
     t->setHorizontalHeaderLabels(columns);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setWordWrap(false);  // one line a row, so the height is known before the dialog is shown
+    t->setWordWrap(false);
+    t->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    t->horizontalHeader()->setStretchLastSection(true);
     t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->verticalHeader()->hide();  // row numbers say nothing here; the Hessian shows names
     return t;
@@ -43,19 +54,9 @@ QTableWidget* table(QWidget* parent, const char* name, int rows, const QStringLi
 
 void put(QTableWidget* t, int row, int column, const QString& text)
 {
-    t->setItem(row, column, new QTableWidgetItem(text));
-}
-
-// Tall enough for every row, so a small table needs no scroll bar.
-void fitHeight(QTableWidget* t)
-{
-    t->resizeColumnsToContents();
-    t->resizeRowsToContents();
-    int height = t->horizontalHeader()->sizeHint().height() + t->verticalHeader()->length() + 2 * t->frameWidth();
-    // Many variables make the table wider than the dialog: room for its scroll bar.
-    if (t->columnCount() > 6)
-        height += t->horizontalScrollBar()->sizeHint().height();
-    t->setFixedHeight(height);
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);  // digits line up
+    t->setItem(row, column, item);
 }
 
 QString sign(double eigenvalue, double error)
@@ -67,10 +68,20 @@ QString sign(double eigenvalue, double error)
     return "zero within its error";
 }
 
-QLabel* heading(QWidget* parent, const QString& text)
+QLabel* wrapped(QWidget* parent, const char* name, const QString& text)
 {
-    auto* label = new QLabel("<b>" + text + "</b>", parent);
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
+}
+
+// What the dialog may take of its screen, leaving room for the window frame.
+QSize room(const QWidget* parent)
+{
+    const QScreen* screen = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().size() - QSize(32, 64) : QSize(1024, 768);
 }
 
 }  // namespace
@@ -81,71 +92,67 @@ AnalysisDialog::AnalysisDialog(const std::vector<std::string>& names, const Deri
 {
     setObjectName("frmAnalysis");
     setAttribute(Qt::WA_DeleteOnClose);
+    const AnalysisErrors errors = analysisErrors(estimates, analysis);
     QStringList point;
     for (std::size_t i = 0; i < names.size(); ++i)
-        point << QString::fromStdString(names[i]) + " = " + number(estimates.point[i]);
+        point << QString::fromStdString(names[i]) + " = " + QString::fromStdString(displayForm(estimates.point[i]));
     setWindowTitle("Analysis at " + point.join(", "));
     const int n = static_cast<int>(names.size());
 
-    tblGradient = table(this, "tblGradient", n, {"Variable", "First derivative", "Error estimate"});
+    lblClassification = wrapped(this, "lblClassification",
+                                "<b>" + QString("Classification: ") + classificationName(analysis.classification) + "</b>");
+    lblBasis = wrapped(this, "lblBasis", QString::fromStdString(analysis.basis));
+
+    QStringList gradientColumns{"Variable", "First derivative", "Error estimate"};
+    if (!analysis.ascent.empty())
+        gradientColumns << "Steepest ascent";
+    auto* gradientPage = new QWidget;
+    tblGradient = table(gradientPage, "tblGradient", n, gradientColumns);
     for (int i = 0; i < n; ++i) {
         put(tblGradient, i, 0, QString::fromStdString(names[i]));
-        put(tblGradient, i, 1, number(estimates.gradient[i]));
-        put(tblGradient, i, 2, number(twoSignificantDigits(estimates.gradientError[i])));
+        put(tblGradient, i, 1, number(estimates.gradient[i], estimates.gradientError[i]));
+        put(tblGradient, i, 2, errorText(estimates.gradientError[i]));
+        if (!analysis.ascent.empty())
+            put(tblGradient, i, 3, number(analysis.ascent[i], errors.ascent));
     }
-    lblGradientNorm = new QLabel("Norm of the gradient: " + number(analysis.gradientNorm), this);
+    lblGradientNorm = wrapped(gradientPage, "lblGradientNorm",
+                              "Norm of the gradient: " + number(analysis.gradientNorm, errors.gradientNorm));
+    auto* gradientLayout = new QVBoxLayout(gradientPage);
+    gradientLayout->addWidget(tblGradient);
+    gradientLayout->addWidget(lblGradientNorm);
 
-    tblHessian = table(this, "tblHessian", n, headers(names));
+    tblHessian = table(nullptr, "tblHessian", n, headers(names));
     tblHessian->setVerticalHeaderLabels(headers(names));
     tblHessian->verticalHeader()->show();
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j)
-            put(tblHessian, i, j, number(estimates.hessian[i][j]));
+            put(tblHessian, i, j, number(estimates.hessian[i][j], estimates.hessianError[i][j]));
 
-    QStringList eigenColumns{"Eigenvalue", "Sign"};
-    for (const std::string& name : names)
-        eigenColumns << "Vector " + QString::fromStdString(name);
     const int pairs = static_cast<int>(analysis.eigenvalues.size());
-    tblEigen = table(this, "tblEigen", pairs, eigenColumns);
+    tblEigen = table(nullptr, "tblEigen", pairs, QStringList{"Eigenvalue", "Sign"} + headers(names, "Vector "));
     for (int k = 0; k < pairs; ++k) {
-        put(tblEigen, k, 0, number(analysis.eigenvalues[k]));
+        put(tblEigen, k, 0, number(analysis.eigenvalues[k], analysis.eigenvalueError));
         put(tblEigen, k, 1, sign(analysis.eigenvalues[k], analysis.eigenvalueError));
         for (int i = 0; i < n; ++i)
-            put(tblEigen, k, 2 + i, number(analysis.eigenvectors[k][i]));
+            put(tblEigen, k, 2 + i, number(analysis.eigenvectors[k][i], errors.eigenvectors[k]));
     }
 
-    QString verdict = "Classification: " + QString(classificationName(analysis.classification));
-    if (!analysis.ascent.empty()) {
-        QStringList direction;
-        for (double component : analysis.ascent)
-            direction << number(component);
-        verdict += ". Steepest ascent along (" + direction.join(", ") + ")";
-    }
-    lblClassification = new QLabel("<b>" + verdict.toHtmlEscaped() + "</b>", this);
-    lblClassification->setObjectName("lblClassification");
-    lblClassification->setWordWrap(true);
-    lblBasis = new QLabel(QString::fromStdString(analysis.basis), this);
-    lblBasis->setObjectName("lblBasis");
-    lblBasis->setWordWrap(true);
+    tabs = new QTabWidget(this);
+    tabs->setObjectName("tabAnalysis");
+    tabs->addTab(gradientPage, "Gradient");
+    tabs->addTab(tblHessian, "Hessian");
+    tabs->addTab(tblEigen, n == 1 ? "Second derivative" : "Eigenvalues and eigenvectors");
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading(this, "Gradient"));
-    layout->addWidget(tblGradient);
-    layout->addWidget(lblGradientNorm);
-    layout->addWidget(heading(this, "Hessian"));
-    layout->addWidget(tblHessian);
-    layout->addWidget(heading(this, n == 1 ? "Second derivative" : "Eigenvalues and eigenvectors"));
-    layout->addWidget(tblEigen);
     layout->addWidget(lblClassification);
     layout->addWidget(lblBasis);
-    layout->addStretch();
+    layout->addWidget(tabs, 1);
     layout->addWidget(buttons);
-    for (QTableWidget* t : {tblGradient, tblHessian, tblEigen})
-        fitHeight(t);
-    setMinimumWidth(520);
+    setMinimumWidth(std::min(520, room(parent).width()));
+    resize(sizeHint().expandedTo(minimumSize()).boundedTo(room(parent)));
 }
 
 }  // namespace slopekit

@@ -8,24 +8,28 @@
 #include <vector>
 
 class QLabel;
+class QTabWidget;
 class QTableWidget;
 
 namespace slopekit {
 
-// The Hessian analysis at the computed point: the gradient and its norm, the Hessian, its
-// eigenvalues and eigenvectors, and the classification with the line it rests on.
+// The Hessian analysis at the computed point: the classification with the line it rests
+// on above three tabs, the gradient (with its norm and the direction of steepest ascent),
+// the Hessian, and its eigenvalues and eigenvectors. Every number shows the digits its
+// error supports. The dialog fits its screen; a table too large for it scrolls.
 class AnalysisDialog : public QDialog {
     Q_OBJECT
 public:
     AnalysisDialog(const std::vector<std::string>& names, const DerivativeEstimates& estimates,
                    const HessianAnalysis& analysis, QWidget* parent = nullptr);
 
-    QTableWidget* tblGradient = nullptr;  // variable, derivative, error
+    QLabel* lblClassification = nullptr;
+    QLabel* lblBasis = nullptr;
+    QTabWidget* tabs = nullptr;
+    QTableWidget* tblGradient = nullptr;  // variable, derivative, error, steepest ascent
     QLabel* lblGradientNorm = nullptr;
     QTableWidget* tblHessian = nullptr;
     QTableWidget* tblEigen = nullptr;  // eigenvalue, its sign, the eigenvector's components
-    QLabel* lblClassification = nullptr;
-    QLabel* lblBasis = nullptr;
 };
 
 }  // namespace slopekit

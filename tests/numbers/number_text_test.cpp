@@ -134,5 +134,27 @@ TEST(NumberForms, WriteEachForm)
     }
 }
 
+// A value keeps the digits down to the place of its error's second significant digit.
+TEST(NumberForms, AValueShowsTheDigitsItsErrorSupports)
+{
+    struct Row { const char* name; double value; double error; const char* shown; };
+    const Row rows[] = {
+        {"noise_dropped", 2.0000000123, 3.4e-7, "2.00000001"},
+        {"rounds_at_the_last_place", -0.841470984807897, 8.4e-7, "-0.84147098"},
+        {"error_rounded_first", 1.23456789, 9.96e-3, "1.235"},
+        {"large_value", 123456.789, 2.5, "123456.8"},
+        {"value_at_the_error", 1.2345e-9, 3.4e-9, "1.2E-09"},
+        {"value_below_the_error", 1e-12, 3.4e-9, "0"},
+        {"negative_below_the_error", -1e-12, 3.4e-9, "0"},
+        {"exact", 0.123456789012345678, 0, "0.123456789012346"},
+        {"error_unknown", 1.5, std::numeric_limits<double>::infinity(), "1.5"},
+        {"tiny_error_keeps_fifteen", 1.0 / 3, 1e-30, "0.333333333333333"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(displayFormToError(row.value, row.error), row.shown) << row.name;
+    testing::LocaleGuard comma(",", ".");
+    EXPECT_EQ(displayFormToError(2.0000000123, 3.4e-7), "2,00000001");
+}
+
 }  // namespace
 }  // namespace slopekit

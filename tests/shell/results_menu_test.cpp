@@ -1,3 +1,4 @@
+#include "numbers/number_text.h"
 #include "shell/analysis_dialog.h"
 #include "shell/plot/plot_range.h"
 #include "shell/plot_window.h"
@@ -8,6 +9,8 @@
 #include <QLineSeries>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QScreen>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace slopekit {
@@ -127,6 +130,71 @@ TEST_F(ResultsMenuTest, TheAnalysisClassifiesASaddleAndAPlotHasGapsWhereTheFunct
 
     type(window->txtEquation, "x");
     EXPECT_FALSE(plot->cmdRedraw->isEnabled());
+}
+
+// The steepest ascent of a point that is not critical is a column of the gradient table,
+// not a sentence of numbers.
+TEST_F(ResultsMenuTest, TheDirectionOfSteepestAscentIsAColumnOfTheGradientTable)
+{
+    compute("3*x + 4*y", {"1", "1"});
+    window->mnuAnalyse->trigger();
+    auto* dialog = shown<AnalysisDialog>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->lblClassification->text().toStdString(), "<b>Classification: not a critical point</b>");
+    ASSERT_EQ(dialog->tblGradient->columnCount(), 4);
+    EXPECT_EQ(dialog->tblGradient->horizontalHeaderItem(3)->text(), "Steepest ascent");
+    EXPECT_EQ(row(dialog->tblGradient, 0).at(3), "0.6");
+    EXPECT_EQ(row(dialog->tblGradient, 1).at(3), "0.8");
+}
+
+// Each value keeps only the digits its error supports: fewer than the full display form,
+// every one of them right (within one unit of the last place shown).
+TEST_F(ResultsMenuTest, TheAnalysisShowsEachValueToTheDigitsItsErrorSupports)
+{
+    compute("Sin(x)*Exp(y)", {"1", "0"});
+    window->mnuAnalyse->trigger();
+    auto* dialog = shown<AnalysisDialog>();
+    ASSERT_NE(dialog, nullptr);
+    struct Row { const char* name; QTableWidget* table; int row; int column; double truth; };
+    const Row rows[] = {
+        {"dx", dialog->tblGradient, 0, 1, std::cos(1.0)},
+        {"dxx", dialog->tblHessian, 0, 0, -std::sin(1.0)},
+        {"dxy", dialog->tblHessian, 0, 1, std::cos(1.0)},
+    };
+    const auto lastPlace = [](const QString& text) {
+        const auto decimals = text.contains('.') ? text.size() - text.indexOf('.') - 1 : 0;
+        return std::pow(10.0, -static_cast<double>(decimals));
+    };
+    for (const Row& row : rows) {
+        const QString shown = row.table->item(row.row, row.column)->text();
+        EXPECT_LT(shown.size(), QString::fromStdString(displayForm(row.truth)).size()) << row.name;
+        EXPECT_NEAR(shown.toDouble(), row.truth, lastPlace(shown)) << row.name << " " << shown.toStdString();
+    }
+}
+
+// Ten variables: the dialog fits a 1024 x 768 screen (and this one), nothing is drawn over
+// anything, every label shows its whole text, and every table shows all its rows.
+TEST_F(WindowTest, TheAnalysisAtTenVariablesFitsTheScreenWithNothingDrawnOverAnything)
+{
+    enterProblem("10", "x1,x2,x3,x4,x5,x6,x7,x8,x9,x10");
+    compute("x1*x2 + x2*x3 + x3*x4 + x4*x5 + x5*x6 + x6*x7 + x7*x8 + x8*x9 + x9*x10 + x10^2 + x1",
+            {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
+    window->mnuAnalyse->trigger();
+    auto* dialog = shown<AnalysisDialog>();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    const QRect frame = dialog->frameGeometry();
+    EXPECT_LE(frame.width(), 1024);
+    EXPECT_LE(frame.height(), 768);
+    EXPECT_TRUE(dialog->screen()->availableGeometry().contains(frame));
+    for (int tab = 0; tab < dialog->tabs->count(); ++tab) {
+        dialog->tabs->setCurrentIndex(tab);
+        EXPECT_EQ(overlaps(dialog), Texts{}) << tab;
+        EXPECT_EQ(cutLabels(dialog), Texts{}) << tab;
+    }
+    for (QTableWidget* table : {dialog->tblGradient, dialog->tblHessian, dialog->tblEigen})
+        EXPECT_LE(table->verticalHeader()->length(), table->viewport()->height()) << table->objectName().toStdString();
+    EXPECT_LE(dialog->tblHessian->horizontalHeader()->length(), dialog->tblHessian->viewport()->width());
 }
 
 // The outer 2% of the values on each side are left out, and a tenth of the range is added.

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QStackedLayout>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <ranges>
 #include <sstream>
@@ -75,6 +77,57 @@ inline std::string menuText(const QList<QAction*>& actions)
             text += "{" + menuText(action->menu()->actions()) + "}";
     }
     return text;
+}
+
+// Where a layout draws one widget over another or past the edge of the widget it lays out,
+// as "name: a over b" or "name: a outside": the layout rules of every shown widget under
+// root. Stacked pages share their place by design and are left out.
+inline Texts overlaps(QWidget* root)
+{
+    const auto nameOf = [](const QWidget* w) {
+        return (w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName()).toStdString();
+    };
+    const std::function<void(QLayout*, std::vector<QWidget*>&)> collect = [&](QLayout* layout, auto& widgets) {
+        for (int k = 0; k < layout->count(); ++k) {
+            QLayoutItem* item = layout->itemAt(k);
+            if (item->widget() && item->widget()->isVisible())
+                widgets.push_back(item->widget());
+            else if (item->layout())
+                collect(item->layout(), widgets);
+        }
+    };
+    Texts faults;
+    QList<QWidget*> all = root->findChildren<QWidget*>();
+    all.prepend(root);
+    for (QWidget* owner : all) {
+        if (!owner->isVisible() || !owner->layout() || qobject_cast<QStackedLayout*>(owner->layout()))
+            continue;
+        std::vector<QWidget*> widgets;
+        collect(owner->layout(), widgets);
+        for (std::size_t a = 0; a < widgets.size(); ++a) {
+            if (!owner->rect().contains(widgets[a]->geometry()))
+                faults.push_back(nameOf(owner) + ": " + nameOf(widgets[a]) + " outside");
+            for (std::size_t b = a + 1; b < widgets.size(); ++b)
+                if (widgets[a]->geometry().intersects(widgets[b]->geometry()))
+                    faults.push_back(nameOf(owner) + ": " + nameOf(widgets[a]) + " over " + nameOf(widgets[b]));
+        }
+    }
+    return faults;
+}
+
+// The shown labels under root too small for their text.
+inline Texts cutLabels(QWidget* root)
+{
+    Texts cut;
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+        if (!label->isVisible())
+            continue;
+        const bool fits = label->wordWrap() ? label->height() >= label->heightForWidth(label->width())
+                                            : label->width() >= label->sizeHint().width();
+        if (!fits)
+            cut.push_back(label->objectName().toStdString() + ": " + label->text().toStdString());
+    }
+    return cut;
 }
 
 inline Texts texts(const QAbstractItemModel* model)
