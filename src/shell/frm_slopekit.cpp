@@ -70,7 +70,8 @@ void frmSlopekit::Form_Load()
 void frmSlopekit::restoreSettings()
 {
     const auto stored = openSettings();
-    mnuRefined->setChecked(stored->value(settings::RefinedResults, false).toBool());
+    const std::string view = stored->value(settings::ResultsView).toString().toStdString();
+    viewAction(viewFromKey(view).value_or(ResultView::Classic))->setChecked(true);
 }
 
 void frmSlopekit::ScriptControl1_Error(const std::string& message)

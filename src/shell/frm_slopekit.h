@@ -68,7 +68,10 @@ public:
     QAction* mnuFileBar2 = nullptr;
     QAction* mnuPrint = nullptr;
     QMenu* mnuOptions = nullptr;
-    QAction* mnuRefined = nullptr;  // checkable: the list shows the refined results
+    // One choice of three: the list shows the classic, the refined or the exact results.
+    QAction* mnuClassic = nullptr;
+    QAction* mnuRefined = nullptr;
+    QAction* mnuExact = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
 
@@ -100,9 +103,11 @@ public:
     // Puts a completed computation's results in the list, in the view Options chooses, and
     // marks the lines that may be inaccurate.
     void ShowResults(ComputedResults results);
-    void mnuRefined_Click();
-    // The results the list shows.
+    // A choice of results in Options: shown at once and remembered.
+    void mnuView_Click();
+    // The results the list shows, and the Options item that chooses a view.
     ResultView shownView() const;
+    QAction* viewAction(ResultView view) const;
 
     // The results list's context menu: copy, analysis, plots (frm_slopekit_results_menu.cpp)
     QMenu* mnuResults = nullptr;

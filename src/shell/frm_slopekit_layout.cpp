@@ -5,6 +5,7 @@
 #include "shell/frm_slopekit.h"
 #include "shell/shell_fonts.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -218,8 +219,15 @@ void frmSlopekit::createMenus()
     mnuPrint = menuBar()->addAction("&Print");
     mnuOptions = menuBar()->addMenu("&Options");
     mnuOptions->setObjectName("mnuOptions");
-    mnuRefined = mnuOptions->addAction("&Refined results");
-    mnuRefined->setCheckable(true);
+    auto* views = new QActionGroup(this);  // exclusive: one view at a time
+    mnuClassic = views->addAction("&Classic results");
+    mnuRefined = views->addAction("&Refined results");
+    mnuExact = views->addAction("&Exact results");
+    for (QAction* view : views->actions()) {
+        view->setCheckable(true);
+        mnuOptions->addAction(view);
+    }
+    mnuClassic->setChecked(true);
     mnuHelp = menuBar()->addAction("&Help");
     mnuAbout = menuBar()->addAction("&About");
     // A shortcut acts only while its item is enabled.
@@ -231,7 +239,8 @@ void frmSlopekit::createMenus()
         addAction(action);  // items of the bar itself: their shortcuts need the window
     const std::pair<QAction*, const char*> names[] = {
         {mnuOpen, "mnuOpen"}, {mnuFileBar1, "mnuFileBar1"}, {mnuSave, "mnuSave"},
-        {mnuSaveAs, "mnuSaveAs"}, {mnuFileBar2, "mnuFileBar2"}, {mnuPrint, "mnuPrint"}, {mnuRefined, "mnuRefined"},
+        {mnuSaveAs, "mnuSaveAs"}, {mnuFileBar2, "mnuFileBar2"}, {mnuPrint, "mnuPrint"}, {mnuClassic, "mnuClassic"},
+        {mnuRefined, "mnuRefined"}, {mnuExact, "mnuExact"},
         {mnuHelp, "mnuHelp"}, {mnuAbout, "mnuAbout"}};
     for (const auto& [action, name] : names)
         action->setObjectName(name);
@@ -252,7 +261,8 @@ void frmSlopekit::connectHandlers()
     connect(mnuSave, &QAction::triggered, this, &frmSlopekit::mnuSave_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &frmSlopekit::mnuSaveAs_Click);
     connect(mnuPrint, &QAction::triggered, this, &frmSlopekit::mnuPrint_Click);
-    connect(mnuRefined, &QAction::triggered, this, &frmSlopekit::mnuRefined_Click);
+    for (QAction* view : {mnuClassic, mnuRefined, mnuExact})
+        connect(view, &QAction::triggered, this, &frmSlopekit::mnuView_Click);
     connect(mnuHelp, &QAction::triggered, this, &frmSlopekit::mnuHelp_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmSlopekit::mnuAbout_Click);
     connect(cmdCompute, &QPushButton::clicked, this, &frmSlopekit::cmdCompute_Click);

@@ -43,16 +43,25 @@ void frmSlopekit::ShowResults(ComputedResults results)
     fillResultsList();
 }
 
-void frmSlopekit::mnuRefined_Click()
+void frmSlopekit::mnuView_Click()
 {
-    openSettings()->setValue(settings::RefinedResults, mnuRefined->isChecked());
+    openSettings()->setValue(settings::ResultsView, QString::fromStdString(viewKey(shownView())));
     if (m_dim.ResultsShown)
         fillResultsList();
 }
 
 ResultView frmSlopekit::shownView() const
 {
-    return mnuRefined->isChecked() ? ResultView::Refined : ResultView::Classic;
+    return mnuExact->isChecked() ? ResultView::Exact : mnuRefined->isChecked() ? ResultView::Refined : ResultView::Classic;
+}
+
+QAction* frmSlopekit::viewAction(ResultView view) const
+{
+    switch (view) {
+    case ResultView::Refined: return mnuRefined;
+    case ResultView::Exact: return mnuExact;
+    default: return mnuClassic;
+    }
 }
 
 void frmSlopekit::fillResultsList()

@@ -13,7 +13,7 @@ std::unique_ptr<QSettings> openSettings();
 
 namespace settings {
 inline constexpr const char* WindowSize = "window/size";
-inline constexpr const char* RefinedResults = "options/refinedResults";
+inline constexpr const char* ResultsView = "options/resultsView";  // "classic", "refined" or "exact"
 }  // namespace settings
 
 }  // namespace slopekit

@@ -70,7 +70,7 @@ TEST_F(ComputeTest, ListsTheResultsUntilTheFunctionOrTheConstantBoxIsEditedAndMa
     EXPECT_EQ(refined[0], classic[0]);
     EXPECT_THAT(refined[1], ::testing::MatchesRegex("Dx = -0\\.8844[0-9]* ± .+"));
     EXPECT_EQ(window->lblStatus->text(), "");
-    window->mnuRefined->trigger();
+    window->mnuClassic->trigger();
     EXPECT_EQ(lines(), classic);
     type(window->txtEquation, "x");
     EXPECT_EQ(window->lblStatus->text(), "");

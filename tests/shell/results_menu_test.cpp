@@ -36,6 +36,13 @@ protected:
     }
 
     static std::string clipboard() { return QApplication::clipboard()->text().toStdString(); }
+    static std::string resultText(const Texts& lines)
+    {
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + "\n";
+        return text;
+    }
     // A table's row, "(empty)" for a cell without an item.
     static Texts row(QTableWidget* table, int row)
     {
@@ -73,6 +80,18 @@ TEST_F(ResultsMenuTest, CopiesSelectedLinesAllLinesOrATableAndOffersWhatTheState
     EXPECT_EQ(menuText(window->mnuResults->actions()),
               "(off)Copy (off)Copy all (off)Copy as table - (off)Analyse at this point\u2026 - "
               "(off)Plot along x\u2026 (off)Plot along y\u2026");
+}
+
+// Copying follows the view the list shows.
+TEST_F(ResultsMenuTest, CopiesTheShownView)
+{
+    compute("x*y", {"1E6", "2E6"});
+    window->mnuRefined->trigger();
+    ASSERT_EQ(lines()[1].substr(0, 15), "Dx = 2000000 ±");
+    window->mnuCopyAll->trigger();
+    EXPECT_EQ(clipboard(), resultText(lines()));
+    window->mnuCopyTable->trigger();
+    EXPECT_NE(clipboard().find("\nDx\t2000000\t"), std::string::npos) << clipboard();
 }
 
 // The analysis classifies the saddle. The plot follows the shown results: it keeps the

@@ -62,7 +62,7 @@ TEST_F(WindowTest, AFreshWindowShowsEveryControlAsLaidOutWithOnlyOpenAndHelpOffe
     EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(focus(), "txtOrder");
     EXPECT_EQ(menuText(window->menuBar()->actions()),
-              "&File{&Open - (off)&Save (off)Save &As -} (off)&Print &Options{[ ]&Refined results} &Help "
+              "&File{&Open - (off)&Save (off)Save &As -} (off)&Print &Options{[x]&Classic results [ ]&Refined results [ ]&Exact results} &Help "
               "(hidden)&About");
     EXPECT_FALSE(window->mnuFile->separatorsCollapsible());
 
@@ -151,16 +151,24 @@ TEST_F(WindowTest, KeysActOnlyWhereTheirItemIsEnabledAndTheFocusedComputeButtonA
     }
 }
 
-// The Options chosen in one run are those of the next.
-TEST_F(WindowTest, TheOptionsAreRememberedBetweenRuns)
+// The view chosen in one run is that of the next; one choice of three at a time.
+TEST_F(WindowTest, TheChosenViewIsRememberedBetweenRuns)
 {
-    ASSERT_FALSE(window->mnuRefined->isChecked());
-    window->mnuRefined->trigger();
-    restart();
-    EXPECT_TRUE(window->mnuRefined->isChecked());
-    window->mnuRefined->trigger();
-    restart();
-    EXPECT_FALSE(window->mnuRefined->isChecked());
+    struct Row {
+        const char* name;
+        QAction* frmSlopekit::*view;
+        const char* options;
+    };
+    const Row rows[] = {
+        {"exact", &frmSlopekit::mnuExact, "[ ]&Classic results [ ]&Refined results [x]&Exact results"},
+        {"refined", &frmSlopekit::mnuRefined, "[ ]&Classic results [x]&Refined results [ ]&Exact results"},
+        {"classic", &frmSlopekit::mnuClassic, "[x]&Classic results [ ]&Refined results [ ]&Exact results"},
+    };
+    for (const Row& row : rows) {
+        (window->*row.view)->trigger();
+        restart();
+        EXPECT_EQ(menuText(window->mnuOptions->actions()), row.options) << row.name;
+    }
 }
 
 }  // namespace
