@@ -18,25 +18,10 @@ LineCells classicCells(const ResultEntry& e)
     return {e.label, e.classicLine.substr(equals + Equals.size()), "", true};
 }
 
-// The value rounded to the last digit that the two-digit error shows: finer digits are
-// noise. Left alone where the rounding would not remove any digit.
-double supportedDigits(double value, double error)
-{
-    if (!(error > 0) || !std::isfinite(error))
-        return value;
-    const double place = std::pow(10.0, std::floor(std::log10(error)) - 1);
-    const double units = std::round(value / place);
-    if (!(std::fabs(units) < 1e15))
-        return value;
-    const double rounded = units * place;
-    return rounded == 0 ? 0.0 : rounded;  // no "-0"
-}
-
 // The value and the error as a refined line shows them.
 std::pair<std::string, std::string> refinedParts(double value, double error)
 {
-    const double shown = twoSignificantDigits(error);
-    return {displayForm(supportedDigits(value, shown)), displayForm(shown)};
+    return {displayFormToError(value, error), displayForm(twoSignificantDigits(error))};
 }
 
 }  // namespace
