@@ -38,6 +38,8 @@ bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed)
             parsed.hessian = true;
         } else if (!optionsEnded && a == "--refine") {
             parsed.refine = true;
+        } else if (!optionsEnded && a == "--exact") {
+            parsed.exact = true;
         } else if (!optionsEnded && (a == "--const" || a == "--var")) {
             if (i + 1 >= args.size())
                 return false;
@@ -63,7 +65,7 @@ bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed)
 bool hasComputeOptions(const CliArguments& parsed)
 {
     return !parsed.saveFile.empty() || !parsed.pointsFile.empty() || !parsed.format.empty() || parsed.hessian ||
-           parsed.refine;
+           parsed.refine || parsed.exact;
 }
 
 bool hasPlotOptions(const CliArguments& parsed)

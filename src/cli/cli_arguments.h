@@ -20,13 +20,14 @@ struct CliArguments {
     std::string svgFile;                                           // --svg OUT (plot)
     bool hessian = false;                                          // --hessian (compute)
     bool refine = false;                                           // --refine (compute)
+    bool exact = false;                                            // --exact (compute)
 };
 
 // Reads the arguments; false on a usage error (no text, two texts, an option without its
 // value, more constants or variables than the problem holds).
 bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed);
 
-// Whether any option of compute (--save, --points, --format, --hessian, --refine) or of plot
+// Whether any option of compute (--save, --points, --format, --hessian, --refine, --exact) or of plot
 // (--along, --svg) was given.
 bool hasComputeOptions(const CliArguments& parsed);
 bool hasPlotOptions(const CliArguments& parsed);

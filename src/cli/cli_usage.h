@@ -9,9 +9,9 @@ inline constexpr const char* EvalUsage =
     "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n";
 inline constexpr const char* ComputeUsage =
     "usage: slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE]\n"
-    "                            [--refine] [--hessian] [--format json] FUNCTION\n"
-    "       slopekit-cli compute FILE [--refine] [--hessian] [--format json]\n"
-    "       slopekit-cli compute FILE --points POINTS.csv [--format csv|json]\n";
+    "                            [--refine | --exact] [--hessian] [--format json] FUNCTION\n"
+    "       slopekit-cli compute FILE [--refine | --exact] [--hessian] [--format json]\n"
+    "       slopekit-cli compute FILE --points POINTS.csv [--exact] [--format csv|json]\n";
 inline constexpr const char* ReportUsage = "usage: slopekit-cli report FILE [--pdf OUT.pdf]\n";
 inline constexpr const char* PlotUsage =
     "usage: slopekit-cli plot [--const NAME=VALUE]... --var NAME=VALUE... --along NAME --svg OUT FUNCTION\n"

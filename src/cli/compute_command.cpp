@@ -19,10 +19,11 @@ bool fromFile(const CliArguments& r)
     return r.variables.empty() && r.constants.empty() && r.saveFile.empty();
 }
 
-// --points needs a file and no other option but --format csv|json; one point knows json alone.
+// --points needs a file and no other option but --exact and --format csv|json; one point
+// knows json alone; one list is shown, refined or exact.
 bool validCombination(const CliArguments& r)
 {
-    if (hasPlotOptions(r))
+    if (hasPlotOptions(r) || (r.refine && r.exact))
         return false;
     if (!r.pointsFile.empty())
         return fromFile(r) && !r.hessian && !r.refine && (r.format.empty() || r.format == "csv" || r.format == "json");
@@ -32,6 +33,7 @@ bool validCombination(const CliArguments& r)
 // The refinement fails only where the function fails at the point itself, which the
 // classic computation has just evaluated: a function whose value changes between calls.
 const char* const NotRefined = "The refined results could not be computed: the function failed at the point.\n";
+const char* const NotExact = "The exact results could not be computed: the function failed at the point.\n";
 
 }  // namespace
 
@@ -81,12 +83,17 @@ int computeAndPrint(CliSession& session, const std::string& function, const Poin
         err << NotRefined;
         return Failed;
     }
+    if (request.exact && !results.exactKnown) {
+        err << NotExact;
+        return Failed;
+    }
     const auto analysis = request.hessian ? std::optional(analyseHessian(estimatesFor(results))) : std::nullopt;
     if (json) {
         out << resultsJson(session.dim.VarNams, results, analysis ? &*analysis : nullptr);
         return 0;
     }
-    for (const std::string& line : viewLines(results, request.refine ? ResultView::Refined : ResultView::Classic))
+    const ResultView view = request.exact ? ResultView::Exact : request.refine ? ResultView::Refined : ResultView::Classic;
+    for (const std::string& line : viewLines(results, view))
         out << line << '\n';
     if (analysis)
         for (const std::string& line : analysisLines(*analysis))

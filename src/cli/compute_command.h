@@ -11,9 +11,10 @@
 namespace slopekit::cli {
 
 // slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE]
-//                      [--refine] [--hessian] [--format json] FUNCTION
+//                      [--refine | --exact] [--hessian] [--format json] FUNCTION
 // Computes as the Compute button does, the variables being those of the --var options in
-// their order, and prints the list lines (--refine: the refined lines), then with --hessian
+// their order, and prints the list lines (--refine: the refined lines, --exact: the exact
+// ones), then with --hessian
 // the analysis; --format json prints both results (and the analysis) as one JSON object
 // instead. Returns the exit status. --save first writes the problem file as Save would.
 // Without --const, --var and --save, the one argument is a problem file to compute

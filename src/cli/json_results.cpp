@@ -39,6 +39,8 @@ std::pair<Json, Json> derivatives(const ComputedResults& results, Field field)
     return {std::move(gradient), std::move(hessian)};
 }
 
+}  // namespace
+
 Json exactJson(const ComputedResults& results)
 {
     if (!results.exactKnown)
@@ -53,8 +55,6 @@ Json exactJson(const ComputedResults& results)
             {"hessian", hessian},
             {"missing", missing}};
 }
-
-}  // namespace
 
 std::string resultsJson(const std::vector<std::string>& names, const ComputedResults& results,
                         const HessianAnalysis* analysis)

@@ -3,6 +3,8 @@
 #include "analysis/hessian_analysis.h"
 #include "derivatives/computed_results.h"
 
+#include <nlohmann/json.hpp>
+
 #include <string>
 #include <vector>
 
@@ -14,6 +16,10 @@ namespace slopekit::cli {
 // classic lines a warning marks, the evaluation counts, and with an analysis its
 // eigenvalues and classification. Every number reads back to the same double; an entry
 // without a value is null. Hessians are full symmetric matrices.
+// The exact results as a JSON object: "value", "gradient", "hessian" (full symmetric), a
+// missing entry null, and "missing": [{"label", "reason"}]; null without exact results.
+nlohmann::ordered_json exactJson(const ComputedResults& results);
+
 std::string resultsJson(const std::vector<std::string>& names, const ComputedResults& results,
                         const HessianAnalysis* analysis);
 

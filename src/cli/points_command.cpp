@@ -1,15 +1,19 @@
 #include "cli/points_command.h"
 
 #include "cli/cli_output.h"
+#include "cli/json_results.h"
 #include "cli/points_csv.h"
 #include "derivatives/compute_derivatives.h"
+#include "derivatives/computed_results.h"
 #include "derivatives/derivative_labels.h"
+#include "derivatives/result_views.h"
 #include "numbers/number_text.h"
 
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace slopekit::cli {
 namespace {
@@ -36,9 +40,14 @@ std::string quoted(const std::string& text)
     return cell + "\"";
 }
 
+const char* const NoExactEvaluator = "The exact results could not be computed.";
+
 class RowWriter {
 public:
-    RowWriter(CliSession& session, bool json, std::ostream& out) : m_session(session), m_json(json), m_out(out) {}
+    RowWriter(CliSession& session, bool json, bool exact, std::ostream& out)
+        : m_session(session), m_json(json), m_exact(exact), m_out(out)
+    {
+    }
 
     void header()
     {
@@ -58,7 +67,10 @@ public:
         dim.Varx = point;
         try {
             const auto lines = ComputeDerivatives(dim, evaluate());
-            m_json ? jsonRow(point, m_session.binding.EvaluateFunction()) : csvRow(point, lines);
+            if (m_exact)
+                return exactRow(point, lines);
+            m_json ? jsonRow(point, m_session.binding.EvaluateFunction())
+                   : csvRow(point, tabulateResults(dim, lines, std::nullopt, std::nullopt), ResultView::Classic);
             return true;
         } catch (const RunError& error) {
             failedRow(point, oneLine(announcedByErrorEvent(error) ? m_session.announced : runErrorMessage(error)));
@@ -78,12 +90,38 @@ private:
             m_out << pointForm(v) << ',';  // reads back to the coordinate computed at
     }
 
-    void csvRow(const std::vector<double>& point, const std::vector<std::string>& lines)
+    // The exact results at the point, after its classic ones; an entry without one is an
+    // empty cell (null in JSON) with its reason in the error column (the "missing" list).
+    bool exactRow(const std::vector<double>& point, const std::vector<std::string>& lines)
+    {
+        const ComputeHooks hooks = m_session.hooks();
+        if (!hooks.evaluateExact) {
+            failedRow(point, NoExactEvaluator);
+            return false;
+        }
+        const ComputedResults results = tabulateResults(m_session.dim, lines, std::nullopt, hooks.evaluateExact());
+        if (m_json) {
+            nlohmann::ordered_json row{{"point", point}};
+            row.update(exactJson(results));
+            m_out << row.dump() << '\n';
+            return true;
+        }
+        csvRow(point, results, ResultView::Exact);
+        return true;
+    }
+
+    // The values of a view in the list's order, and why any is missing.
+    void csvRow(const std::vector<double>& point, const ComputedResults& results, ResultView view)
     {
         csvPoint(point);
-        for (const std::string& line : lines)
-            m_out << line.substr(line.find("= ") + 2) << ',';
-        m_out << '\n';
+        std::string missing;
+        for (const ResultEntry& e : results.entries) {
+            const LineCells cells = viewCells(results, e, view);
+            m_out << (cells.hasValue ? cells.value : "") << ',';
+            if (!cells.hasValue)
+                missing += (missing.empty() ? "" : "; ") + e.label + ": " + cells.value;
+        }
+        m_out << (missing.empty() ? std::string() : quoted(std::as_const(missing))) << '\n';
     }
 
     void jsonRow(const std::vector<double>& point, double value)
@@ -108,6 +146,7 @@ private:
 
     CliSession& m_session;
     bool m_json;
+    bool m_exact;
     std::ostream& m_out;
 };
 
@@ -148,7 +187,7 @@ int runPoints(CliSession& session, const CliArguments& request, std::ostream& ou
     }
     BuildLabels(dim);
 
-    RowWriter writer(session, request.format == "json", out);
+    RowWriter writer(session, request.format == "json", request.exact, out);
     bool allComputed = true;
     try {
         std::ifstream in;

@@ -207,6 +207,7 @@ const CliRun Runs[] = {
     usage("compute_unknown_points_format", "compute p.sk --points p.csv --format xml", ComputeUsage),
     usage("compute_plot_option", "compute --var x=1 --along x x", ComputeUsage),
     usage("compute_refine_with_points", "compute problem.sk --points p.csv --refine", ComputeUsage),
+    usage("compute_refined_and_exact_lines_at_once", "compute --var x=1 --refine --exact x", ComputeUsage),
     {"compute_hessian_shows_the_steepest_ascent", "compute --var x=1E6 --hessian x^2", 0,
      "Function = 1000000000000\nDx = 2000000\nDxx = 2\nEigenvalues = 2\nClassification = not a critical point\n"
      "Steepest ascent = 1\nFrom the refined estimates and their errors: the gradient is not zero within its error "
@@ -278,9 +279,9 @@ const CliRun Runs[] = {
     usage("no_such_command", "evaluate 1",
           "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n"
           "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE]\n"
-          "                            [--refine] [--hessian] [--format json] FUNCTION\n"
-          "       slopekit-cli compute FILE [--refine] [--hessian] [--format json]\n"
-          "       slopekit-cli compute FILE --points POINTS.csv [--format csv|json]\n"
+          "                            [--refine | --exact] [--hessian] [--format json] FUNCTION\n"
+          "       slopekit-cli compute FILE [--refine | --exact] [--hessian] [--format json]\n"
+          "       slopekit-cli compute FILE --points POINTS.csv [--exact] [--format csv|json]\n"
           "       slopekit-cli report FILE [--pdf OUT.pdf]\n"
           "       slopekit-cli plot [--const NAME=VALUE]... --var NAME=VALUE... --along NAME --svg OUT FUNCTION\n"
           "       slopekit-cli plot FILE --along NAME --svg OUT\n"),
