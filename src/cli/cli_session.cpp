@@ -18,7 +18,8 @@ CliSession::CliSession(const CliArguments& args)
 ComputeHooks CliSession::hooks()
 {
     return {[this] { binding.RegisterConstants(); }, [this] { return binding.EvaluateFunction(); },
-            announcedByErrorEvent, runErrorMessage, nullptr, [this](bool muted) { binding.setErrorEventMuted(muted); }, {}};
+            announcedByErrorEvent, runErrorMessage, nullptr, [this](bool muted) { binding.setErrorEventMuted(muted); },
+            [this] { return binding.EvaluateExact(); }};
 }
 
 }  // namespace slopekit::cli

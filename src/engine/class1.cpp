@@ -136,12 +136,67 @@ double withNumber(void* self, double argument)
     return (sh.*method)(script::Value::real(argument));
 }
 
-template <Method method, Inside inside>
-script::HostMethod hostMethod(Class1* self, const char* name)
+// Each function's first and second derivatives, for exact evaluations, in forms without a
+// difference of nearly equal numbers: (1 - v)(1 + v), not 1 - v^2; 1/cosh^2, not 1 - tanh^2.
+// Outside a domain the method fails through ierr, so those slopes are never read.
+using Slope = script::MethodSlope (*)(void* self, double v);
+constexpr const char* InfiniteSlope = "at an end of its domain, where its slope is infinite";
+
+script::MethodSlope asinSlope(void*, double v)
 {
-    return {name, 1,
-            [self](std::span<const script::Value> args) { return script::Value::real((self->*method)(args[0])); },
-            &withNumber<method, inside>, self};
+    if (!(std::fabs(v) < 1))
+        return {0, 0, InfiniteSlope};
+    const double d1 = 1 / std::sqrt((1 - v) * (1 + v));
+    return {d1, v * d1 * d1 * d1};
+}
+
+script::MethodSlope acosSlope(void* self, double v)
+{
+    const script::MethodSlope s = asinSlope(self, v);
+    return {-s.first, -s.second, s.where};
+}
+
+script::MethodSlope sinhSlope(void*, double v) { return {std::cosh(v), std::sinh(v)}; }
+script::MethodSlope coshSlope(void*, double v) { return {std::sinh(v), std::cosh(v)}; }
+
+script::MethodSlope tanhSlope(void*, double v)
+{
+    const double c = std::cosh(v);
+    const double d1 = 1 / (c * c);
+    return {d1, -2 * std::tanh(v) * d1};
+}
+
+script::MethodSlope asinhSlope(void*, double v)
+{
+    const double d1 = 1 / std::hypot(1.0, v);
+    return {d1, -(v * d1) * d1 * d1};
+}
+
+script::MethodSlope acoshSlope(void*, double v)
+{
+    if (!(v > 1))
+        return {0, 0, InfiniteSlope};
+    const double d1 = 1 / (std::sqrt(v - 1) * std::sqrt(v + 1));
+    return {d1, -(v * d1) * d1 * d1};
+}
+
+script::MethodSlope atanhSlope(void*, double v)
+{
+    if (!(std::fabs(v) < 1))
+        return {0, 0, InfiniteSlope};
+    const double d1 = 1 / ((1 - v) * (1 + v));
+    return {d1, 2 * v * d1 * d1};
+}
+
+template <Method method, Inside inside>
+script::HostMethod hostMethod(Class1* self, const char* name, Slope slope)
+{
+    return {.name = name,
+            .arity = 1,
+            .call = [self](std::span<const script::Value> args) { return script::Value::real((self->*method)(args[0])); },
+            .callNumber = &withNumber<method, inside>,
+            .slope = slope,
+            .context = self};
 }
 
 }  // namespace
@@ -152,10 +207,14 @@ script::HostObject Class1::members()
     object.fields = {{"pi", &pi, nullptr}, {"halfpi", &halfpi, nullptr}, {"e", &e, nullptr},
                      {"x", &x, nullptr}, {"ierr", nullptr, &ierr}};
     object.methods = {
-        hostMethod<&Class1::Asin, asinLean>(this, "Asin"),    hostMethod<&Class1::Acos, acosLean>(this, "Acos"),
-        hostMethod<&Class1::Sinh, sinhLean>(this, "Sinh"),    hostMethod<&Class1::Cosh, coshLean>(this, "Cosh"),
-        hostMethod<&Class1::Tanh, tanhLean>(this, "Tanh"),    hostMethod<&Class1::Asinh, asinhLean>(this, "Asinh"),
-        hostMethod<&Class1::Acosh, acoshLean>(this, "Acosh"), hostMethod<&Class1::Atanh, atanhLean>(this, "Atanh"),
+        hostMethod<&Class1::Asin, asinLean>(this, "Asin", asinSlope),
+        hostMethod<&Class1::Acos, acosLean>(this, "Acos", acosSlope),
+        hostMethod<&Class1::Sinh, sinhLean>(this, "Sinh", sinhSlope),
+        hostMethod<&Class1::Cosh, coshLean>(this, "Cosh", coshSlope),
+        hostMethod<&Class1::Tanh, tanhLean>(this, "Tanh", tanhSlope),
+        hostMethod<&Class1::Asinh, asinhLean>(this, "Asinh", asinhSlope),
+        hostMethod<&Class1::Acosh, acoshLean>(this, "Acosh", acoshSlope),
+        hostMethod<&Class1::Atanh, atanhLean>(this, "Atanh", atanhSlope),
     };
     return object;
 }

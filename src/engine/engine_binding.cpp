@@ -10,6 +10,7 @@
 namespace slopekit {
 
 static_assert(MaxFunctionBytes == script::MaxTextLength, "a function the window keeps is one the engine takes");
+static_assert(Dimension::MaxOrder <= script::MaxExactVariables, "every problem has exact derivatives");
 namespace {
 
 // The predefined constants, each with the statement that gives it its value at start.
@@ -115,6 +116,41 @@ double EngineBinding::EvaluateFunction()
     if (m_sh.ierr != 0)
         throw RunError(m_sh.ierr, product::Title);
     return value;
+}
+
+namespace {
+
+ExactEntry exactEntry(const script::ExactDerivative& d) { return {d.value, d.reason}; }
+
+}  // namespace
+
+ExactDerivatives EngineBinding::EvaluateExact()
+{
+    AssignVariables();
+    m_sh.ierr = 0;
+    const int n = m_dim.Order;
+    std::array<const double*, script::MaxExactVariables> seeds{};
+    for (int k = 0; k < n; ++k)
+        seeds[static_cast<std::size_t>(k)] = m_engine.numberOf(m_dim.VarNams[static_cast<std::size_t>(k)]);
+    m_engine.evalExact(m_dim.Equation, std::span(seeds.data(), static_cast<std::size_t>(n)), m_exact);
+    ExactDerivatives exact;
+    const script::Value& result = m_exact.result.value;
+    if (result.type == script::Type::String)
+        exact.value = languageNumber(*result.text);
+    else
+        exact.value = result.number;  // a truth value as -1 or 0, Empty as 0
+    if (m_sh.ierr != 0)
+        throw RunError(m_sh.ierr, product::Title);
+    exact.gradient.reserve(static_cast<std::size_t>(n));
+    exact.hessian.resize(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        exact.gradient.push_back(exactEntry(m_exact.gradient(i)));
+        auto& row = exact.hessian[static_cast<std::size_t>(i)];
+        row.reserve(static_cast<std::size_t>(n));
+        for (int j = 0; j < n; ++j)
+            row.push_back(exactEntry(m_exact.hessian(i, j)));
+    }
+    return exact;
 }
 
 void EngineBinding::RegisterConstants()

@@ -6,6 +6,7 @@
 #include "errors/run_error.h"
 #include "problem/dimension.h"
 #include "problem/entry_checks.h"
+#include "problem/exact_derivatives.h"
 
 #include <array>
 #include <functional>
@@ -28,6 +29,10 @@ public:
     // The function's value at `Varx`; throws RunError (an engine error, a result that is no
     // number, or a number left in `ierr` by an extra function).
     double EvaluateFunction();
+    // The function's value, gradient and Hessian at `Varx` by automatic differentiation: the
+    // coordinates assigned and ierr read as EvaluateFunction does, and its errors. User
+    // constants are constants.
+    ExactDerivatives EvaluateExact();
     // Executes every user constant in list order; throws RunError, or RefusedInput for a
     // constant that reads a variable of the problem: constants are set before the point,
     // so it would hold the previous point's coordinate (or none).
@@ -76,6 +81,7 @@ private:
     };
     const SentStatement& statementFor(SentVariable& variable, const std::string& name, double value);
     std::vector<SentVariable> m_sent;
+    script::ExactEvaluation m_exact;
 };
 
 // The refusal of a constant that reads a variable of the problem.

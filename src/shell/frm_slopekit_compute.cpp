@@ -18,7 +18,8 @@ ComputeHooks frmSlopekit::computeHooks(ProgressHook progress)
 {
     return {[this] { m_engine.RegisterConstants(); }, [this] { return m_engine.EvaluateFunction(); },
             announcedByErrorEvent, runErrorMessage, std::move(progress),
-            [this](bool muted) { m_engine.setErrorEventMuted(muted); }, {}};
+            [this](bool muted) { m_engine.setErrorEventMuted(muted); },
+            [this] { return m_engine.EvaluateExact(); }};
 }
 
 PointTexts frmSlopekit::pointTexts() const

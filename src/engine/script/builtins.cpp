@@ -18,12 +18,9 @@ std::int32_t characterCount(const std::string& text)
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-enum Id : std::uint32_t {
-    Abs, Atn, Cos, Exp, Fix, Int, Log, Round, Sgn, Sin, Sqr, Tan,
-    CBool, CDbl, CInt, CLng, CSng, CStr, Hex, Oct, IsNumeric, IsEmpty, Len, Count
-};
+using enum BuiltinId;
 
-constexpr std::array<Builtin, Count> Table{{
+constexpr std::array<Builtin, static_cast<std::size_t>(Count)> Table{{
     {"abs", 1, 1}, {"atn", 1, 1}, {"cos", 1, 1}, {"exp", 1, 1}, {"fix", 1, 1},
     {"int", 1, 1}, {"log", 1, 1}, {"round", 1, 2}, {"sgn", 1, 1}, {"sin", 1, 1},
     {"sqr", 1, 1}, {"tan", 1, 1}, {"cbool", 1, 1}, {"cdbl", 1, 1}, {"cint", 1, 1},
@@ -120,7 +117,7 @@ double sameNumber(void*, double x) { return x; }
 
 NumberFunction numberFunction(std::uint32_t index)
 {
-    switch (static_cast<Id>(index)) {
+    switch (static_cast<BuiltinId>(index)) {
     case Atn: return atnOf;
     case Cos: return cosOf;
     case Sin: return sinOf;
@@ -147,7 +144,7 @@ const Builtin& builtin(std::uint32_t index) { return Table[index]; }
 Value callBuiltin(std::uint32_t index, const Value* args, int argc, Scratch& scratch)
 {
     const Value& a = args[0];
-    switch (static_cast<Id>(index)) {
+    switch (static_cast<BuiltinId>(index)) {
     case Abs: return sameKind(a, std::fabs(toNumber(a)));
     case Atn:
     case Cos:

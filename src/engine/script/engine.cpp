@@ -154,6 +154,34 @@ void Engine::failNumbers(const Program& program)
     }
 }
 
+void Engine::evalExact(std::string_view text, std::span<const double* const> seeds, ExactEvaluation& evaluation)
+{
+    withinMemory(text, [&] {
+        const Program& program = compiled(text, false);
+        m_scratch.clear();
+        if (m_exactStack.size() < program.maxStack + 1)
+            m_exactStack.resize(program.maxStack + 1);
+        try {
+            runExact(program, seeds, m_exactStack.data(), m_scratch, evaluation);
+        } catch (const LocatedFault& f) {
+            fail(locateError(f.number, false, program.source, f.offset));
+        }
+    });
+}
+
+const double* Engine::numberOf(std::string_view name)
+{
+    foldCase(name, m_key);
+    const Slot* slot = m_globals.find(m_key);
+    if (!slot)
+        return nullptr;
+    switch (slot->kind) {
+    case SlotKind::Variable: return &slot->value.number;
+    case SlotKind::NumberField: return slot->number;
+    default: return nullptr;
+    }
+}
+
 const Program& Engine::compiled(std::string_view text, bool statements)
 {
     CompileCache& cache = statements ? m_statements : m_expressions;

@@ -2,6 +2,7 @@
 
 #include "engine/script/compile_cache.h"
 #include "engine/script/compiler.h"
+#include "engine/script/exact_evaluator.h"
 #include "engine/script/globals.h"
 #include "engine/script/host_object.h"
 #include "engine/script/numeric_code.h"
@@ -11,6 +12,7 @@
 
 #include <deque>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,6 +77,14 @@ public:
         return evalNumberCompiling(text, number, other);
     }
 
+    // Eval of an expression with its first and second derivatives in the variables whose
+    // numbers lie at `seeds` (see numberOf), into `evaluation`; fails as eval() does, with
+    // the same error.
+    void evalExact(std::string_view text, std::span<const double* const> seeds, ExactEvaluation& evaluation);
+    // Where the number of a name (any case) lies: a variable's or a Double field's; nullptr
+    // for any other name.
+    const double* numberOf(std::string_view name);
+
     void setErrorHandler(ErrorHandler handler) { m_errorHandler = std::move(handler); }
 
     // Kept as a setting only: the language has no loops, so no call can run that long.
@@ -111,6 +121,7 @@ private:
     CompileCache m_statements;
     std::vector<Value> m_stack;
     std::vector<double> m_numberStack;
+    std::vector<ExactValue> m_exactStack;
     Scratch m_scratch;
     ErrorHandler m_errorHandler;
     std::string m_key;

@@ -1,22 +1,12 @@
 #include "engine/script/evaluator.h"
 
 #include "engine/script/builtins.h"
-#include "engine/script/numeric_ops.h"
 #include "engine/script/operators.h"
 #include "errors/run_error.h"
 
 #include <span>
 
 namespace slopekit::script {
-namespace {
-
-// Both operands numbers, at least one of them a Double: the result is a Double.
-bool realPair(const Value& a, const Value& b)
-{
-    return a.isNumeric() && b.isNumeric() && (a.type == Type::Double || b.type == Type::Double);
-}
-
-}  // namespace
 
 Value callHostMethod(const HostMethod& method, const Value* args, int argc)
 {
@@ -25,17 +15,6 @@ Value callHostMethod(const HostMethod& method, const Value* args, int argc)
         fault(errnum::TypeMismatch);  // outside what a host method may return
     return r;
 }
-
-namespace {
-
-Value load(const Slot& s)
-{
-    if (s.kind == SlotKind::Variable && s.value.type != Type::Empty)
-        return s.value;
-    return Globals::read(s);
-}
-
-}  // namespace
 
 Value run(const Program& program, Value* stack, Scratch& scratch)
 {
@@ -66,40 +45,7 @@ Value run(const Program& program, Value* stack, Scratch& scratch)
             default: break;
             }
             // A binary operator leaves its result in place of its left operand.
-            Value& a = sp[-2];
-            const Value& b = sp[-1];
-            switch (ip->op) {
-            case Op::Add:
-                if (realPair(a, b))
-                    a = Value::real(finite(a.number + b.number));
-                else
-                    a = add(a, b, scratch);
-                break;
-            case Op::Subtract:
-            case Op::Multiply:
-                if (realPair(a, b))
-                    a = Value::real(finite(ip->op == Op::Multiply ? a.number * b.number : a.number - b.number));
-                else
-                    a = arithmetic(ip->op, a, b);
-                break;
-            case Op::Divide:
-            case Op::Power:
-            case Op::IntDivide:
-            case Op::Modulo: a = arithmetic(ip->op, a, b); break;
-            case Op::Concat: a = concat(a, b, scratch); break;
-            case Op::Equal:
-            case Op::NotEqual:
-            case Op::Less:
-            case Op::Greater:
-            case Op::LessEqual:
-            case Op::GreaterEqual: a = compare(ip->op, a, b); break;
-            case Op::And:
-            case Op::Or:
-            case Op::Xor:
-            case Op::Eqv:
-            case Op::Imp: a = logical(ip->op, a, b); break;
-            default: break;
-            }
+            sp[-2] = binaryValue(ip->op, sp[-2], sp[-1], scratch);
             --sp;
         }
     } catch (const Fault& f) {

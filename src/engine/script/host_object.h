@@ -19,6 +19,15 @@ struct HostField {
     std::int32_t* whole = nullptr;  // a Long field
 };
 
+// The first and second derivative of a method of one number at an argument; `where` says
+// why it has none there (e.g. "at an end of its domain, where its slope is infinite"), and
+// is nullptr where it has them.
+struct MethodSlope {
+    double first = 0;
+    double second = 0;
+    const char* where = nullptr;
+};
+
 // A method of a host object. It may return only numbers, Booleans or Empty, and may throw
 // Fault or RunError to fail the call.
 struct HostMethod {
@@ -28,6 +37,8 @@ struct HostMethod {
     // Optional, for a method of one argument: the same method for a Double argument,
     // without building values (expressions on numbers call it in their inner loop).
     double (*callNumber)(void* context, double argument) = nullptr;
+    // Optional, for a method of one argument: its derivatives, for exact evaluations.
+    MethodSlope (*slope)(void* context, double argument) = nullptr;
     void* context = nullptr;
 };
 

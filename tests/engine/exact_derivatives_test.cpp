@@ -1,0 +1,316 @@
+// Exact derivatives through the engine binding: the rules of every operation, where
+// derivatives do not exist, and the values and errors of the evaluation itself.
+#include "engine/engine_binding.h"
+#include "engine/script/script_error.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace slopekit {
+namespace {
+
+class Exact : public ::testing::Test {
+protected:
+    Exact() : binding(dim) { binding.setUp(); }
+
+    void place(std::vector<std::string> names, std::vector<double> point, std::string function)
+    {
+        dim.redimension(static_cast<int>(names.size()));
+        dim.VarNams = std::move(names);
+        dim.Varx = std::move(point);
+        dim.Equation = std::move(function);
+    }
+
+    ExactDerivatives at(std::vector<std::string> names, std::vector<double> point, std::string function)
+    {
+        place(std::move(names), std::move(point), std::move(function));
+        return binding.EvaluateExact();
+    }
+
+    Dimension dim;
+    EngineBinding binding;
+};
+
+// Accurate to a few units in the last place of the reference (exactly zero for zero).
+void expectClose(const ExactEntry& entry, double reference, const std::string& what)
+{
+    ASSERT_TRUE(entry.value.has_value()) << what << ": " << entry.reason;
+    EXPECT_NEAR(*entry.value, reference, 8e-16 * std::fabs(reference)) << what;
+}
+
+// One variable: the first and second derivative of each rule, against 50-digit values. A
+// wrong sign or factor in any rule shows here.
+struct OneVariableRule {
+    const char* name;
+    const char* function;
+    double point;
+    double first;
+    double second;
+};
+
+TEST_F(Exact, RulesOfOneVariableMatchTheirDerivatives)
+{
+    const OneVariableRule rows[] = {
+        {.name = "sin", .function = "Sin(x)", .point = 0.7, .first = 0.76484218728448845, .second = -0.64421768723769102},
+        {.name = "cos", .function = "Cos(x)", .point = 0.7, .first = -0.64421768723769102, .second = -0.76484218728448845},
+        {.name = "tan", .function = "Tan(x)", .point = 1.2, .first = 7.6159639672070521, .second = 39.178828144614423},
+        {.name = "atn", .function = "Atn(x)", .point = -2.5, .first = 0.13793103448275862, .second = 0.095124851367419738},
+        {.name = "exp", .function = "Exp(x)", .point = 1.5, .first = 4.4816890703380648, .second = 4.4816890703380648},
+        {.name = "log", .function = "Log(x)", .point = 0.3, .first = 3.3333333333333335, .second = -11.111111111111112},
+        {.name = "sqr", .function = "Sqr(x)", .point = 2.25, .first = 0.33333333333333333, .second = -0.074074074074074074},
+        {.name = "asin", .function = "Asin(x)", .point = -0.6, .first = 1.25, .second = -1.1718749999999999},
+        {.name = "acos", .function = "Acos(x)", .point = 0.6, .first = -1.25, .second = -1.1718749999999999},
+        {.name = "sinh", .function = "Sinh(x)", .point = -1.3, .first = 1.9709142303266285, .second = -1.6983824372926159},
+        {.name = "cosh", .function = "Cosh(x)", .point = -1.3, .first = -1.6983824372926159, .second = 1.9709142303266285},
+        {.name = "tanh", .function = "Tanh(x)", .point = 0.8, .first = 0.55905516773224395, .second = -0.74246637596493971},
+        {.name = "asinh", .function = "Asinh(x)", .point = -3, .first = 0.31622776601683793, .second = 0.09486832980505138},
+        {.name = "acosh", .function = "Acosh(x)", .point = 1.5, .first = 0.89442719099991588, .second = -1.0733126291998991},
+        {.name = "atanh", .function = "Atanh(x)", .point = -0.5, .first = 1.3333333333333333, .second = -1.7777777777777778},
+        {.name = "abs", .function = "Abs(x)", .point = -2, .first = -1.0, .second = 0.0},
+        {.name = "asin_near_end", .function = "Asin(x)", .point = 0.999999, .first = 707.10695795314245, .second = 353553302.18957668},
+        {.name = "tanh_far_out", .function = "Tanh(x)", .point = 20, .first = 1.6993417021166356e-17, .second = -3.3986834042332711e-17},
+        {.name = "acosh_near_end", .function = "Acosh(x)", .point = 1.000001, .first = 707.10660443900418, .second = -353553479.02515045},
+        {.name = "atanh_near_end", .function = "Atanh(x)", .point = 0.999999, .first = 500000.24998574717, .second = 499999999971.11934},
+    };
+    for (const OneVariableRule& row : rows) {
+        const ExactDerivatives d = at({"x"}, {row.point}, row.function);
+        expectClose(d.gradient[0], row.first, std::string(row.name) + " Dx");
+        expectClose(d.hessian[0][0], row.second, std::string(row.name) + " Dxx");
+    }
+}
+
+// Two variables: the mixed partials of the product, quotient and power rules.
+struct TwoVariableRule {
+    const char* name;
+    const char* function;
+    std::vector<double> point;
+    std::vector<double> gradient;  // Dx, Dy
+    std::vector<double> hessian;   // Dxx, Dxy, Dyy
+};
+
+TEST_F(Exact, RulesOfTwoVariablesMatchTheirDerivatives)
+{
+    const TwoVariableRule rows[] = {
+        {.name = "product", .function = "x*y^2", .point = {1.5, -2}, .gradient = {4.0000000000000000, -6.0000000000000000}, .hessian = {0, -4.0000000000000000, 3.0000000000000000}},
+        {.name = "quotient", .function = "x/y", .point = {1.5, -2}, .gradient = {-0.50000000000000000, -0.37500000000000000}, .hessian = {0, -0.25000000000000000, -0.37500000000000000}},
+        {.name = "varying_exponent", .function = "x^y", .point = {2, 3}, .gradient = {12.000000000000000, 5.5451774444795625}, .hessian = {12.000000000000000, 12.317766166719344, 3.8436241113456114}},
+        {.name = "varying_exponent_fraction", .function = "x^y", .point = {0.7, 2.5}, .gradient = {1.4641550464346321, -0.14622367734931168}, .hessian = {3.1374750995027832, 0.063434599469168238, 0.052154321921081043}},
+        {.name = "constant_base", .function = "2^(x*y)", .point = {0.5, 1.5}, .gradient = {1.7485949381282317, 0.58286497937607722}, .hessian = {1.8180504769574637, 1.7717467844046423, 0.20200560855082930}},
+        {.name = "chain_of_product", .function = "Sin(x*y)", .point = {0.5, 1.5}, .gradient = {1.0975333033107313, 0.36584443443691044}, .hessian = {-1.5336872100525019, 0.22045979885632026, -0.17040969000583354}},
+        {.name = "quotient_of_chains", .function = "Exp(x)/Cos(y)", .point = {0.3, 0.4}, .gradient = {1.4655476850773847, 0.61962362298812934}, .hessian = {1.4655476850773847, 0.61962362298812934, 1.9894930170160896}},
+        {.name = "power_of_sum", .function = "(x+2*y)^3", .point = {0.5, -1}, .gradient = {6.7500000000000000, 13.500000000000000}, .hessian = {-9.0000000000000000, -18.000000000000000, -36.000000000000000}},
+        {.name = "negation_before_power", .function = "-x^2*y", .point = {1.5, 2}, .gradient = {6, 2.25}, .hessian = {4, 3, 0}},
+        {.name = "host_method_of_quotient", .function = "Atanh(x/y)", .point = {1, 3}, .gradient = {0.37500000000000000, -0.12500000000000000}, .hessian = {0.093750000000000000, -0.15625000000000000, 0.093750000000000000}},
+    };
+    for (const TwoVariableRule& row : rows) {
+        const ExactDerivatives d = at({"x", "y"}, row.point, row.function);
+        const std::string name = row.name;
+        expectClose(d.gradient[0], row.gradient[0], name + " Dx");
+        expectClose(d.gradient[1], row.gradient[1], name + " Dy");
+        expectClose(d.hessian[0][0], row.hessian[0], name + " Dxx");
+        expectClose(d.hessian[1][0], row.hessian[1], name + " Dxy");
+        expectClose(d.hessian[0][1], row.hessian[1], name + " Dyx");
+        expectClose(d.hessian[1][1], row.hessian[2], name + " Dyy");
+    }
+}
+
+// An entry as the edge table writes it: its number to 15 digits, or the reason it has none.
+std::string shown(const ExactEntry& entry)
+{
+    if (!entry.value)
+        return entry.reason;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.15g", *entry.value + 0.0);  // no "-0"
+    return text;
+}
+
+// Where a derivative does not exist there is no number, only the reason, naming the
+// operation and its column; every other entry keeps its exact number.
+struct Edge {
+    const char* name;
+    const char* function;
+    std::vector<std::string> names;
+    std::vector<double> point;
+    std::vector<std::string> gradient;
+    std::vector<std::string> hessian;  // the lower triangle row by row: Dxx, Dyx, Dyy
+};
+
+TEST_F(Exact, EdgesHaveNoNumberWhereNoDerivativeExists)
+{
+    const std::string tieAt4 = "no derivative: > at a tie, where it jumps (column 4)";
+    const std::string sqrAt1 = "no derivative: Sqr at 0, where its slope is infinite (column 1)";
+    const std::string baseAt2 = "no derivative: ^ with a base <= 0 and a varying exponent (column 2)";
+    const std::string asinEnd = "no derivative: Asin at an end of its domain, where its slope is infinite (column 1)";
+    const std::string textAt6 = "no derivative: CStr passes the value through text (column 6)";
+    const std::string overflow = "the derivative is beyond the double range";
+    const Edge rows[] = {
+        {.name = "step_times_square_at_the_step", .function = "-(x>0)*x^2", .names = {"x"}, .point = {0},
+         .gradient = {"0"}, .hessian = {tieAt4}},
+        {.name = "mod_at_a_half", .function = "x Mod 3", .names = {"x"}, .point = {2.5},
+         .gradient = {"no derivative: Mod at a half, where it jumps (column 3)"},
+         .hessian = {"no derivative: Mod at a half, where it jumps (column 3)"}},
+        {.name = "mod_between_halves", .function = "x Mod 3", .names = {"x"}, .point = {2.2},
+         .gradient = {"0"}, .hessian = {"0"}},
+        {.name = "int_at_a_whole_number", .function = "Int(x)*x", .names = {"x"}, .point = {2},
+         .gradient = {"no derivative: Int at a whole number, where it jumps (column 1)"},
+         .hessian = {"no derivative: Int at a whole number, where it jumps (column 1)"}},
+        {.name = "int_between_whole_numbers", .function = "Int(x)*x", .names = {"x"}, .point = {2.5},
+         .gradient = {"2"}, .hessian = {"0"}},
+        {.name = "sqr_of_a_cancelled_difference", .function = "Sqr(x-x)", .names = {"x"}, .point = {1},
+         .gradient = {"0"}, .hessian = {"0"}},
+        {.name = "sqr_of_a_square_at_0", .function = "Sqr(x^2)", .names = {"x"}, .point = {0},
+         .gradient = {sqrAt1}, .hessian = {sqrAt1}},
+        {.name = "product_with_a_kink", .function = "x*Abs(y)", .names = {"x", "y"}, .point = {0, 0},
+         .gradient = {"0", "0"},
+         .hessian = {"0", "no derivative: Abs at its kink (column 3)", "0"}},
+        {.name = "field_and_global_name_one_variable", .function = "sh.x*x", .names = {"x"}, .point = {3},
+         .gradient = {"6"}, .hessian = {"2"}},
+        {.name = "value_through_text", .function = "CDbl(CStr(x))", .names = {"x"}, .point = {1.5},
+         .gradient = {textAt6}, .hessian = {textAt6}},
+        {.name = "text_of_literals_is_constant", .function = "CDbl(\"2\" & \"5\") * x", .names = {"x"},
+         .point = {3}, .gradient = {"25"}, .hessian = {"0"}},
+        {.name = "varying_exponent_base_0", .function = "x^y", .names = {"x", "y"}, .point = {0, 2},
+         .gradient = {"0", baseAt2}, .hessian = {"2", baseAt2, baseAt2}},
+        {.name = "varying_exponent_negative_base", .function = "x^y", .names = {"x", "y"}, .point = {-2, 3},
+         .gradient = {"12", baseAt2}, .hessian = {"-12", baseAt2, baseAt2}},
+        {.name = "asin_at_the_end_of_its_domain", .function = "Asin(x)", .names = {"x"}, .point = {1},
+         .gradient = {asinEnd}, .hessian = {asinEnd}},
+        {.name = "round_beyond_22_digits_is_x", .function = "Round(x, 23)", .names = {"x"}, .point = {1.25},
+         .gradient = {"1"}, .hessian = {"0"}},
+        {.name = "round_at_a_half", .function = "Round(x)", .names = {"x"}, .point = {2.5},
+         .gradient = {"no derivative: Round at a half, where it jumps (column 1)"},
+         .hessian = {"no derivative: Round at a half, where it jumps (column 1)"}},
+        {.name = "round_digits_at_a_half", .function = "Round(x, 1)", .names = {"x"}, .point = {0.25},
+         .gradient = {"no derivative: Round at a half, where it jumps (column 1)"},
+         .hessian = {"no derivative: Round at a half, where it jumps (column 1)"}},
+        {.name = "kink_leaves_other_variables_exact", .function = "Abs(x)+y^2", .names = {"x", "y"},
+         .point = {0, 3}, .gradient = {"no derivative: Abs at its kink (column 1)", "6"},
+         .hessian = {"no derivative: Abs at its kink (column 1)", "no derivative: Abs at its kink (column 1)", "2"}},
+        {.name = "false_comparison_switches_off_a_kink", .function = "-(x>1)*Sqr(x^2) + -(x<=1)*x",
+         .names = {"x"}, .point = {0}, .gradient = {"1"}, .hessian = {"0"}},
+        {.name = "false_comparison_switches_off_an_overflow", .function = "-(x<1)*Exp(x^3) + x", .names = {"x"},
+         .point = {8.9}, .gradient = {"1"}, .hessian = {"0"}},
+        {.name = "true_comparison_keeps_an_overflow", .function = "-(x>1)*Exp(x^3)", .names = {"x"},
+         .point = {8.9}, .gradient = {overflow}, .hessian = {overflow}},
+        {.name = "sign_times_x_is_abs", .function = "Sgn(x)*x", .names = {"x"}, .point = {0},
+         .gradient = {"no derivative: Sgn at 0, where it jumps (column 1)"},
+         .hessian = {"no derivative: Sgn at 0, where it jumps (column 1)"}},
+        {.name = "fix_is_flat_around_0", .function = "Fix(x)", .names = {"x"}, .point = {0}, .gradient = {"0"},
+         .hessian = {"0"}},
+        {.name = "fix_at_a_whole_number", .function = "Fix(x)", .names = {"x"}, .point = {-1},
+         .gradient = {"no derivative: Fix at a whole number, where it jumps (column 1)"},
+         .hessian = {"no derivative: Fix at a whole number, where it jumps (column 1)"}},
+        {.name = "comparison_at_a_tie", .function = "x = y", .names = {"x", "y"}, .point = {1, 1},
+         .gradient = {"no derivative: = at a tie, where it jumps (column 3)",
+                      "no derivative: = at a tie, where it jumps (column 3)"},
+         .hessian = {"no derivative: = at a tie, where it jumps (column 3)",
+                     "no derivative: = at a tie, where it jumps (column 3)",
+                     "no derivative: = at a tie, where it jumps (column 3)"}},
+        {.name = "comparison_apart", .function = "x < y", .names = {"x", "y"}, .point = {1, 2},
+         .gradient = {"0", "0"}, .hessian = {"0", "0", "0"}},
+        {.name = "logical_operator_at_a_half", .function = "x And 3", .names = {"x"}, .point = {1.5},
+         .gradient = {"no derivative: And at a half, where it jumps (column 3)"},
+         .hessian = {"no derivative: And at a half, where it jumps (column 3)"}},
+        {.name = "length_of_a_number_text", .function = "Len(x)", .names = {"x"}, .point = {12},
+         .gradient = {"no derivative: Len passes the value through text (column 1)"},
+         .hessian = {"no derivative: Len passes the value through text (column 1)"}},
+        {.name = "whole_number_of_a_kink_is_flat", .function = "Int(Abs(x)+0.5)", .names = {"x"}, .point = {0},
+         .gradient = {"0"}, .hessian = {"0"}},
+        {.name = "power_1_5_at_0", .function = "x^1.5", .names = {"x"}, .point = {0}, .gradient = {"0"},
+         .hessian = {"no derivative: ^ at a base of 0, where its curvature is infinite (column 2)"}},
+        {.name = "power_0_5_at_0", .function = "x^0.5", .names = {"x"}, .point = {0},
+         .gradient = {"no derivative: ^ at a base of 0, where its slope is infinite (column 2)"},
+         .hessian = {"no derivative: ^ at a base of 0, where its slope is infinite (column 2)"}},
+        {.name = "powers_with_whole_exponents_at_0", .function = "x^0 + x^1 + x^2 + x^3", .names = {"x"},
+         .point = {0}, .gradient = {"1"}, .hessian = {"2"}},
+        {.name = "truth_values_are_minus_one", .function = "(x > 0) * x", .names = {"x"}, .point = {2},
+         .gradient = {"-1"}, .hessian = {"0"}},
+    };
+    for (const Edge& row : rows) {
+        const ExactDerivatives d = at(row.names, row.point, row.function);
+        const std::size_t n = row.names.size();
+        for (std::size_t i = 0; i < n; ++i)
+            EXPECT_EQ(shown(d.gradient[i]), row.gradient[i]) << row.name << " D" << row.names[i];
+        for (std::size_t i = 0, k = 0; i < n; ++i) {
+            for (std::size_t j = 0; j <= i; ++j, ++k) {
+                EXPECT_EQ(shown(d.hessian[i][j]), row.hessian[k]) << row.name << " D" << row.names[i] << row.names[j];
+                EXPECT_EQ(shown(d.hessian[j][i]), row.hessian[k]) << row.name << " D" << row.names[j] << row.names[i];
+            }
+        }
+    }
+}
+
+// User constants ran before the point was given: they are numbers, not functions of it.
+TEST_F(Exact, UserConstantsAreConstants)
+{
+    dim.redimension(1);
+    dim.VarNams = {"x"};
+    dim.Varx = {2};
+    binding.AssignVariables();
+    binding.ExecuteStatement("c = 3 * x");
+    const ExactDerivatives d = at({"x"}, {2}, "c * x^2");
+    EXPECT_EQ(shown(d.gradient[0]), "24");
+}
+
+// The value and any error are those of the classic evaluation, bit for bit and column for column.
+struct Evaluation {
+    const char* name;
+    const char* function;
+    double point;
+};
+
+// The outcome of one evaluation as text: the value's bits, or the error's number, source,
+// description and column.
+template <typename Evaluate>
+std::string outcome(Evaluate evaluate)
+{
+    try {
+        const double value = evaluate();
+        std::uint64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        return "value " + std::to_string(bits);
+    } catch (const RunError& e) {
+        const auto* located = dynamic_cast<const script::ScriptError*>(&e);
+        return "error " + std::to_string(e.number()) + " " + e.source() + " " + e.description() + " column " +
+               std::to_string(located ? located->column() : 0);
+    }
+}
+
+TEST_F(Exact, ValueAndErrorAreThoseOfTheClassicEvaluation)
+{
+    const Evaluation rows[] = {
+        {.name = "polynomial", .function = "x^3 - 2*x + 1", .point = 1.1},
+        {.name = "transcendental", .function = "Sin(x)*Exp(x) + Log(x) / Atn(x)", .point = 0.7},
+        {.name = "whole_numbers", .function = "x * 3 \\ 2 + x Mod 4", .point = 7},
+        {.name = "truth_value", .function = "x > 1", .point = 2},
+        {.name = "number_text", .function = "\"3\" + x", .point = 1.5},
+        {.name = "text_result", .function = "CStr(x) & \"5\"", .point = 1.5},
+        {.name = "empty_text_result", .function = "\"\"", .point = 1},
+        {.name = "division_by_zero", .function = "1 + x / (x - 2)", .point = 2},
+        {.name = "overflow", .function = "Exp(x * 1000)", .point = 1},
+        {.name = "invalid_call", .function = "Sqr(x - 5)", .point = 1},
+        {.name = "undefined_name", .function = "x + q", .point = 1},
+        {.name = "text_no_number", .function = "x + \"a\"", .point = 1},
+        {.name = "syntax_error", .function = "x +", .point = 1},
+        {.name = "ierr_of_an_extra_function", .function = "Atanh(x) + 1", .point = 1},
+        {.name = "ierr_of_a_text_argument", .function = "Sinh(\"apples\") + x", .point = 1},
+        {.name = "whole_number_overflow", .function = "CInt(x)", .point = 40000},
+        {.name = "negative_digits", .function = "Round(x, -1)", .point = 1},
+        {.name = "wrong_argument_count", .function = "Sin(x, 2)", .point = 1},
+    };
+    for (const Evaluation& row : rows) {
+        place({"x"}, {row.point}, row.function);
+        EXPECT_EQ(outcome([&] { return binding.EvaluateExact().value; }),
+                  outcome([&] { return binding.EvaluateFunction(); }))
+            << row.name;
+    }
+}
+
+}  // namespace
+}  // namespace slopekit
