@@ -210,7 +210,7 @@ const CliRun Runs[] = {
     usage("compute_refined_and_exact_lines_at_once", "compute --var x=1 --refine --exact x", ComputeUsage),
     {"compute_hessian_shows_the_steepest_ascent", "compute --var x=1E6 --hessian x^2", 0,
      "Function = 1000000000000\nDx = 2000000\nDxx = 2\nEigenvalues = 2\nClassification = not a critical point\n"
-     "Steepest ascent = 1\nFrom the refined estimates and their errors: the gradient is not zero within its error "
+     "Steepest ascent = 1\nFrom the exact derivatives, good to rounding: the gradient is not zero within its error "
      "(|grad f| = 2000000).\n",
      ""},
     failed("compute_refine_keeps_the_failure_message", "compute --refine --var x=0 'Sqr(x)'", Runtime5),

@@ -246,18 +246,6 @@ TEST_F(Exact, EdgesHaveNoNumberWhereNoDerivativeExists)
     }
 }
 
-// User constants ran before the point was given: they are numbers, not functions of it.
-TEST_F(Exact, UserConstantsAreConstants)
-{
-    dim.redimension(1);
-    dim.VarNams = {"x"};
-    dim.Varx = {2};
-    binding.AssignVariables();
-    binding.ExecuteStatement("c = 3 * x");
-    const ExactDerivatives d = at({"x"}, {2}, "c * x^2");
-    EXPECT_EQ(shown(d.gradient[0]), "24");
-}
-
 // The value and any error are those of the classic evaluation, bit for bit and column for column.
 struct Evaluation {
     const char* name;

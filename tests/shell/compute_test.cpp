@@ -61,7 +61,7 @@ TEST_F(ComputeTest, ListsTheResultsUntilTheFunctionOrTheConstantBoxIsEditedAndMa
     EXPECT_EQ(marked, "-!-!--");
     EXPECT_EQ(window->lstDerVal->item(1)->background().color(), QColor(255, 204, 128));
     EXPECT_THAT(window->lstDerVal->item(1)->toolTip().toStdString(),
-                StartsWith("May be inaccurate. Refined value: -0.8844"));
+                StartsWith("May be inaccurate. Exact value: -0.88441265792825"));
     EXPECT_EQ(window->lblStatus->text(), "2 results may be inaccurate");
 
     window->mnuRefined->trigger();

@@ -112,7 +112,7 @@ TEST_F(ResultsMenuTest, TheAnalysisClassifiesASaddleAndAPlotHasGapsWhereTheFunct
     EXPECT_EQ(row(dialog->tblHessian, 0), (Texts{"2", "0"}));
     EXPECT_GE(dialog->tblEigen->viewport()->height(), dialog->tblEigen->verticalHeader()->length());
     EXPECT_EQ(row(dialog->tblGradient, 1).at(1), "0");
-    EXPECT_TRUE(dialog->lblBasis->text().startsWith("From the refined estimates and their errors: "));
+    EXPECT_TRUE(dialog->lblBasis->text().startsWith("From the exact derivatives, good to rounding: "));
 
     const auto gaps = [](const PlotData& data) {
         return std::ranges::count_if(data.samples, [](const PlotSample& s) { return std::isnan(s.y); });
