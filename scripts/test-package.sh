@@ -57,18 +57,6 @@ completes() {
     _slopekit_cli; echo "${COMPREPLY[*]}"' _ "$scratch/usr/share/bash-completion/completions/slopekit-cli" "$1")"
   [ "$offered" = "$2" ] || { echo "\"$1\" completed to \"$offered\", not \"$2\"" >&2; return 1; }
 }
-# Every option that the usage names is in the manual page and the completion.
-options_documented_and_completed() {
-  local usage option missing=0
-  usage="$("$scratch/usr/bin/slopekit-cli" no-such-command 2>&1)"
-  for option in $(grep -o -- '--[a-z][a-z-]*' <<<"$usage" | sort -u); do
-    zcat "$scratch/usr/share/man/man1/slopekit-cli.1.gz" | grep -q -- "${option//-/\\\\-}" \
-      || { echo "$option is not in the manual page" >&2; missing=1; }
-    grep -q -- "$option\b" "$scratch/usr/share/bash-completion/completions/slopekit-cli" \
-      || { echo "$option is not completed" >&2; missing=1; }
-  done
-  return "$missing"
-}
 quiet_desktop_entry() {
   local said
   said="$(desktop-file-validate "$scratch/usr/share/applications/slopekit.desktop" 2>&1)" && [ -z "$said" ] \
@@ -89,7 +77,6 @@ check "completion of an option" completes "compute --for" "--format"
 check "completion of a format" completes "compute x.sk --points p.csv --format " "csv json"
 check "completion of the variables to plot along" completes "plot --var x=1 --var yy=2 --along " "x yy"
 check "completion of report's option" completes "report x.sk --" "--pdf"
-check "options in the manual page and the completion" options_documented_and_completed
 check "desktop entry" quiet_desktop_entry
 check "AppStream metadata" appstreamcli validate --no-net \
   "$scratch/usr/share/metainfo/io.github.slopekit.Slopekit.metainfo.xml"

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -306,6 +308,26 @@ TEST(WindowProgram, PrintsItsVersionWithoutADisplay)
         run("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " SLOPEKIT_WINDOW " --version", folder.path);
     EXPECT_EQ(output.status, 0) << output.err;
     EXPECT_EQ(output.out, "Slopekit " SLOPEKIT_PROJECT_VERSION "\n");
+}
+
+// The installed manual page and bash completion keep up with the program: each option that
+// the usage names is in both (packaging/slopekit-cli.1.in, packaging/slopekit-cli.bash-completion).
+TEST(CliDocumentation, EveryOptionOfTheUsageIsInTheManualPageAndTheCompletion)
+{
+    Folder folder;
+    const std::string usage = runCli("no-such-command", folder.path).err;
+    const std::string manual = contents(SLOPEKIT_PACKAGING_DIR "/slopekit-cli.1.in");
+    const std::string completion = contents(SLOPEKIT_PACKAGING_DIR "/slopekit-cli.bash-completion");
+    const std::regex option("--[a-z][a-z-]*");
+    std::set<std::string> options;
+    for (auto it = std::sregex_iterator(usage.begin(), usage.end(), option); it != std::sregex_iterator(); ++it)
+        options.insert(it->str());
+    EXPECT_GT(options.size(), 10u) << usage;
+    for (const std::string& name : options) {
+        const std::string roff = std::regex_replace(name, std::regex("-"), "\\-");
+        EXPECT_NE(manual.find(roff), std::string::npos) << name << " is missing from the manual page";
+        EXPECT_NE(completion.find(name), std::string::npos) << name << " is missing from the completion";
+    }
 }
 
 TEST(CliJson, HoldsBothResultsTheWarningsTheCountsAndTheAnalysis)
