@@ -325,8 +325,9 @@ TEST(CliDocumentation, EveryOptionOfTheUsageIsInTheManualPageAndTheCompletion)
     EXPECT_GT(options.size(), 10u) << usage;
     for (const std::string& name : options) {
         const std::string roff = std::regex_replace(name, std::regex("-"), "\\-");
-        EXPECT_NE(manual.find(roff), std::string::npos) << name << " is missing from the manual page";
-        EXPECT_NE(completion.find(name), std::string::npos) << name << " is missing from the completion";
+        EXPECT_NE(manual.find(roff), std::string::npos) << name << " is missing from packaging/slopekit-cli.1.in";
+        EXPECT_NE(completion.find(name), std::string::npos)
+            << name << " is missing from packaging/slopekit-cli.bash-completion";
     }
 }
 
