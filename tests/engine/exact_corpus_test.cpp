@@ -1,0 +1,149 @@
+// The exact derivatives over the corpus of scripts/exact_corpus.py, against 50-digit
+// symbolic derivatives: at least 98% of the entries within 1e-13 of the truth relative to
+// their size, the median within 1e-15.
+#include "engine/engine_binding.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace slopekit {
+namespace {
+
+struct CorpusCase {
+    std::string name;
+    std::vector<std::string> names;
+    std::vector<double> point;
+    std::string function;
+    std::vector<double> gradient;
+    std::vector<double> hessian;  // lower triangle row by row
+};
+
+std::vector<std::string> split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, separator);)
+        parts.push_back(part);
+    return parts;
+}
+
+std::vector<double> numbers(const std::string& text)
+{
+    std::vector<double> out;
+    for (const std::string& part : split(text, ','))
+        out.push_back(std::stod(part));
+    return out;
+}
+
+std::vector<CorpusCase> corpus()
+{
+    std::ifstream in(EXACT_CORPUS);
+    std::vector<CorpusCase> cases;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::vector<std::string> f = split(line, '\t');
+        cases.push_back({f.at(1), split(f.at(2), ','), numbers(f.at(3)), f.at(4), numbers(f.at(6)), numbers(f.at(7))});
+    }
+    return cases;
+}
+
+// One entry's error relative to its size: |reference|, or for a zero reference the largest
+// |reference| of its kind (1 where all are zero).
+struct EntryError {
+    std::string what;
+    double error;
+};
+
+void collect(const std::vector<double>& references, const std::vector<double>& computed, const std::string& what,
+             std::vector<EntryError>& errors)
+{
+    double largest = 0;
+    for (double r : references)
+        largest = std::max(largest, std::fabs(r));
+    for (std::size_t k = 0; k < references.size(); ++k) {
+        const double size = references[k] != 0 ? std::fabs(references[k]) : (largest != 0 ? largest : 1);
+        errors.push_back({what + " entry " + std::to_string(k), std::fabs(computed[k] - references[k]) / size});
+    }
+}
+
+class ExactCorpus : public ::testing::Test {
+protected:
+    ExactCorpus() : binding(dim) { binding.setUp(); }
+
+    ExactDerivatives evaluate(const CorpusCase& c)
+    {
+        dim.redimension(static_cast<int>(c.names.size()));
+        dim.VarNams = c.names;
+        dim.Varx = c.point;
+        dim.Equation = c.function;
+        return binding.EvaluateExact();
+    }
+
+    Dimension dim;
+    EngineBinding binding;
+};
+
+TEST_F(ExactCorpus, HoldsAtLeastEightyCases)
+{
+    EXPECT_GE(corpus().size(), 80u);
+}
+
+// Every function of the corpus is smooth at its point: every entry has a number.
+TEST_F(ExactCorpus, EveryEntryHasANumber)
+{
+    for (const CorpusCase& c : corpus()) {
+        const ExactDerivatives d = evaluate(c);
+        for (std::size_t i = 0; i < c.names.size(); ++i) {
+            EXPECT_TRUE(d.gradient[i].value.has_value()) << c.name << " D" << c.names[i] << ": " << d.gradient[i].reason;
+            for (std::size_t j = 0; j <= i; ++j)
+                EXPECT_TRUE(d.hessian[i][j].value.has_value()) << c.name << " D" << c.names[i] << c.names[j] << ": "
+                                                               << d.hessian[i][j].reason;
+        }
+    }
+}
+
+TEST_F(ExactCorpus, EntriesAreExactToRounding)
+{
+    std::vector<EntryError> errors;
+    for (const CorpusCase& c : corpus()) {
+        const ExactDerivatives d = evaluate(c);
+        std::vector<double> gradient;
+        std::vector<double> hessian;
+        for (std::size_t i = 0; i < c.names.size(); ++i) {
+            gradient.push_back(d.gradient[i].value.value_or(NAN));
+            for (std::size_t j = 0; j <= i; ++j)
+                hessian.push_back(d.hessian[i][j].value.value_or(NAN));
+        }
+        collect(c.gradient, gradient, c.name + " gradient", errors);
+        collect(c.hessian, hessian, c.name + " hessian", errors);
+    }
+    std::sort(errors.begin(), errors.end(), [](const EntryError& a, const EntryError& b) {
+        return !(a.error <= b.error);  // NaN (no number) first, then the largest
+    });
+    std::ostringstream beyond;
+    std::size_t within = 0;
+    for (const EntryError& e : errors) {
+        if (e.error <= 1e-13)
+            ++within;
+        else
+            beyond << "\n  " << e.what << ": " << e.error;
+    }
+    RecordProperty("entries", static_cast<int>(errors.size()));
+    RecordProperty("within_1e-13", static_cast<int>(within));
+    std::ostringstream median;
+    median << errors[errors.size() / 2].error;
+    RecordProperty("median", median.str());
+    RecordProperty("beyond", beyond.str());
+    EXPECT_GE(static_cast<double>(within), 0.98 * static_cast<double>(errors.size())) << beyond.str();
+    EXPECT_LE(errors[errors.size() / 2].error, 1e-15);
+}
+
+}  // namespace
+}  // namespace slopekit
