@@ -11,6 +11,7 @@
 #include "shell/plot/plot_chart.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace slopekit::cli {
 
@@ -43,8 +44,14 @@ int runPlot(const std::vector<std::string>& args, std::ostream&, std::ostream& e
     if (!computed)
         return Failed;
     const int index = static_cast<int>(along - names.begin());
-    PlotData plot = plotAlong(session.dim, [&session] { return session.binding.EvaluateFunction(); }, index,
-                              defaultPlotRadius(session.dim.Varx[static_cast<std::size_t>(index)]));
+    PlotData plot;
+    try {
+        plot = plotAlong(session.dim, [&session] { return session.binding.EvaluateFunction(); }, index,
+                         defaultPlotRadius(session.dim.Varx[static_cast<std::size_t>(index)]));
+    } catch (const std::invalid_argument& refused) {
+        err << refused.what() << '\n';
+        return Failed;
+    }
     useExactSlopes(plot, *computed->results, index);
     const auto app = offscreenApplication();
     if (const auto failure = savePlotSvg(plot, PlotPictureSize, request.svgFile)) {

@@ -28,13 +28,28 @@ double defaultPlotRadius(double x0)
     return std::max(1.0, std::fabs(x0) / 2);
 }
 
-PlotData plotAlong(Dimension& dim, const EvaluateAtVarx& evaluate, int index, double radius, int count)
+double plotRadiusWithinRange(double x0, double radius)
 {
     if (!(radius > 0) || !std::isfinite(radius))
         throw std::invalid_argument("The half-width of the plot must be a positive number.");
+    constexpr double Largest = std::numeric_limits<double>::max();
+    radius = std::min({radius, Largest - std::fabs(x0), Largest / 2});
+    if (!(radius > 0))
+        throw std::invalid_argument("The plot cannot reach past the point: its coordinate is the largest number.");
+    if (x0 - radius == x0 + radius)
+        throw std::invalid_argument("The half-width is too small to tell the plot's ends from the point.");
+    return radius;
+}
+
+PlotData plotAlong(Dimension& dim, const EvaluateAtVarx& evaluate, int index, double radius, int count)
+{
     const auto i = static_cast<std::size_t>(index);
+    radius = plotRadiusWithinRange(dim.Varx.at(i), radius);
     PlotData plot;
     plot.variable = dim.VarNams.at(i);
+    for (std::size_t k = 0; k < static_cast<std::size_t>(dim.Order); ++k)
+        if (k != i)
+            plot.held.push_back({dim.VarNams.at(k), dim.Varx.at(k)});
     plot.x0 = dim.Varx.at(i);
     plot.slope = dim.Der1Val.at(i);
     plot.curvature = dim.Der2Val.at(i).at(i);

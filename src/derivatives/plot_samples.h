@@ -14,10 +14,17 @@ struct PlotSample {
     double y;  // NaN where the function failed: a gap in the curve
 };
 
+// A coordinate of the point that stays as it is along the plot.
+struct HeldCoordinate {
+    std::string name;
+    double value = 0;
+};
+
 // The function along one variable through the point of the last computation, with what
 // the tangent and the Taylor parabola need.
 struct PlotData {
     std::string variable;
+    std::vector<HeldCoordinate> held;  // the point's other coordinates, in order
     double x0 = 0;
     double f0 = 0;         // the value at the point
     double slope = 0;      // its first derivative along the variable
@@ -34,11 +41,17 @@ inline constexpr int DefaultPlotSamples = 400;
 // size further out, so the curve is seen on the coordinate's own scale.
 double defaultPlotRadius(double x0);
 
+// The half-width narrowed so that both ends of the plot and its width are finite numbers.
+// Throws std::invalid_argument, with the message for the user, for a radius that is not a
+// positive finite number, and where no half-width would leave ends apart from x0 (x0 at
+// the largest number, or a radius too small to tell the ends from it).
+double plotRadiusWithinRange(double x0, double radius);
+
 // Samples the function along variable `index` of the computed point (Varx, Der1Val and
-// Der2Val as the last computation left them) over x0 +- radius, with `count` samples held
-// to 200..2000. An evaluation that fails gives a gap, never an error. Varx is exactly as it
-// was afterwards, and the last evaluation is at the point, so the engine holds it too.
-// Throws std::invalid_argument for a radius that is not a positive finite number.
+// Der2Val as the last computation left them) over x0 +- the radius narrowed as above,
+// with `count` samples held to 200..2000. An evaluation that fails gives a gap, never an
+// error. Varx is exactly as it was afterwards, and the last evaluation is at the point,
+// so the engine holds it too.
 PlotData plotAlong(Dimension& dim, const EvaluateAtVarx& evaluate, int index, double radius,
                    int count = DefaultPlotSamples);
 

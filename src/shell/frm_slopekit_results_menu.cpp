@@ -7,11 +7,14 @@
 #include "shell/analysis_dialog.h"
 #include "shell/frm_slopekit.h"
 #include "shell/plot_window.h"
+#include "shell/prompts.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QListWidget>
 #include <QMenu>
+
+#include <stdexcept>
 
 
 namespace slopekit {
@@ -106,7 +109,15 @@ void frmSlopekit::mnuPlot_Click(int index)
         useExactSlopes(plot, results, index);
         return plot;
     };
-    auto* window = new PlotWindow(sample(defaultPlotRadius(m_dim.Varx[index])), sample, m_prompts, this);
+    const double radius = defaultPlotRadius(m_dim.Varx[index]);
+    PlotData plot;
+    try {
+        plot = sample(radius);
+    } catch (const std::invalid_argument& refused) {
+        m_prompts.messageBox("", refused.what(), PromptButtons::Ok, PromptIcon::Exclamation);
+        return;
+    }
+    auto* window = new PlotWindow(std::move(plot), radius, sample, m_prompts, this);
     connect(this, &frmSlopekit::resultsCleared, window, &PlotWindow::resultsCleared);
     window->show();
 }

@@ -14,10 +14,11 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <stdexcept>
 
 namespace slopekit {
 
-PlotWindow::PlotWindow(PlotData plot, Resample resample, Prompts& prompts, QWidget* parent)
+PlotWindow::PlotWindow(PlotData plot, double askedRadius, Resample resample, Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window), m_resample(std::move(resample)), m_prompts(prompts)
 {
     setObjectName("frmPlot");
@@ -55,22 +56,27 @@ PlotWindow::PlotWindow(PlotData plot, Resample resample, Prompts& prompts, QWidg
     connect(txtRadius, &QLineEdit::returnPressed, this, &PlotWindow::cmdRedraw_Click);
     connect(cmdSavePng, &QPushButton::clicked, this, [this] { save(false); });
     connect(cmdSaveSvg, &QPushButton::clicked, this, [this] { save(true); });
-    display(std::move(plot));
+    display(std::move(plot), askedRadius);
 }
 
-void PlotWindow::display(PlotData plot)
+void PlotWindow::display(PlotData plot, double askedRadius)
 {
     m_plot = std::move(plot);
     txtRadius->setText(QString::fromStdString(displayForm(m_plot.radius)));
     QChart* old = chartView->chart();
     chartView->setChart(buildPlotChart(m_plot));
     delete old;
+    QStringList notes;
+    if (m_plot.radius < askedRadius)
+        notes << "The half-width was narrowed to " + txtRadius->text() +
+                     ", so that the plot's ends stay within the largest number.";
     std::size_t gaps = 0;
     for (const PlotSample& s : m_plot.samples)
         gaps += std::isnan(s.y) ? 1 : 0;
-    lblNote->setText(gaps == 0 ? QString()
-                               : QString::number(gaps) + " of " + QString::number(m_plot.samples.size()) +
-                                     " samples could not be computed and are left out of the curve.");
+    if (gaps > 0)
+        notes << QString::number(gaps) + " of " + QString::number(m_plot.samples.size()) +
+                     " samples could not be computed and are left out of the curve.";
+    lblNote->setText(notes.join(' '));
 }
 
 void PlotWindow::cmdRedraw_Click()
@@ -86,7 +92,11 @@ void PlotWindow::cmdRedraw_Click()
                              PromptIcon::Exclamation);
         return;
     }
-    display(m_resample(radius));
+    try {
+        display(m_resample(radius), radius);
+    } catch (const std::invalid_argument& refused) {
+        m_prompts.messageBox("", refused.what(), PromptButtons::Ok, PromptIcon::Exclamation);
+    }
 }
 
 void PlotWindow::resultsCleared()

@@ -23,7 +23,8 @@ public:
     // Samples again over a new half-width, from the same computed point.
     using Resample = std::function<PlotData(double radius)>;
 
-    PlotWindow(PlotData plot, Resample resample, Prompts& prompts, QWidget* parent = nullptr);
+    // The plot as sampled for the half-width asked, which sampling may have narrowed.
+    PlotWindow(PlotData plot, double askedRadius, Resample resample, Prompts& prompts, QWidget* parent = nullptr);
 
     QChartView* chartView = nullptr;
     QLineEdit* txtRadius = nullptr;
@@ -38,7 +39,7 @@ public:
     void resultsCleared();
 
 private:
-    void display(PlotData plot);
+    void display(PlotData plot, double askedRadius);
     void cmdRedraw_Click();
     void save(bool svg);
 

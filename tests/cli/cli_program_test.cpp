@@ -266,6 +266,8 @@ const CliRun Runs[] = {
     points("points_line_too_long", "1," + std::string(5000, ' ') + "2\n", "", 1, "", "Line 1 of the points file is too long.\n"),
 
     {"plot_draws_an_svg", "plot %D/sgn --along y --svg %D/plot.svg", 0, "", "", "", {"plot.svg", "f along y through y = 2"}},
+    {"plot_narrowed_near_the_largest_number", "plot --var x=1.7E308 --var y=1 --along x --svg %D/b.svg y", 0, "", "", "",
+     {"b.svg", "stroke=\"#1f5ab4\""}},  // the curve is drawn
     {"plot_along_no_variable", "plot %D/sgn --along z --svg %D/p.svg", 2, "", "There is no variable z to plot along.\n"},
     failed("plot_failing", "plot --var x=0 --along x --svg %D/p.svg 'Sqr(x)'", Runtime5),
     usage("plot_without_along", "plot %D/sgn --svg %D/p.svg", PlotUsage),

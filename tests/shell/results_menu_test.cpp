@@ -1,6 +1,5 @@
 #include "numbers/number_text.h"
 #include "shell/analysis_dialog.h"
-#include "shell/plot/plot_range.h"
 #include "shell/plot_window.h"
 #include "window_fixture.h"
 
@@ -134,7 +133,8 @@ TEST_F(ResultsMenuTest, TheAnalysisClassifiesASaddleAndAPlotHasGapsWhereTheFunct
     type(plot->txtRadius, "2.5");
     click(plot->cmdRedraw);
     const auto* tangent = qobject_cast<QLineSeries*>(plot->chartView->chart()->series().at(0));
-    EXPECT_NEAR(tangent->at(1).y() - tangent->at(0).y(), 2.5, 1e-6);  // a slope of 1/2 across 5
+    const QPointF first = tangent->at(0), last = tangent->at(tangent->count() - 1);
+    EXPECT_NEAR((last.y() - first.y()) / (last.x() - first.x()), 0.5, 1e-6);
     EXPECT_EQ(gaps(plot->plot()), 120);  // x from -1.5 to 3.5: the first 120 samples below 0
     EXPECT_EQ(plot->lblNote->text(), "120 of 400 samples could not be computed and are left out of the curve.");
 
@@ -192,6 +192,22 @@ TEST_F(ResultsMenuTest, TheAnalysisShowsEachValueToTheDigitsItsErrorSupports)
     }
 }
 
+// A plot whose ends would pass the largest number is drawn over a narrower half-width, and
+// says so.
+TEST_F(ResultsMenuTest, APlotWhoseEndsWouldPassTheLargestNumberIsNarrowedAndSaysSo)
+{
+    compute("y", {"1.7E308", "1"});
+    openMenu();
+    window->mnuPlot[0]->trigger();
+    auto* plot = shown<PlotWindow>();
+    ASSERT_NE(plot, nullptr);
+    const std::string narrowed = displayForm(std::numeric_limits<double>::max() - 1.7e308);
+    EXPECT_EQ(plot->txtRadius->text().toStdString(), narrowed);
+    EXPECT_EQ(plot->lblNote->text().toStdString(),
+              "The half-width was narrowed to " + narrowed + ", so that the plot's ends stay within the largest number.");
+    EXPECT_EQ(plot->plot().samples.back().x, std::numeric_limits<double>::max());
+}
+
 // Ten variables: the dialog fits a 1024 x 768 screen (and this one), nothing is drawn over
 // anything, every label shows its whole text, and every table shows all its rows.
 TEST_F(WindowTest, TheAnalysisAtTenVariablesFitsTheScreenWithNothingDrawnOverAnything)
@@ -215,20 +231,6 @@ TEST_F(WindowTest, TheAnalysisAtTenVariablesFitsTheScreenWithNothingDrawnOverAny
     for (QTableWidget* table : {dialog->tblGradient, dialog->tblHessian, dialog->tblEigen})
         EXPECT_LE(table->verticalHeader()->length(), table->viewport()->height()) << table->objectName().toStdString();
     EXPECT_LE(dialog->tblHessian->horizontalHeader()->length(), dialog->tblHessian->viewport()->width());
-}
-
-// The outer 2% of the values on each side are left out, and a tenth of the range is added.
-TEST(PlotValueRange, LeavesOutTheOuterValuesAndAddsAMargin)
-{
-    PlotData rising{.f0 = 50}, flat{.f0 = 5};  // with f0, 101 values: 2 left out on each side
-    for (int k = 0; k < 100; ++k)
-        rising.samples.push_back({double(k), double(k)}), flat.samples.push_back({double(k), 5});
-    const PlotData none{.f0 = std::nan(""), .samples = {{0, std::nan("")}}};
-    for (const auto& [name, plot, low, high] :
-         {std::tuple{"rising", rising, -7.5, 106.5}, {"flat", flat, 4.5, 5.5}, {"no_value", none, -1.0, 1.0}}) {
-        EXPECT_EQ(plotValueRange(plot).low, low) << name;
-        EXPECT_EQ(plotValueRange(plot).high, high) << name;
-    }
 }
 
 }  // namespace

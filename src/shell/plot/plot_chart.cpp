@@ -3,6 +3,7 @@
 #include "documents/file_replacement.h"
 #include "messages/file_messages.h"
 #include "numbers/number_text.h"
+#include "shell/plot/plot_clip.h"
 #include "shell/plot/plot_range.h"
 
 #include <QBuffer>
@@ -17,7 +18,9 @@
 #include <QValueAxis>
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <utility>
 
 namespace slopekit {
 namespace {
@@ -46,28 +49,44 @@ void attach(QChart& chart, QAbstractSeries* series, QValueAxis* x, QValueAxis* y
             marker->setVisible(false);
 }
 
-// One series per unbroken run of samples, so a failure leaves a gap instead of a bridge.
-// A run also ends where the curve leaves the view on one side and comes back from the
-// other, as at a pole: joining those samples would draw a wall that is not there.
-void addCurve(QChart& chart, const PlotData& plot, QValueAxis* x, QValueAxis* y)
+// The parts of a line inside the axes' ranges, one series each, only the first in the legend.
+void addClipped(QChart& chart, const PlotLine& points, QValueAxis* x, QValueAxis* y,
+                const std::function<QLineSeries*()>& make, bool& inLegend)
 {
-    QLineSeries* run = nullptr;
-    bool first = true;
+    for (const PlotLine& part : clipToBox(points, {x->min(), x->max()}, {y->min(), y->max()})) {
+        QLineSeries* series = make();
+        for (const PlotPoint& p : part)
+            series->append(p.x, p.y);
+        attach(chart, series, x, y, std::exchange(inLegend, false));
+    }
+}
+
+// The curve in runs that a failure ends, so it leaves a gap instead of a bridge. A run also
+// ends where the curve leaves the view on one side and comes back from the other, as at a
+// pole: joining those samples would draw a wall that is not there.
+std::vector<PlotLine> curveRuns(const PlotData& plot, ValueRange ys)
+{
+    std::vector<PlotLine> runs(1);
     double previous = std::numeric_limits<double>::quiet_NaN();
     for (const PlotSample& s : plot.samples) {
-        const bool jump = (previous > y->max() && s.y < y->min()) || (previous < y->min() && s.y > y->max());
+        const bool jump = (previous > ys.high && s.y < ys.low) || (previous < ys.low && s.y > ys.high);
         previous = s.y;
-        if (!std::isfinite(s.y) || jump)
-            run = nullptr;
-        if (!std::isfinite(s.y))
-            continue;
-        if (!run) {
-            run = line("f", CurveBlue, Qt::SolidLine);
-            attach(chart, run, x, y, first);
-            first = false;
-        }
-        run->append(s.x, s.y);
+        if ((!std::isfinite(s.y) || jump) && !runs.back().empty())
+            runs.emplace_back();
+        if (std::isfinite(s.y))
+            runs.back().push_back({s.x, s.y});
     }
+    return runs;
+}
+
+// Round-numbered ticks, labelled with the digits that tell them apart.
+void placeTicks(QValueAxis* axis)
+{
+    const AxisTicks ticks = roundTicks({axis->min(), axis->max()});
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(ticks.anchor);
+    axis->setTickInterval(ticks.interval);
+    axis->setLabelFormat("%." + QString::number(ticks.digits) + "g");
 }
 
 QString text(double value) { return QString::fromStdString(displayForm(value)); }
@@ -85,44 +104,64 @@ std::optional<std::string> writePicture(const std::string& path, const QByteArra
 
 }  // namespace
 
+// "f along x through x = 1", and below it the coordinates held fixed, a few to a line.
+QString plotTitle(const PlotData& plot)
+{
+    const QString name = QString::fromStdString(plot.variable);
+    QString title = "f along " + name + " through " + name + " = " + text(plot.x0);
+    if (plot.held.empty())
+        return title;
+    constexpr int HeldPerLine = 5;
+    for (std::size_t k = 0; k < plot.held.size(); ++k) {
+        title += k % HeldPerLine == 0 ? "<br>" : ", ";
+        if (k == 0)
+            title += "held fixed: ";
+        title += QString::fromStdString(plot.held[k].name) + " = " + text(plot.held[k].value);
+    }
+    return title;
+}
+
 QChart* buildPlotChart(const PlotData& plot)
 {
     auto* chart = new QChart;
-    const QString name = QString::fromStdString(plot.variable);
-    chart->setTitle("f along " + name + " through " + name + " = " + text(plot.x0));
+    chart->setTitle(plotTitle(plot));
     chart->legend()->setAlignment(Qt::AlignBottom);
 
     auto* x = new QValueAxis;
-    x->setTitleText(name);
-    x->setLabelFormat("%.6g");
+    x->setTitleText(QString::fromStdString(plot.variable));
     x->setRange(plot.x0 - plot.radius, plot.x0 + plot.radius);
     auto* y = new QValueAxis;
     y->setTitleText("f");
-    y->setLabelFormat("%.6g");
     const ValueRange range = plotValueRange(plot);
     y->setRange(range.low, range.high);
-    y->applyNiceNumbers();
+    for (QValueAxis* axis : {x, y})
+        placeTicks(axis);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
 
     // The tangent and the parabola first, so that the curve is drawn over them.
     if (std::isfinite(plot.f0)) {
-        auto* tangent = line("Tangent", TangentOrange, Qt::DashLine);
-        // Broad and light: where it follows the curve it shows as a band around it.
-        auto* parabola = line("Taylor parabola", ParabolaLight, Qt::SolidLine, 6);
+        PlotLine tangent;
+        PlotLine parabola;
         for (const PlotSample& s : plot.samples) {
             const double d = s.x - plot.x0;
-            parabola->append(s.x, plot.f0 + plot.slope * d + plot.curvature * d * d / 2);
+            tangent.push_back({s.x, plot.f0 + plot.slope * d});
+            parabola.push_back({s.x, plot.f0 + plot.slope * d + plot.curvature / 2 * d * d});
         }
-        tangent->append(plot.x0 - plot.radius, plot.f0 - plot.slope * plot.radius);
-        tangent->append(plot.x0 + plot.radius, plot.f0 + plot.slope * plot.radius);
-        attach(*chart, tangent, x, y);
-        attach(*chart, parabola, x, y);
+        bool inLegend = true;
+        addClipped(*chart, tangent, x, y, [] { return line("Tangent", TangentOrange, Qt::DashLine); }, inLegend);
+        // Broad and light: where it follows the curve it shows as a band around it.
+        inLegend = true;
+        addClipped(*chart, parabola, x, y, [] { return line("Taylor parabola", ParabolaLight, Qt::SolidLine, 6); },
+                   inLegend);
     }
-    addCurve(*chart, plot, x, y);
+    bool inLegend = true;
+    for (const PlotLine& run : curveRuns(plot, range))
+        addClipped(*chart, run, x, y, [] { return line("f", CurveBlue, Qt::SolidLine); }, inLegend);
     if (std::isfinite(plot.f0)) {
         auto* point = new QScatterSeries;
-        point->setName("Point (" + text(plot.x0) + ", " + text(plot.f0) + ")");
+        point->setName("Point " + QString::fromStdString(plot.variable) + " = " + text(plot.x0) + ", f = " +
+                       text(plot.f0));
         point->setColor(PointRed);
         point->setBorderColor(PointRed);
         point->setMarkerSize(9);
