@@ -29,6 +29,8 @@ const char* const ExampleLines = "Function = -1999999999997.5\nDx = -2000000\nDy
 
 // Fails at x = 0 only.
 const char* const Sgn = "Slopekit\r\n2,\"x*y/Sgn(x)\"\r\n\"x\",1\r\n\"y\",2\r\n 0 \r\n";
+// No derivative in x at x = 0.
+const char* const Kink = "Slopekit\r\n2,\"Abs(x)+y^2\"\r\n\"x\",0\r\n\"y\",3\r\n 0 \r\n";
 
 std::string contents(const fs::path& path)
 {
@@ -54,6 +56,7 @@ public:
         for (const char* file : {"/example", "/big"})
             std::ofstream(path + file, std::ios::binary) << Example;
         std::ofstream(path + "/sgn", std::ios::binary) << Sgn;
+        std::ofstream(path + "/kink", std::ios::binary) << Kink;
         fs::create_symlink("example", path + "/link");
         fs::create_symlink("missing", path + "/dangling");
         mkfifo((path + "/fifo").c_str(), 0600);
@@ -142,6 +145,7 @@ CliRun points(const char* name, std::string csv, const std::string& options, int
 }
 
 const char* const Header = "x,y,Function,Dx,Dy,Dxx,Dyy,Dxy,error\n";
+const char* const AbsKink = "no derivative: Abs at its kink (column 1)";
 const std::string Row = "1000000,2000000,2000000000000,2000000,1000000,0,0,1,\n";
 const char* const Runtime5 = "Slopekit expression runtime error 5\nInvalid procedure call or argument\n";
 const std::string TooLarge =
@@ -209,6 +213,13 @@ const CliRun Runs[] = {
     usage("compute_unknown_points_format", "compute p.sk --points p.csv --format xml", ComputeUsage),
     usage("compute_plot_option", "compute --var x=1 --along x x", ComputeUsage),
     usage("compute_refine_with_points", "compute problem.sk --points p.csv --refine", ComputeUsage),
+    {"compute_exact_lines_name_a_missing_derivative", "compute %D/kink --exact", 0,
+     std::string("Function = 9\nDx = ") + AbsKink + "\nDy = 6\nDxx = " + AbsKink + "\nDyy = 2\nDxy = " + AbsKink + "\n", ""},
+    // A curvature of 1E-13 beside 2: the exact results tell it from zero, the refined ones could not.
+    {"compute_hessian_rests_on_the_exact_results", "compute --var x=0 --var y=0 --hessian 'x^2 + 1E-13*y^2'", 0,
+     "Function = 0\nDx = 0\nDy = 0\nDxx = 2\nDyy = 2E-13\nDxy = 0\nEigenvalues = 2E-13, 2\n"
+     "Classification = local minimum\nFrom the exact derivatives, good to rounding: the gradient is zero within its "
+     "error and every eigenvalue is positive beyond its error (5.7E-14).\n", ""},
     usage("compute_refined_and_exact_lines_at_once", "compute --var x=1 --refine --exact x", ComputeUsage),
     {"compute_hessian_shows_the_steepest_ascent", "compute --var x=1E6 --hessian x^2", 0,
      "Function = 1000000000000\nDx = 2000000\nDxx = 2\nEigenvalues = 2\nClassification = not a critical point\n"
@@ -255,6 +266,14 @@ const CliRun Runs[] = {
            "{\"gradient\":[2000000.0,1000000.0],\"hessian\":[[0.0,1.0],[1.0,0.0]],"
            "\"point\":[1000000.0,2000000.0],\"value\":2000000000000.0}\n"
            "{\"error\":\"Slopekit expression runtime error 6: Overflow\",\"point\":[0.0,1.0]}\n"),
+    points("points_exact_in_the_same_columns", "1E6,2E6", "--exact", 0, Header + Row),
+    {"points_exact_missing_entry_empty_with_its_reason", "compute %D/kink --points %D/in --exact", 0,
+     Header + std::string("0,3,9,,6,,2,,\"Dx: ") + AbsKink + "; Dxx: " + AbsKink + "; Dxy: " + AbsKink + "\"\n", "",
+     "0,3"},
+    {"points_exact_json_missing_entry_null_with_its_reason", "compute %D/kink --points %D/in --exact --format json", 0,
+     std::string("{\"point\":[0.0,3.0],\"value\":9.0,\"gradient\":[null,6.0],\"hessian\":[[null,null],[null,2.0]],"
+                 "\"missing\":[{\"label\":\"Dx\",\"reason\":\"") + AbsKink + "\"},{\"label\":\"Dxx\",\"reason\":\"" +
+         AbsKink + "\"},{\"label\":\"Dxy\",\"reason\":\"" + AbsKink + "\"}]}\n", "", "0,3"},
     points("points_wrong_count", "1E6,2E6\n1,2,3\n", "", 1, "", "Line 2 of the points file has 3 values; it needs 2 (x, y).\n"),
     points("points_not_a_number_late_in_the_file", "1,2\n3,4\n1,2abc\n", "", 1, "",
            "Line 3 of the points file: \"2abc\" is not a number.\n"),
@@ -353,6 +372,28 @@ TEST(CliJson, HoldsBothResultsTheWarningsTheCountsAndTheAnalysis)
     EXPECT_EQ(json["evaluations"]["refined"], 2 + 2 * 42 + 244);
     EXPECT_EQ(json["analysis"]["classification"], "not critical");
     EXPECT_EQ(json["analysis"]["eigenvalues"].size(), 2u);
+}
+
+TEST(CliJson, HoldsTheExactResultsAfterTheRefinedOnes)
+{
+    const std::string text = computed("compute --format json --var x=13700 --var y=0.5 'Sin(x)+y*y'");
+    EXPECT_LT(text.find("\n  \"refined\""), text.find("\n  \"exact\""));
+    EXPECT_LT(text.find("\n  \"exact\""), text.find("\n  \"flagged\""));
+    const auto json = nlohmann::json::parse(text);
+    EXPECT_NEAR(json["exact"]["gradient"][0].get<double>(), std::cos(13700.0), 1e-15);
+    EXPECT_EQ(json["exact"]["hessian"], nlohmann::json::parse("[[-0.46670574294333234, 0.0], [0.0, 2.0]]"));
+    EXPECT_EQ(json["exact"]["missing"], nlohmann::json::array());
+}
+
+// Where the exact derivative is missing, the refined one is the reference: the classic Dxx
+// differs across the kink, and the refinement cannot vouch for any value there.
+TEST(CliJson, AMissingExactEntryIsNullWithItsReason)
+{
+    const auto json = nlohmann::json::parse(computed("compute --format json --var x=0 --var y=3 'Abs(x)+y^2'"));
+    EXPECT_EQ(json["exact"]["gradient"], nlohmann::json::parse("[null, 6.0]"));
+    EXPECT_EQ(json["exact"]["hessian"][1][0], nullptr);
+    EXPECT_EQ(json["exact"]["missing"][2], nlohmann::json::parse(std::string(R"({"label": "Dxy", "reason": ")") + AbsKink + R"("})"));
+    EXPECT_EQ(json["flagged"], nlohmann::json({"Dxx"}));
 }
 
 TEST(CliJson, EntriesWithoutValueAreNull)

@@ -76,6 +76,23 @@ TEST_F(ComputeTest, ListsTheResultsUntilTheFunctionOrTheConstantBoxIsEditedAndMa
     EXPECT_EQ(window->lblStatus->text(), "");
 }
 
+// Abs(x)+y^2 at (0, 3): the classic Dxx, a difference across the kink, is marked with the
+// kink's reason; the exact view says where there is no derivative and marks nothing.
+TEST_F(ComputeTest, TheExactViewNamesAMissingDerivativeAndMarksNothing)
+{
+    compute("Abs(x)+y^2", {"0", "3"});
+    ASSERT_EQ(lines().size(), 6u);
+    EXPECT_THAT(window->lstDerVal->item(3)->toolTip().toStdString(),
+                StartsWith("May be inaccurate (no derivative: Abs at its kink (column 1)). Refined value: "));
+    EXPECT_EQ(window->lblStatus->text(), "1 result may be inaccurate");
+    window->mnuExact->trigger();
+    const std::string kink = "no derivative: Abs at its kink (column 1)";
+    EXPECT_EQ(lines(), (Texts{"Function = 9", "Dx = " + kink, "Dy = 6", "Dxx = " + kink, "Dyy = 2", "Dxy = " + kink}));
+    for (int k = 0; k < 6; ++k)
+        EXPECT_TRUE(window->lstDerVal->item(k)->icon().isNull()) << k;
+    EXPECT_EQ(window->lblStatus->text(), "");
+}
+
 TEST_F(ComputeTest, AFailureShowsExactlyOneMessageAndAnEmptyList)
 {
     // varxAfter: the point again, or untouched (0, 0) when never read

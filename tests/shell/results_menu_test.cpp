@@ -233,5 +233,19 @@ TEST_F(WindowTest, TheAnalysisAtTenVariablesFitsTheScreenWithNothingDrawnOverAny
     EXPECT_LE(dialog->tblHessian->horizontalHeader()->length(), dialog->tblHessian->viewport()->width());
 }
 
+// Sin(x) at 13700, where the classic slope is far off: with every entry exact, the tangent
+// and the parabola take the exact slope and curvature.
+TEST_F(ResultsMenuTest, ThePlotsTangentTakesTheExactSlope)
+{
+    compute("Sin(x)+y", {"13700", "1"});
+    window->updateResultsMenu();
+    window->mnuPlot[0]->trigger();
+    auto* plot = shown<PlotWindow>();
+    ASSERT_NE(plot, nullptr);
+    EXPECT_NEAR(plot->plot().slope, std::cos(13700.0), 1e-15);
+    EXPECT_NEAR(plot->plot().curvature, -std::sin(13700.0), 1e-15);
+    plot->close();
+}
+
 }  // namespace
 }  // namespace slopekit
