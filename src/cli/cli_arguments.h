@@ -1,12 +1,14 @@
 #pragma once
 
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace slopekit::cli {
 
-// The arguments that eval, compute and plot share:
+// The arguments that the commands share:
 // [--const NAME=VALUE]... [--var NAME=VALUE]... [--OPTION VALUE]... [--hessian] [--refine] TEXT,
 // options in any order, "--" ends them. Each command refuses the options it has no use for.
 struct CliArguments {
@@ -18,18 +20,23 @@ struct CliArguments {
     std::string format;                                            // --format json, or csv|json with --points (compute)
     std::string along;                                             // --along NAME (plot)
     std::string svgFile;                                           // --svg OUT (plot)
+    std::string pdfFile;                                           // --pdf OUT (report)
     bool hessian = false;                                          // --hessian (compute)
     bool refine = false;                                           // --refine (compute)
     bool exact = false;                                            // --exact (compute)
+    bool help = false;                                             // --help or -h: the usage, nothing else
+    std::vector<std::string> given;                                // the options given, each once, in order
 };
 
-// Reads the arguments; false on a usage error (no text, two texts, an option without its
-// value, more constants or variables than the problem holds).
-bool parseArguments(const std::vector<std::string>& args, CliArguments& parsed);
+// Reads the arguments; the one line that names the fault of a usage error (an unknown
+// option, an option without its value or given twice, a second text, more constants or
+// variables than a problem holds), or nothing. A missing text is the command's to judge.
+std::optional<std::string> parseArguments(const std::vector<std::string>& args, CliArguments& parsed);
 
-// Whether any option of compute (--save, --points, --format, --hessian, --refine, --exact) or of plot
-// (--along, --svg) was given.
-bool hasComputeOptions(const CliArguments& parsed);
-bool hasPlotOptions(const CliArguments& parsed);
+// The first option given that is not among those allowed, or nothing.
+std::optional<std::string> optionOutside(const CliArguments& parsed, std::initializer_list<const char*> allowed);
+
+// The first option given of these, or nothing.
+std::optional<std::string> optionAmong(const CliArguments& parsed, std::initializer_list<const char*> options);
 
 }  // namespace slopekit::cli

@@ -1,5 +1,7 @@
 #include "cli/cli_session.h"
 
+#include "cli/cli_output.h"
+
 namespace slopekit::cli {
 
 CliSession::CliSession(const CliArguments& args)
@@ -20,6 +22,11 @@ ComputeHooks CliSession::hooks()
     return {[this] { binding.RegisterConstants(); }, [this] { return binding.EvaluateFunction(); },
             announcedByErrorEvent, runErrorMessage, nullptr, [this](bool muted) { binding.setErrorEventMuted(muted); },
             [this] { return binding.EvaluateExact(); }};
+}
+
+std::string CliSession::failureText(const RunError& error) const
+{
+    return withLineBreaks(announcedByErrorEvent(error) ? announced : runErrorMessage(error));
 }
 
 }  // namespace slopekit::cli

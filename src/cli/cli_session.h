@@ -17,6 +17,8 @@ struct CliSession {
 
     // The engine operations a computation or a report needs.
     ComputeHooks hooks();
+    // The one message of a failure as terminal lines: the Error event's when it spoke.
+    std::string failureText(const RunError& error) const;
 
     Dimension dim;
     EngineBinding binding{dim};

@@ -3,31 +3,41 @@
 #include "cli/analysis_output.h"
 #include "cli/cli_arguments.h"
 #include "cli/cli_output.h"
+#include "cli/cli_problem.h"
 #include "cli/cli_session.h"
 #include "cli/cli_usage.h"
 #include "cli/json_results.h"
-#include "cli/problem_file_commands.h"
+#include "cli/points_command.h"
+#include "cli/problem_saving.h"
 #include "derivatives/compute_command.h"
 #include "derivatives/result_views.h"
 
 namespace slopekit::cli {
 namespace {
 
-// Without variables, constants or --save the one text is a problem file.
-bool fromFile(const CliArguments& r)
+// Why the options cannot make one compute command, or nothing.
+std::optional<std::string> computeFault(const CliArguments& r)
 {
-    return r.variables.empty() && r.constants.empty() && r.saveFile.empty();
-}
-
-// --points needs a file and no other option but --exact and --format csv|json; one point
-// knows json alone; one list is shown, refined or exact.
-bool validCombination(const CliArguments& r)
-{
-    if (hasPlotOptions(r) || (r.refine && r.exact))
-        return false;
-    if (!r.pointsFile.empty())
-        return fromFile(r) && !r.hessian && !r.refine && (r.format.empty() || r.format == "csv" || r.format == "json");
-    return r.format.empty() || r.format == "json";
+    if (r.text.empty())
+        return "A FUNCTION or a problem FILE is missing.";
+    if (auto option =
+            optionOutside(r, {"--const", "--var", "--save", "--points", "--format", "--hessian", "--refine", "--exact"}))
+        return *option + " does not go with compute.";
+    if (auto fault = problemFileFault(r))
+        return fault;
+    if (!textNamesProblemFile(r) && r.variables.empty())
+        return "--var is missing: give each variable with its value.";
+    if (!textNamesProblemFile(r) && !r.pointsFile.empty())
+        return "--points needs a problem FILE, not a FUNCTION.";
+    if (!r.format.empty() && r.format != "json" && r.format != "csv")
+        return "--format " + r.format + " is not known: use json, or csv with --points.";
+    if (r.format == "csv" && r.pointsFile.empty())
+        return "--format csv needs --points.";
+    if (r.refine && r.exact)
+        return "--refine and --exact do not go together: one list is shown.";
+    if (auto option = r.pointsFile.empty() ? std::nullopt : optionAmong(r, {"--refine", "--hessian"}))
+        return *option + " does not go with --points.";
+    return std::nullopt;
 }
 
 // The refinement fails only where the function fails at the point itself, which the
@@ -35,49 +45,10 @@ bool validCombination(const CliArguments& r)
 const char* const NotRefined = "The refined results could not be computed: the function failed at the point.\n";
 const char* const NotExact = "The exact results could not be computed: the function failed at the point.\n";
 
-}  // namespace
-
-int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+// Prints the results in the form the request's --refine, --hessian and --format ask for.
+int printResults(const CliSession& session, const ComputedResults& results, const CliArguments& request,
+                 std::ostream& out, std::ostream& err)
 {
-    CliArguments request;
-    if (!parseArguments(args, request) || !validCombination(request)) {
-        err << ComputeUsage;
-        return UsageError;
-    }
-    if (fromFile(request))
-        return runComputeFile(request, out, err);
-    if (request.variables.empty()) {
-        err << ComputeUsage;
-        return UsageError;
-    }
-    CliSession session(request);
-    if (!namesAccepted(request, session, err))
-        return Failed;
-    PointTexts point;
-    for (const auto& variable : request.variables)
-        point.push_back(variable.second);
-    if (!request.saveFile.empty() && !saveProblem(request, session.dim.VarNams, point, err))
-        return Failed;
-    return computeAndPrint(session, request.text, point, request, out, err);
-}
-
-std::optional<ComputeOutcome> computeResults(CliSession& session, const std::string& function,
-                                             const PointTexts& point, std::ostream& err)
-{
-    ComputeOutcome outcome = slopekit::runCompute(session.dim, session.hooks(), function, point);
-    if (outcome.results)
-        return outcome;
-    err << withLineBreaks(outcome.message ? outcome.message->text : session.announced);
-    return std::nullopt;
-}
-
-int computeAndPrint(CliSession& session, const std::string& function, const PointTexts& point,
-                    const CliArguments& request, std::ostream& out, std::ostream& err)
-{
-    const auto outcome = computeResults(session, function, point, err);
-    if (!outcome)
-        return Failed;
-    const ComputedResults& results = *outcome->results;
     const bool json = request.format == "json";
     if ((request.refine || json) && !results.refinedKnown) {
         err << NotRefined;
@@ -99,6 +70,40 @@ int computeAndPrint(CliSession& session, const std::string& function, const Poin
         for (const std::string& line : analysisLines(*analysis))
             out << line << '\n';
     return 0;
+}
+
+}  // namespace
+
+int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    CliArguments request;
+    if (const auto ended = readRequest(args, ComputeUsage, computeFault, request, out, err))
+        return *ended;
+    CliSession session(request);
+    const auto problem = openProblem(request, session, err);
+    if (!problem)
+        return Failed;
+    if (!request.pointsFile.empty())
+        return runPoints(session, request, out, err);
+    const ProblemToSave saved = problemToSave(request, session.dim.VarNams, problem->point);
+    if (!request.saveFile.empty() && !savable(saved, err))
+        return Failed;
+    const auto outcome = computeResults(session, problem->function, problem->point, err);
+    if (!outcome)
+        return Failed;
+    if (!request.saveFile.empty() && !saveProblem(request.saveFile, saved, err))
+        return Failed;
+    return printResults(session, *outcome->results, request, out, err);
+}
+
+std::optional<ComputeOutcome> computeResults(CliSession& session, const std::string& function,
+                                             const PointTexts& point, std::ostream& err)
+{
+    ComputeOutcome outcome = slopekit::runCompute(session.dim, session.hooks(), function, point);
+    if (outcome.results)
+        return outcome;
+    err << withLineBreaks(outcome.message ? outcome.message->text : session.announced);
+    return std::nullopt;
 }
 
 }  // namespace slopekit::cli

@@ -16,20 +16,15 @@ namespace slopekit::cli {
 // their order, and prints the list lines (--refine: the refined lines, --exact: the exact
 // ones), then with --hessian
 // the analysis; --format json prints both results (and the analysis) as one JSON object
-// instead. Returns the exit status. --save first writes the problem file as Save would.
-// Without --const, --var and --save, the one argument is a problem file to compute
-// (slopekit-cli compute FILE), also at every point of a --points file.
+// instead. Returns the exit status. --save writes the problem file as Save would, once the
+// computation succeeded. With a problem file instead of a function
+// (slopekit-cli compute FILE) it computes the file's problem, also at every point of a
+// --points file.
 int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Computes the session's problem at the point texts as the Compute button does and gives
 // the outcome, or writes the one message of a failure to err and gives nothing.
 std::optional<ComputeOutcome> computeResults(CliSession& session, const std::string& function,
                                              const PointTexts& point, std::ostream& err);
-
-// Computes the session's problem at the point texts and prints the results in the form the
-// request's --refine, --hessian and --format ask for, or the one message of a failure;
-// returns the exit status.
-int computeAndPrint(CliSession& session, const std::string& function, const PointTexts& point,
-                    const CliArguments& request, std::ostream& out, std::ostream& err);
 
 }  // namespace slopekit::cli

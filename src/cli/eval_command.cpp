@@ -9,14 +9,24 @@
 #include "numbers/number_text.h"
 
 namespace slopekit::cli {
+namespace {
+
+std::optional<std::string> evalFault(const CliArguments& r)
+{
+    if (auto option = optionOutside(r, {"--const", "--var"}))
+        return *option + " does not go with eval.";
+    if (r.text.empty())
+        return "An EXPRESSION is missing.";
+    return std::nullopt;
+}
+
+}  // namespace
 
 int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CliArguments request;
-    if (!parseArguments(args, request) || hasComputeOptions(request) || hasPlotOptions(request)) {
-        err << EvalUsage;
-        return UsageError;
-    }
+    if (const auto ended = readRequest(args, EvalUsage, evalFault, request, out, err))
+        return *ended;
     CliSession session(request);
     if (!namesAccepted(request, session, err))
         return Failed;
@@ -36,7 +46,7 @@ int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << displayForm(session.binding.EvaluateFunction()) << '\n';
         return 0;
     } catch (const RunError& e) {
-        err << withLineBreaks(announcedByErrorEvent(e) ? session.announced : runErrorMessage(e));
+        err << session.failureText(e);
         return Failed;
     } catch (const RefusedInput& refused) {
         err << refused.what() << '\n';

@@ -26,8 +26,11 @@ int runCommand(const std::string& command, const std::vector<std::string>& args)
         std::cout << slopekit::product::titleAndVersion() << '\n';
         return 0;
     }
-    std::cerr << slopekit::cli::allCommandsUsage();
-    return slopekit::cli::UsageError;
+    if (command == "--help" || command == "-h" || command == "help")
+        return slopekit::cli::usageAsked(std::cout, slopekit::cli::allCommandsUsage());
+    return slopekit::cli::usageError(
+        std::cerr, command.empty() ? "A command is missing." : command + " is not a command.",
+        slopekit::cli::allCommandsUsage());
 }
 
 }  // namespace

@@ -2,45 +2,66 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_output.h"
+#include "cli/cli_problem.h"
 #include "cli/cli_session.h"
 #include "cli/cli_usage.h"
 #include "cli/compute_command.h"
 #include "cli/offscreen_application.h"
-#include "cli/problem_file_commands.h"
 #include "derivatives/plot_samples.h"
+#include "problem/entry_checks.h"
 #include "shell/plot/plot_chart.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace slopekit::cli {
+namespace {
 
-int runPlot(const std::vector<std::string>& args, std::ostream&, std::ostream& err)
+std::optional<std::string> plotFault(const CliArguments& r)
+{
+    if (r.text.empty())
+        return "A FUNCTION or a problem FILE is missing.";
+    if (auto option = optionOutside(r, {"--const", "--var", "--along", "--svg"}))
+        return *option + " does not go with plot.";
+    if (auto fault = problemFileFault(r))
+        return fault;
+    if (!textNamesProblemFile(r) && r.variables.empty())
+        return "--var is missing: give each variable with its value.";
+    if (r.along.empty())
+        return "--along is missing: name the variable to plot along.";
+    if (r.svgFile.empty())
+        return "--svg is missing: name the SVG file to draw.";
+    return std::nullopt;
+}
+
+std::string nameList(const std::vector<std::string>& names)
+{
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "" : ", ") + name;
+    return list;
+}
+
+}  // namespace
+
+int runPlot(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CliArguments request;
-    if (!parseArguments(args, request) || hasComputeOptions(request) || request.along.empty() ||
-        request.svgFile.empty() || (request.variables.empty() && !request.constants.empty())) {
-        err << PlotUsage;
-        return UsageError;
-    }
+    if (const auto ended = readRequest(args, PlotUsage, plotFault, request, out, err))
+        return *ended;
     CliSession session(request);
-    PointTexts point;
-    std::string function = request.text;
-    if (request.variables.empty()) {
-        if (!loadIntoSession(request.text, session, point, err))
-            return Failed;
-        function = session.dim.Equation;
-    } else {
-        for (const auto& variable : request.variables)
-            point.push_back(variable.second);
-    }
+    const auto problem = openProblem(request, session, err);
+    if (!problem)
+        return Failed;
     const auto& names = session.dim.VarNams;
-    const auto along = std::find(names.begin(), names.end(), request.along);
+    const auto along =
+        std::ranges::find_if(names, [&](const std::string& name) { return sameName(name, request.along); });
     if (along == names.end()) {
-        err << "There is no variable " << request.along << " to plot along.\n";
-        return UsageError;
+        err << "The problem has no variable " << request.along << " to plot along; its variables are "
+            << nameList(names) << ".\n";
+        return Failed;
     }
-    const auto computed = computeResults(session, function, point, err);
+    const auto computed = computeResults(session, problem->function, problem->point, err);
     if (!computed)
         return Failed;
     const int index = static_cast<int>(along - names.begin());

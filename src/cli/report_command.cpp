@@ -1,26 +1,23 @@
 #include "cli/report_command.h"
 
+#include "cli/cli_arguments.h"
 #include "cli/cli_output.h"
+#include "cli/cli_problem.h"
 #include "cli/cli_usage.h"
 #include "cli/offscreen_application.h"
-#include "cli/problem_file_commands.h"
 #include "documents/qt/qt_printer.h"
 #include "documents/report.h"
 
 namespace slopekit::cli {
 namespace {
 
-bool parseReportArguments(const std::vector<std::string>& args, std::string& file, std::string& pdf)
+std::optional<std::string> reportFault(const CliArguments& r)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--pdf" && i + 1 < args.size() && pdf.empty() && !args[i + 1].empty())
-            pdf = args[++i];
-        else if (file.empty() && !args[i].empty() && !args[i].starts_with("--"))
-            file = args[i];
-        else
-            return false;
-    }
-    return !file.empty();
+    if (r.text.empty())
+        return "A problem FILE is missing.";
+    if (auto option = optionOutside(r, {"--pdf"}))
+        return *option + " does not go with report.";
+    return std::nullopt;
 }
 
 // Prints on a PDF printer. Text needs a GUI application; without a display it is drawn
@@ -38,30 +35,27 @@ void printToPdf(const std::vector<std::string>& lines, const std::string& pdf)
 
 int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    std::string file;
-    std::string pdf;
-    if (!parseReportArguments(args, file, pdf)) {
-        err << ReportUsage;
-        return UsageError;
-    }
-    CliSession session({});
-    ReportInputs inputs;
-    if (!loadIntoSession(file, session, inputs.pointTexts, err))
+    CliArguments request;
+    if (const auto ended = readRequest(args, ReportUsage, reportFault, request, out, err))
+        return *ended;
+    CliSession session(request);
+    const auto problem = openProblem(request, session, err);
+    if (!problem)
         return Failed;
-    inputs.functionText = session.dim.Equation;
-    inputs.constants.assign(session.dim.Cons.begin(), session.dim.Cons.begin() + session.dim.NumCons);
+    const ReportInputs inputs{problem->function, problem->point,
+                              {session.dim.Cons.begin(), session.dim.Cons.begin() + session.dim.NumCons}};
     const ReportOutcome report = buildReport(session.dim, session.hooks(), inputs);
     if (report.lines.empty()) {
         err << withLineBreaks(report.message ? report.message->text : session.announced);
         return Failed;
     }
-    if (pdf.empty()) {
+    if (request.pdfFile.empty()) {
         for (const std::string& line : report.lines)
             out << line << '\n';
         return 0;
     }
     try {
-        printToPdf(report.lines, pdf);
+        printToPdf(report.lines, request.pdfFile);
     } catch (const PrinterFailed& failure) {
         err << withLineBreaks(failure.what());
         return Failed;

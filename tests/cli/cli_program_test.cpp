@@ -103,6 +103,7 @@ struct CliRun {
     std::string input = "";                          // written to %D/in first
     std::pair<std::string, std::string> wrote = {};  // a file in %D and a text it must hold
     bool smallFiles = false;
+    const char* absent = "";  // a file in %D that the run must not write
 };
 
 class Cli : public ::testing::TestWithParam<CliRun> {};
@@ -119,11 +120,18 @@ TEST_P(Cli, ExitStatusOutputAndMessagesAreExact)
     if (!run.wrote.first.empty()) {
         EXPECT_THAT(contents(folder.path + "/" + run.wrote.first), ::testing::HasSubstr(run.wrote.second));
     }
+    if (*run.absent) {
+        EXPECT_FALSE(fs::exists(folder.path + "/" + run.absent));
+    }
     EXPECT_FALSE(folder.holdsATemporaryFile());
 }
 
 CliRun failed(const char* name, std::string line, std::string err) { return {name, std::move(line), 1, "", std::move(err)}; }
-CliRun usage(const char* name, std::string line, const char* text) { return {name, std::move(line), 2, "", text}; }
+// A usage error: the line that names the fault, then the command's usage.
+CliRun usage(const char* name, std::string line, const std::string& fault, const char* text)
+{
+    return {name, std::move(line), 2, "", fault + "\n" + text};
+}
 
 // The message of an error the engine reports with the place where it arose.
 std::string located(const char* error, const char* description, int column, const std::string& text)
@@ -152,9 +160,28 @@ const std::string TooLarge =
     "The file %D/example could not be written (File too large). An earlier file of that name is unchanged.\n";
 const std::string Deep = std::string(300, '(') + "x" + std::string(300, ')');
 
+std::string repeated(const std::string& text, int times)
+{
+    std::string all;
+    for (int k = 0; k < times; ++k)
+        all += text;
+    return all;
+}
+
 // A function that fails wherever x is a power of two (every refined trial offset at 0) but
 // not at the classic offsets, so the refinement finds no value for its derivatives.
 const char* const FailsAtPowersOfTwo = "'1/(x*2^21 - Int(x*2^21) + (x=0))'";
+
+// Every command's usage, as help and a faulty command line show it.
+const char* const AllUsage =
+    "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n"
+    "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE]\n"
+    "                            [--refine | --exact] [--hessian] [--format json] FUNCTION\n"
+    "       slopekit-cli compute FILE [--refine | --exact] [--hessian] [--format json]\n"
+    "       slopekit-cli compute FILE --points POINTS.csv [--exact] [--format csv|json]\n"
+    "       slopekit-cli report FILE [--pdf OUT.pdf]\n"
+    "       slopekit-cli plot [--const NAME=VALUE]... --var NAME=VALUE... --along NAME --svg OUT FUNCTION\n"
+    "       slopekit-cli plot FILE --along NAME --svg OUT\n";
 
 const CliRun Runs[] = {
     {"eval_variables", "eval --var x=1.5 --var y=-0.25 'x^2*y'", 0, "-0.5625\n", ""},
@@ -166,9 +193,9 @@ const CliRun Runs[] = {
     failed("eval_ierr", "eval 'Atanh(1)'", "Slopekit 11\nDivision by zero\n"),
     failed("eval_event_message", "eval '1 +'", located("syntax error 1023", "Expected expression", 4, "1 +")),
     failed("eval_option_name_after_double_dash", "eval -- --var", located("runtime error 500", "Variable is undefined", 3, "--var")),
-    usage("eval_no_expression", "eval --var x=1", EvalUsage), usage("eval_missing_value", "eval x --var", EvalUsage),
-    usage("eval_two_expressions", "eval x y", EvalUsage), usage("eval_save", "eval --save %D/saved 1", EvalUsage),
-    usage("eval_points", "eval --points p.csv 1", EvalUsage),
+    usage("eval_no_expression", "eval --var x=1", "An EXPRESSION is missing.", EvalUsage), usage("eval_missing_value", "eval x --var", "--var needs NAME=VALUE.", EvalUsage),
+    usage("eval_two_expressions", "eval x y", "\"y\" is one text too many: give one, quoted when it holds blanks.", EvalUsage), usage("eval_save", "eval --save %D/saved 1", "--save does not go with eval.", EvalUsage),
+    usage("eval_points", "eval --points p.csv 1", "--points does not go with eval.", EvalUsage),
 
     {"compute_constants_in_order_variables_in_option_order", "compute --const a=3 --var y=-2e6 --const b=a*2 --var x=1e6 'b*x*y'",
      0, "Function = -12000000000000\nDy = 6000000\nDx = -12000000\nDyy = 0\nDxx = 0\nDyx = 6\n", ""},
@@ -185,7 +212,7 @@ const CliRun Runs[] = {
            "The file %D/no/such could not be written (No such file or directory).\n"),
     failed("compute_save_onto_a_fifo", "compute --var x=1 --save %D/fifo x",
            "The file %D/fifo could not be written (It is not a regular file). An earlier file of that name is unchanged.\n"),
-    {"compute_save_beyond_the_file_size_limit", "compute --var x=1 --save %D/example " + std::string(3000, 'x'), 1, "",
+    {"compute_save_beyond_the_file_size_limit", "compute --var x=1 --save %D/example x" + repeated("+x", 1500), 1, "",
      TooLarge, "", {"example", Example}, true},
     failed("compute_names_differing_only_in_case", "compute --var x=1 --var X=2 x",
            "\"X\" is given twice: names that differ only in case are the same name.\n"),
@@ -205,14 +232,28 @@ const CliRun Runs[] = {
              "Wrong number of arguments or invalid property assignment", 1),
     function("function_member_of_a_number", "x.y", "runtime error 424", "Object required", 1),
     function("function_unknown_member", "sh.w", "runtime error 438", "Object doesn't support this property or method", 4),
-    usage("compute_constants_without_variables", "compute --const a=1 x", ComputeUsage),
-    usage("compute_save_without_file", "compute --var x=1 x --save", ComputeUsage),
-    usage("compute_no_function", "compute --var x=1", ComputeUsage),
-    usage("compute_points_need_a_problem_file", "compute --var x=1 --points p.csv x", ComputeUsage),
-    usage("compute_format_without_points", "compute problem.sk --format csv", ComputeUsage),
-    usage("compute_unknown_points_format", "compute p.sk --points p.csv --format xml", ComputeUsage),
-    usage("compute_plot_option", "compute --var x=1 --along x x", ComputeUsage),
-    usage("compute_refine_with_points", "compute problem.sk --points p.csv --refine", ComputeUsage),
+    usage("compute_constants_without_variables", "compute --const a=1 x", "--var is missing: give each variable with its value.", ComputeUsage),
+    usage("compute_save_without_file", "compute --var x=1 x --save", "--save needs a value.", ComputeUsage),
+    usage("compute_no_function", "compute --var x=1", "A FUNCTION or a problem FILE is missing.", ComputeUsage),
+    usage("compute_points_need_a_problem_file", "compute --var x=1 --points p.csv x", "--points needs a problem FILE, not a FUNCTION.", ComputeUsage),
+    usage("compute_format_without_points", "compute problem.sk --format csv", "--format csv needs --points.", ComputeUsage),
+    usage("compute_unknown_points_format", "compute p.sk --points p.csv --format xml", "--format xml is not known: use json, or csv with --points.", ComputeUsage),
+    usage("compute_plot_option", "compute --var x=1 --along x x", "--along does not go with compute.", ComputeUsage),
+    usage("compute_file_with_a_variable", "compute %D/example --var y=3",
+          "--var does not go with a problem file: the file holds the variables, the point and the constants.", ComputeUsage),
+    usage("compute_unknown_option", "compute --var x=1 --hesian x", "--hesian is not an option; put -- before a text that begins with --.",
+          ComputeUsage),
+    usage("compute_option_twice", "compute --var x=1 --save %D/a --save %D/b x", "--save is given twice.", ComputeUsage),
+    usage("compute_eleven_variables", "compute" + repeated(" --var a=1", 11) + " a",
+          "A problem has at most 10 variables; --var gives 11.", ComputeUsage),
+    usage("compute_102_constants", "compute" + repeated(" --const c=1", 102) + " --var a=1 a",
+          "A problem has at most 101 constants; --const gives 102.", ComputeUsage),
+    {"compute_help", "compute --help", 0, ComputeUsage, ""},
+    {"compute_file_help", "compute %D/example -h", 0, ComputeUsage, ""},
+    {"compute_save_of_a_function_too_long", "compute --var x=1 --save %D/long x" + repeated("+x", 35000), 1, "",
+     "The function is too long: a function may be at most 65,536 characters long.\n", "", {}, false, "long"},
+    {"compute_save_of_a_function_that_fails", "compute --var x=-1 --save %D/failing 'Sqr(x)'", 1, "", Runtime5, "", {},
+     false, "failing"},
     {"compute_exact_lines_name_a_missing_derivative", "compute %D/kink --exact", 0,
      std::string("Function = 9\nDx = ") + AbsKink + "\nDy = 6\nDxx = " + AbsKink + "\nDyy = 2\nDxy = " + AbsKink + "\n", ""},
     // A curvature of 1E-13 beside 2: the exact results tell it from zero, the refined ones could not.
@@ -220,7 +261,9 @@ const CliRun Runs[] = {
      "Function = 0\nDx = 0\nDy = 0\nDxx = 2\nDyy = 2E-13\nDxy = 0\nEigenvalues = 2E-13, 2\n"
      "Classification = local minimum\nFrom the exact derivatives, good to rounding: the gradient is zero within its "
      "error and every eigenvalue is positive beyond its error (5.7E-14).\n", ""},
-    usage("compute_refined_and_exact_lines_at_once", "compute --var x=1 --refine --exact x", ComputeUsage),
+    usage("compute_refined_and_exact_lines_at_once", "compute --var x=1 --refine --exact x",
+          "--refine and --exact do not go together: one list is shown.", ComputeUsage),
+    usage("compute_refine_with_points", "compute problem.sk --points p.csv --refine", "--refine does not go with --points.", ComputeUsage),
     {"compute_hessian_shows_the_steepest_ascent", "compute --var x=1E6 --hessian x^2", 0,
      "Function = 1000000000000\nDx = 2000000\nDxx = 2\nEigenvalues = 2\nClassification = not a critical point\n"
      "Steepest ascent = 1\nFrom the exact derivatives, good to rounding: the gradient is not zero within its error "
@@ -256,7 +299,7 @@ const CliRun Runs[] = {
     {"report_failing", "report %D/in", 1, "", Runtime5, "Slopekit\r\n1,\"Sqr(x)\"\r\n\"x\",0\r\n 0 \r\n"},
     {"report_announced_failure", "report %D/in", 1, "", located("syntax error 1023", "Expected expression", 3, "x+"),
      "Slopekit\r\n1,\"x+\"\r\n\"x\",1\r\n 0 \r\n"},
-    usage("report_no_file", "report", ReportUsage), usage("report_two_files", "report a b", ReportUsage),
+    usage("report_no_file", "report", "A problem FILE is missing.", ReportUsage), usage("report_two_files", "report a b", "\"b\" is one text too many: give one, quoted when it holds blanks.", ReportUsage),
 
     points("points_without_header", "1E6,2E6", "", 0, Header + Row),
     points("points_header_in_any_order_blanks_and_crlf", " Y , X \r\n\r\n 2E6 ,\t1E6\t\r\n", "--format csv", 0, Header + Row),
@@ -287,27 +330,34 @@ const CliRun Runs[] = {
     {"plot_draws_an_svg", "plot %D/sgn --along y --svg %D/plot.svg", 0, "", "", "", {"plot.svg", "f along y through y = 2"}},
     {"plot_narrowed_near_the_largest_number", "plot --var x=1.7E308 --var y=1 --along x --svg %D/b.svg y", 0, "", "", "",
      {"b.svg", "stroke=\"#1f5ab4\""}},  // the curve is drawn
-    {"plot_along_no_variable", "plot %D/sgn --along z --svg %D/p.svg", 2, "", "There is no variable z to plot along.\n"},
+    failed("plot_along_no_variable", "plot %D/sgn --along z --svg %D/p.svg",
+           "The problem has no variable z to plot along; its variables are x, y.\n"),
+    {"plot_along_in_any_case", "plot %D/sgn --along Y --svg %D/plot.svg", 0, "", "", "", {"plot.svg", "f along y"}},
+    failed("plot_names_checked", "plot --var x=1 --var X=2 --along x --svg %D/p.svg x+X",
+           "\"X\" is given twice: names that differ only in case are the same name.\n"),
+    failed("plot_reserved_name", "plot --var Sin=1 --along Sin --svg %D/p.svg Sin",
+           "\"Sin\" cannot be a name: the expression language uses it.\n"),
+    failed("plot_name_with_a_blank", "plot --var 'x =1' --along x --svg %D/p.svg x",
+           "\"x \" is not a name: a name starts with a letter and has only letters and digits.\n"),
+    usage("plot_file_with_a_variable", "plot %D/sgn --along x --svg %D/o.svg --var y=3",
+          "--var does not go with a problem file: the file holds the variables, the point and the constants.", PlotUsage),
     failed("plot_failing", "plot --var x=0 --along x --svg %D/p.svg 'Sqr(x)'", Runtime5),
-    usage("plot_without_along", "plot %D/sgn --svg %D/p.svg", PlotUsage),
-    usage("plot_without_svg", "plot %D/sgn --along y", PlotUsage),
-    usage("plot_compute_option", "plot %D/sgn --along y --svg %D/p.svg --hessian", PlotUsage),
-    usage("plot_two_files", "plot %D/sgn %D/sgn --along y --svg %D/p.svg", PlotUsage),
+    usage("plot_without_along", "plot %D/sgn --svg %D/p.svg", "--along is missing: name the variable to plot along.", PlotUsage),
+    usage("plot_without_svg", "plot %D/sgn --along y", "--svg is missing: name the SVG file to draw.", PlotUsage),
+    usage("plot_compute_option", "plot %D/sgn --along y --svg %D/p.svg --hessian", "--hessian does not go with plot.", PlotUsage),
+    usage("plot_two_files", "plot %D/sgn %D/sgn --along y --svg %D/p.svg", "\"%D/sgn\" is one text too many: give one, quoted when it holds blanks.", PlotUsage),
 
     {"version_from_the_project", "--version", 0, "Slopekit " SLOPEKIT_PROJECT_VERSION "\n", ""},
+
+    {"help_command", "help", 0, AllUsage, ""},
+    {"help_option", "--help", 0, AllUsage, ""},
+    {"help_short_option", "-h", 0, AllUsage, ""},
+    usage("no_command", "", "A command is missing.", AllUsage),
 
     // Output to a full device: the lost results are reported, never taken for success.
     failed("output_lost", "compute %D/example >/dev/full", "The output could not be written.\n"),
 
-    usage("no_such_command", "evaluate 1",
-          "usage: slopekit-cli eval [--const NAME=VALUE]... [--var NAME=VALUE]... EXPRESSION\n"
-          "       slopekit-cli compute [--const NAME=VALUE]... --var NAME=VALUE... [--save FILE]\n"
-          "                            [--refine | --exact] [--hessian] [--format json] FUNCTION\n"
-          "       slopekit-cli compute FILE [--refine | --exact] [--hessian] [--format json]\n"
-          "       slopekit-cli compute FILE --points POINTS.csv [--exact] [--format csv|json]\n"
-          "       slopekit-cli report FILE [--pdf OUT.pdf]\n"
-          "       slopekit-cli plot [--const NAME=VALUE]... --var NAME=VALUE... --along NAME --svg OUT FUNCTION\n"
-          "       slopekit-cli plot FILE --along NAME --svg OUT\n"),
+    usage("no_such_command", "evaluate 1", "evaluate is not a command.", AllUsage),
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, Cli, ::testing::ValuesIn(Runs),

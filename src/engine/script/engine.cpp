@@ -122,6 +122,11 @@ Variant Engine::eval(std::string_view text)
     return withinMemory(text, [&] { return Variant::of(run(compiled(text, false))); });
 }
 
+void Engine::checkExpression(std::string_view text)
+{
+    withinMemory(text, [&] { compiled(text, false); });
+}
+
 bool Engine::evalNumberCompiling(std::string_view text, double& number, Variant& other)
 {
     return withinMemory(text, [&] {

@@ -64,6 +64,9 @@ public:
             executeAnyStatement(text);
     }
     Variant eval(std::string_view text);
+    // Compiles an expression without evaluating it; a text that does not compile fails as
+    // eval would.
+    void checkExpression(std::string_view text);
     // Eval for a caller that needs a number: a number or truth value (-1 or 0) comes back
     // in `number` and the result is true; any other value is left in `other`.
     bool evalNumber(std::string_view text, double& number, Variant& other)
