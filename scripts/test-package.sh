@@ -76,7 +76,7 @@ check "completion of a command" completes "com" "compute"
 check "completion of an option" completes "compute --for" "--format"
 check "completion of a format" completes "compute x.sk --points p.csv --format " "csv json"
 check "completion of the variables to plot along" completes "plot --var x=1 --var yy=2 --along " "x yy"
-check "completion of report's option" completes "report x.sk --" "--pdf"
+check "completion of report's options" completes "report x.sk --" "--pdf --help"
 check "desktop entry" quiet_desktop_entry
 check "AppStream metadata" appstreamcli validate --no-net \
   "$scratch/usr/share/metainfo/io.github.slopekit.Slopekit.metainfo.xml"
