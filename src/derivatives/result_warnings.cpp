@@ -5,22 +5,32 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace slopekit {
 namespace {
+
+// An exact value this small beside the largest of its kind is the rounding of a zero
+// (-2.2E-16 beside 1E6): it gives no scale of its own. Kept at rounding level, so that the
+// 200 beside 1.2E15 of a Rosenbrock function far out is still a size.
+constexpr double RoundingOfZero = 16 * std::numeric_limits<double>::epsilon();
 
 struct Reference {
     double value;
     bool exact;
 };
 
-// A refined value within its error of zero is a zero reference: 6E-20 ± 4E-17 gives no
-// scale of its own.
-Reference referenceOf(const ResultEntry& e)
+// A refined value within its error of zero is a zero reference too: 6E-20 ± 4E-17.
+Reference referenceOf(const ResultEntry& e, double largest)
 {
     if (e.exact.value)
-        return {*e.exact.value, true};
+        return {std::fabs(*e.exact.value) <= RoundingOfZero * largest ? 0.0 : *e.exact.value, true};
     return {std::fabs(e.refined) <= e.refinedError ? 0.0 : e.refined, false};
+}
+
+double referenceValue(const ResultEntry& e)
+{
+    return e.exact.value ? *e.exact.value : e.refined;
 }
 
 bool second(const ResultEntry& e) { return e.at.j >= 0; }
@@ -31,12 +41,12 @@ void markClassicResults(std::vector<ResultEntry>& entries)
 {
     double largest[2] = {0, 0};  // the gradient's and the Hessian's
     for (const ResultEntry& e : entries) {
-        const double reference = referenceOf(e).value;
+        const double reference = referenceValue(e);
         if (e.at.i >= 0 && std::isfinite(reference))
             largest[second(e)] = std::max(largest[second(e)], std::fabs(reference));
     }
     for (ResultEntry& e : entries) {
-        const Reference reference = referenceOf(e);
+        const Reference reference = referenceOf(e, largest[second(e)]);
         if (e.at.i < 0 || !std::isfinite(reference.value)) {
             e.marked = e.at.i >= 0;
             continue;

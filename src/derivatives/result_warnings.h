@@ -8,7 +8,8 @@
 namespace slopekit {
 
 // Marks the classic values that may be inaccurate. An entry's reference is its exact value
-// where there is one, else its refined value (zero when it is zero within its error). It
+// where there is one, else its refined value; an exact value at the rounding of zero
+// beside the largest of its kind, or a refined one zero within its error, is zero. It
 // is marked when it differs from the
 // reference by more than ReliableTolerance of its size: |reference|, or for a zero
 // reference the largest |reference| among the entries of its kind (the gradient's or the

@@ -1,13 +1,13 @@
 // The exact derivatives over the corpus of scripts/exact_corpus.py, against 50-digit
 // symbolic derivatives: at least 98% of the entries within 1e-13 of the truth relative to
 // their size, the median within 1e-15.
+#include "derivatives/exact_corpus.h"
 #include "engine/engine_binding.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,44 +15,9 @@
 namespace slopekit {
 namespace {
 
-struct CorpusCase {
-    std::string name;
-    std::vector<std::string> names;
-    std::vector<double> point;
-    std::string function;
-    std::vector<double> gradient;
-    std::vector<double> hessian;  // lower triangle row by row
-};
+using testing::CorpusCase;
 
-std::vector<std::string> split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, separator);)
-        parts.push_back(part);
-    return parts;
-}
-
-std::vector<double> numbers(const std::string& text)
-{
-    std::vector<double> out;
-    for (const std::string& part : split(text, ','))
-        out.push_back(std::stod(part));
-    return out;
-}
-
-std::vector<CorpusCase> corpus()
-{
-    std::ifstream in(EXACT_CORPUS);
-    std::vector<CorpusCase> cases;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        const std::vector<std::string> f = split(line, '\t');
-        cases.push_back({f.at(1), split(f.at(2), ','), numbers(f.at(3)), f.at(4), numbers(f.at(6)), numbers(f.at(7))});
-    }
-    return cases;
-}
+std::vector<CorpusCase> corpus() { return testing::readExactCorpus(EXACT_CORPUS); }
 
 // One entry's error relative to its size: |reference|, or for a zero reference the largest
 // |reference| of its kind (1 where all are zero).
