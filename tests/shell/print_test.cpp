@@ -61,6 +61,8 @@ TEST_F(WindowTest, PrintsEveryLineOfTheShownResultsComputingThemOnlyWhenNoneAreS
     window->mnuRefined->trigger();
     EXPECT_EQ(print().filter(QRegularExpression("^Dx = -12 ± [0-9.E+-]+$")).size(), 1);
     EXPECT_TRUE(lines()[1].starts_with("Dx = -12 ± "));
+    window->mnuExact->trigger();
+    EXPECT_EQ(print().mid(12, 5), (QStringList{"Dx = -12", "Dy = 9", "Dxx = -4", "Dyy = 0", "Dxy = 6"}));
 
     type(window->txtEquation, "Sqr(x)");
     type(window->txtVarx[0], "0");
