@@ -37,6 +37,11 @@ bool isInput(QEvent::Type type)
     }
 }
 
+QString progressText(std::int64_t done, std::int64_t total)
+{
+    return QString("Computing: %1 of %2 evaluations done.").arg(done).arg(total);
+}
+
 }  // namespace
 
 ComputationProgress::ComputationProgress(QWidget* window, std::chrono::milliseconds delay)
@@ -67,7 +72,7 @@ bool ComputationProgress::advance(std::int64_t done, std::int64_t total)
     if (!m_dialog && now >= m_delay.count())
         showDialog(total);
     if (m_dialog) {
-        m_dialog->setLabelText(QString("Computing: %1 of %2 evaluations done.").arg(done).arg(total));
+        m_dialog->setLabelText(progressText(done, total));
         m_dialog->setValue(static_cast<int>(done));
     }
     // Delivers what waits: paints, the dialog's buttons, and input, which the filter drops.
@@ -87,7 +92,12 @@ void ComputationProgress::showDialog(std::int64_t total)
     m_dialog->setMinimumDuration(0);
     m_dialog->setRange(0, static_cast<int>(total));
     m_dialog->setCancelButtonText("Cancel");
+    m_dialog->setLabelText(progressText(total, total));  // the widest it gets, so its size stays
     m_dialog->show();
+    // Placed by us, not the window manager, which may put it in a corner of the screen.
+    QRect place = m_dialog->frameGeometry();
+    place.moveCenter(m_window->frameGeometry().center());
+    m_dialog->move(place.topLeft());
     // The dialog now says the window is busy, and its Cancel must look clickable.
     m_arrow.emplace(Qt::ArrowCursor);
 }

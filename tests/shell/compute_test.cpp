@@ -252,5 +252,24 @@ TEST_F(WindowTest, ASlowComputationShowsProgressStopsWhenAskedAndDropsInput)
     }
 }
 
+// The progress dialog stands at the centre of the window it belongs to, wherever that is.
+TEST_F(WindowTest, TheProgressDialogIsCentredOnTheWindow)
+{
+    window->move(40, 30);
+    QPoint dialogCentre;
+    {
+        ComputationProgress progress(window, std::chrono::milliseconds(0));
+        const ProgressHook hook = progress.hook();
+        for (int done = 1; done < 20 && !shown<QProgressDialog>(); ++done) {
+            QThread::msleep(25);
+            hook(done, 20);
+        }
+        ASSERT_NE(shown<QProgressDialog>(), nullptr);
+        dialogCentre = shown<QProgressDialog>()->frameGeometry().center();
+    }
+    const QPoint offset = dialogCentre - window->frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << ", " << offset.y();
+}
+
 }  // namespace
 }  // namespace slopekit
