@@ -77,7 +77,7 @@ void frmSlopekit::SetDisplayedSpecs()
 
 void frmSlopekit::mnuSave_Click()
 {
-    const std::string name = m_dim.ProblemFile.empty() ? m_prompts.saveFileName() : m_dim.ProblemFile;
+    const std::string name = m_dim.ProblemFile.empty() ? m_prompts.saveFileName(FileKind::Problem) : m_dim.ProblemFile;
     if (!name.empty())
         WriteProblem(name);
 }
@@ -85,7 +85,7 @@ void frmSlopekit::mnuSave_Click()
 // Cancel keeps the current file name: nothing is written and nothing changes.
 void frmSlopekit::mnuSaveAs_Click()
 {
-    const std::string name = m_prompts.saveFileName();
+    const std::string name = m_prompts.saveFileName(FileKind::Problem);
     if (!name.empty())
         WriteProblem(name);
 }

@@ -108,7 +108,7 @@ void PlotWindow::resultsCleared()
 
 void PlotWindow::save(bool svg)
 {
-    const std::string path = m_prompts.saveFileName();
+    const std::string path = m_prompts.saveFileName(svg ? FileKind::Svg : FileKind::Png);
     if (path.empty())
         return;
     const QSize size = chartView->size();

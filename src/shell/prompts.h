@@ -11,6 +11,8 @@ namespace slopekit {
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
 enum class PromptIcon { None, Critical, Exclamation, Information };
 enum class PromptAnswer { Ok, Cancel, Yes, No, Save, Discard };
+// What a save dialog saves: each kind has its title, file filter and default suffix.
+enum class FileKind { Problem, Png, Svg };
 
 // The title a message box shows: its own, or the application's title when it has none.
 inline std::string shownTitle(const std::string& title)
@@ -30,10 +32,11 @@ public:
     virtual PromptAnswer messageBox(const std::string& title, const std::string& text,
                                     PromptButtons buttons, PromptIcon icon) = 0;
 
-    // The file name chosen in the open-file or save-file dialog, empty when nothing was
-    // chosen.
+    // The file name chosen in the open-file dialog (for a problem) or the save-file dialog
+    // for a file of the kind, empty when nothing was chosen. A name typed without a suffix
+    // gets the kind's.
     virtual std::string openFileName() = 0;
-    virtual std::string saveFileName() = 0;
+    virtual std::string saveFileName(FileKind kind) = 0;
 
     // The print dialog, which sets up the printer; false when the user cancelled it.
     virtual bool printDialog(QPrinter& printer) = 0;

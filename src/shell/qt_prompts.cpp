@@ -74,14 +74,35 @@ PromptAnswer QtPrompts::messageBox(const std::string& title, const std::string& 
     return fromQt(box.ask());
 }
 
-std::string QtPrompts::openFileName()
+const char* const ProblemFilter = "Slopekit problems (*.sk)";
+const char* const AnyFilter = ";;All files (*)";
+
+SaveDialogSpec saveDialogSpec(FileKind kind)
 {
-    return QFile::encodeName(QFileDialog::getOpenFileName(QApplication::activeWindow())).toStdString();
+    switch (kind) {
+    case FileKind::Png: return {"Save Plot as PNG", "PNG images (*.png)", "png"};
+    case FileKind::Svg: return {"Save Plot as SVG", "SVG images (*.svg)", "svg"};
+    case FileKind::Problem: break;
+    }
+    return {"Save Problem As", ProblemFilter, "sk"};
 }
 
-std::string QtPrompts::saveFileName()
+std::string QtPrompts::openFileName()
 {
-    return QFile::encodeName(QFileDialog::getSaveFileName(QApplication::activeWindow())).toStdString();
+    return QFile::encodeName(QFileDialog::getOpenFileName(QApplication::activeWindow(), "Open Problem", QString(),
+                                                          QString(ProblemFilter) + AnyFilter))
+        .toStdString();
+}
+
+std::string QtPrompts::saveFileName(FileKind kind)
+{
+    const SaveDialogSpec spec = saveDialogSpec(kind);
+    QFileDialog dialog(QApplication::activeWindow(), spec.title, QString(), QString(spec.filter) + AnyFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(spec.suffix);  // added to a name typed without one
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
 bool QtPrompts::printDialog(QPrinter& printer)

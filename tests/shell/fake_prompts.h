@@ -25,6 +25,7 @@ public:
     std::deque<PromptAnswer> answers;
     std::deque<std::string> fileNames;  // for the open-file and save-file dialogs
     int openDialogs = 0, saveDialogs = 0, printDialogs = 0;
+    std::vector<FileKind> saveKinds;  // of the save dialogs, in order
     bool printAccepted = true;
 
     PromptAnswer messageBox(const std::string& title, const std::string& text, PromptButtons buttons,
@@ -37,7 +38,11 @@ public:
                                  : PromptAnswer::Ok);
     }
     std::string openFileName() override { return ++openDialogs, next(fileNames, {}); }
-    std::string saveFileName() override { return ++saveDialogs, next(fileNames, {}); }
+    std::string saveFileName(FileKind kind) override
+    {
+        saveKinds.push_back(kind);
+        return ++saveDialogs, next(fileNames, {});
+    }
     bool printDialog(QPrinter&) override { return ++printDialogs, printAccepted; }
 
 private:

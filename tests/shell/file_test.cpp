@@ -119,6 +119,7 @@ TEST_F(WindowTest, SaveWritesToTheLastNameWrittenAndARefusedOrFailedSaveSaysWhy)
     type(window->txtEquation, "x-y");
     window->mnuSave->trigger();
     EXPECT_EQ(prompts->saveDialogs, 4);
+    EXPECT_EQ(prompts->saveKinds, std::vector<FileKind>(4, FileKind::Problem));
     EXPECT_EQ(dim->ProblemFile, second);
     EXPECT_TRUE(bytesOf(second).starts_with("Slopekit\r\n2,\"x-y\"\r\n"));
     EXPECT_EQ(messages().size(), 2u);

@@ -141,6 +141,7 @@ TEST_F(ResultsMenuTest, TheAnalysisClassifiesASaddleAndAPlotHasGapsWhereTheFunct
     prompts->fileNames = {path("plot.png"), path("plot.svg")};
     click(plot->cmdSavePng);
     click(plot->cmdSaveSvg);
+    EXPECT_EQ(prompts->saveKinds, (std::vector<FileKind>{FileKind::Png, FileKind::Svg}));
     EXPECT_TRUE(bytesOf(path("plot.png")).starts_with("\x89PNG"));
     EXPECT_NE(bytesOf(path("plot.svg")).find("<svg"), std::string::npos);
     EXPECT_TRUE(prompts->messageBoxes.empty());

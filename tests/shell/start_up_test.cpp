@@ -4,6 +4,7 @@
 #include "shell/sub_main.h"
 #include "window_fixture.h"
 
+#include <QFileDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QTimer>
@@ -155,6 +156,41 @@ TEST_F(StartUp, TheRealDialogsShowTheirTitleAndWholeLinesAndAnswerTheKey)
     QPrinter printer;
     EXPECT_FALSE(real.printDialog(printer));
     EXPECT_NE(user.title, "");
+}
+
+// Each save dialog has its own title and file filter, and gives a name typed without a
+// suffix the kind's own.
+TEST_F(StartUp, TheRealSaveDialogsHaveTheirTitleFilterAndSuffix)
+{
+    struct Row { const char* name; FileKind kind; const char* title; const char* filter; const char* saved; };
+    const Row rows[] = {
+        {"problem", FileKind::Problem, "Save Problem As", "Slopekit problems (*.sk)", "plot-saddle.sk"},
+        {"png", FileKind::Png, "Save Plot as PNG", "PNG images (*.png)", "plot-saddle.png"},
+        {"svg", FileKind::Svg, "Save Plot as SVG", "SVG images (*.svg)", "plot-saddle.svg"},
+    };
+    QTemporaryDir folder;
+    QtPrompts real;
+    for (const Row& row : rows) {
+        QString title, filter;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll.stop();
+            title = dialog->windowTitle();
+            filter = dialog->selectedNameFilter();
+            dialog->setDirectory(folder.path());
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            QTest::keyClicks(name, "plot-saddle");
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        poll.start(10);
+        const std::string saved = real.saveFileName(row.kind);
+        EXPECT_EQ(title.toStdString(), row.title) << row.name;
+        EXPECT_EQ(filter.toStdString(), row.filter) << row.name;
+        EXPECT_EQ(saved, folder.filePath(row.saved).toStdString()) << row.name;
+    }
 }
 
 // No or Cancel ends the start before any window shows. Yes switches to the point; the
