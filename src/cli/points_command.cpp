@@ -11,9 +11,13 @@
 
 #include <nlohmann/json.hpp>
 
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <utility>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace slopekit::cli {
 namespace {
@@ -39,6 +43,9 @@ std::string quoted(const std::string& text)
         cell += c == '"' ? std::string("\"\"") : std::string(1, c);
     return cell + "\"";
 }
+
+// The output stream failed; what was lost is the caller's to report.
+struct OutputLost {};
 
 const char* const NoExactEvaluator = "The exact results could not be computed.";
 
@@ -150,16 +157,24 @@ private:
     std::ostream& m_out;
 };
 
+// Opens the points file, or says on err why it cannot be read.
 bool openPoints(const std::string& path, std::ifstream& in, std::ostream& err)
 {
-    std::error_code ignored;
-    if (std::filesystem::is_regular_file(path, ignored))
+    struct stat status {};
+    const char* why = nullptr;
+    if (stat(path.c_str(), &status) != 0)
+        why = errno == ENOENT ? "it does not exist" : std::strerror(errno);
+    else if (!S_ISREG(status.st_mode))
+        why = "it is not a regular file";
+    else if (access(path.c_str(), R_OK) != 0)
+        why = "it is not readable";
+    if (!why)
         in.open(path, std::ios::binary);
-    if (!in.is_open()) {
-        err << "The points file " << path << " cannot be opened.\n";
-        return false;
-    }
-    return true;
+    if (!why && !in.is_open())
+        why = std::strerror(errno);
+    if (why)
+        err << "The points file " << path << " cannot be opened: " << why << ".\n";
+    return !why;
 }
 
 }  // namespace
@@ -194,12 +209,19 @@ int runPoints(CliSession& session, const CliArguments& request, std::ostream& ou
         if (!openPoints(request.pointsFile, in, err))
             return Failed;
         writer.header();
-        readPoints(in, dim.VarNams, [&](const std::vector<double>& point) { allComputed &= writer.row(point); });
+        readPoints(in, dim.VarNams, [&](const std::vector<double>& point) {
+            // A lost row (a full disk, a closed pipe) ends the run: the program reports it.
+            if (!out)
+                throw OutputLost();
+            allComputed &= writer.row(point);
+        });
     } catch (const BadPoints& bad) {  // the file changed since it was checked
         err << bad.what() << '\n';
         return Failed;
+    } catch (const OutputLost&) {
+        return Failed;
     }
-    return allComputed ? 0 : Failed;
+    return allComputed && out ? 0 : Failed;
 }
 
 }  // namespace slopekit::cli

@@ -13,8 +13,10 @@ namespace slopekit::cli {
 // column); in JSON one object a line. With --exact the values are the exact results: a
 // missing one is an empty cell with its reason in the error column, or null in JSON with
 // its reason under "missing". A point that fails gives its row with the message
-// and the others go on. The whole points file is checked before any row is written.
-// Returns 0, or 1 when the file is bad or any point failed.
+// and the others go on. The whole points file is checked before any row is written; a row
+// that cannot be written ends the run before the next point is computed, leaving the
+// report of the lost output to the caller, who sees the stream failed. Returns 0, or 1
+// when the file is bad, any point failed or the output was lost.
 int runPoints(CliSession& session, const CliArguments& request, std::ostream& out, std::ostream& err);
 
 }  // namespace slopekit::cli

@@ -1,9 +1,12 @@
 #include "cli/points_csv.h"
 
+#include "derivatives/compute_command.h"
+#include "errors/run_error.h"
+#include "problem/entry_checks.h"
+
 #include <algorithm>
 #include <cctype>
-#include <charconv>
-#include <cmath>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -12,6 +15,7 @@ namespace {
 
 // Far beyond ten numbers; a longer line is not a line of points.
 constexpr std::size_t MaxLine = 4096;
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view trimmed(std::string_view text)
 {
@@ -21,33 +25,69 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::vector<std::string_view> fields(std::string_view line)
+std::string lineText(long line) { return "Line " + std::to_string(line) + " of the points file"; }
+
+// The fields of a line, separated by commas, blanks around them dropped; a field in double
+// quotes is its contents, a doubled quote standing for one.
+std::vector<std::string> fields(std::string_view line, long lineNumber)
 {
-    std::vector<std::string_view> result;
-    for (;;) {
-        const auto comma = line.find(',');
-        result.push_back(trimmed(line.substr(0, comma)));
-        if (comma == std::string_view::npos)
+    std::vector<std::string> result;
+    for (std::size_t pos = 0;;) {
+        const auto start = line.find_first_not_of(" \t", pos);
+        std::string field;
+        if (start != std::string_view::npos && line[start] == '"') {
+            std::size_t k = start + 1;
+            for (; k < line.size() && !(line[k] == '"' && (k + 1 == line.size() || line[k + 1] != '"')); ++k)
+                field += line[k] == '"' ? line[++k] : line[k];
+            if (k >= line.size())
+                throw BadPoints(lineText(lineNumber) + " has a quoted field without its closing quote.");
+            pos = line.find(',', k);
+            if (!trimmed(line.substr(k + 1, pos - k - 1)).empty())
+                throw BadPoints(lineText(lineNumber) + " has text after a quoted field.");
+        } else {
+            const auto comma = line.find(',', pos);
+            field = trimmed(line.substr(pos, comma - pos));
+            pos = comma;
+        }
+        result.push_back(std::move(field));
+        if (pos == std::string_view::npos)
             return result;
-        line.remove_prefix(comma + 1);
+        ++pos;
     }
 }
 
-std::optional<double> number(std::string_view text)
+// A field as a message shows it: control characters (a NUL among them) written as \xNN,
+// so that nothing in the file can cut or garble the message.
+std::string shown(std::string_view text)
 {
-    if (text.starts_with('+'))
-        text.remove_prefix(1);
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    std::string out;
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
-bool sameName(std::string_view a, std::string_view b)
+// Whether a first-line field is meant as a number, so that the line is data: it starts as
+// a number does, or spells a value that is no number (NaN, inf), unless it names a variable.
+bool meantAsNumber(std::string_view field, const std::vector<std::string>& names)
 {
-    return std::ranges::equal(a, b, [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) ==
-                                                                std::tolower(static_cast<unsigned char>(y)); });
+    if (std::ranges::any_of(names, [&](const std::string& n) { return sameName(n, field); }))
+        return false;
+    if (field.empty())
+        return false;
+    const char c = field.front();
+    if (std::isdigit(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.' || c == '&')
+        return true;
+    for (const char* word : {"nan", "inf", "infinity"})
+        if (sameName(field, word))
+            return true;
+    return false;
 }
 
 std::string nameList(const std::vector<std::string>& names)
@@ -58,17 +98,15 @@ std::string nameList(const std::vector<std::string>& names)
     return list;
 }
 
-std::string lineText(long line) { return "Line " + std::to_string(line) + " of the points file"; }
-
 // The variable of each column, from a header line.
-std::vector<std::size_t> columnsFromHeader(const std::vector<std::string_view>& header,
+std::vector<std::size_t> columnsFromHeader(const std::vector<std::string>& header,
                                            const std::vector<std::string>& names, long line)
 {
     std::vector<std::size_t> columns;
-    for (std::string_view field : header) {
+    for (const std::string& field : header) {
         const auto found = std::ranges::find_if(names, [&](const std::string& n) { return sameName(n, field); });
         if (found == names.end())
-            throw BadPoints(lineText(line) + " names \"" + std::string(field) +
+            throw BadPoints(lineText(line) + " names \"" + shown(field) +
                             "\", which is not a variable of the problem (" + nameList(names) + ").");
         const auto index = static_cast<std::size_t>(found - names.begin());
         if (std::ranges::find(columns, index) != columns.end())
@@ -81,6 +119,38 @@ std::vector<std::size_t> columnsFromHeader(const std::vector<std::string_view>& 
     return columns;
 }
 
+double coordinate(const std::string& field, long line)
+{
+    try {
+        return pointCoordinate(field);
+    } catch (const RunError& error) {
+        throw BadPoints(lineText(line) + ": \"" + shown(field) + "\" is " +
+                        (error.number() == errnum::Overflow ? "beyond the number range." : "not a number."));
+    }
+}
+
+// The next line without its end (LF, CR LF or a lone CR); false at the end of the input.
+bool nextLine(std::istream& in, std::string& line, long number)
+{
+    line.clear();
+    std::streambuf& buffer = *in.rdbuf();
+    for (;;) {
+        const int c = buffer.sbumpc();
+        if (c == std::char_traits<char>::eof())
+            return !line.empty();
+        if (c == '\n')
+            return true;
+        if (c == '\r') {
+            if (buffer.sgetc() == '\n')
+                buffer.sbumpc();
+            return true;
+        }
+        if (line.size() >= MaxLine)
+            throw BadPoints(lineText(number) + " is too long.");
+        line += static_cast<char>(c);
+    }
+}
+
 }  // namespace
 
 void readPoints(std::istream& in, const std::vector<std::string>& names,
@@ -90,26 +160,17 @@ void readPoints(std::istream& in, const std::vector<std::string>& names,
     for (std::size_t k = 0; k < names.size(); ++k)
         columns.push_back(k);
     std::vector<double> point(names.size());
-    std::string buffer(MaxLine + 2, '\0');
+    std::string text;
     bool first = true;
     bool anyPoint = false;
-    for (long line = 1;; ++line) {
-        in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        if (in.bad())
-            throw BadPoints("The points file cannot be read.");
-        const bool ended = in.eof();
-        if (in.fail() && !ended)
-            throw BadPoints(lineText(line) + " is too long.");
-        const auto got = static_cast<std::size_t>(in.gcount());
-        if (got == 0 && ended)
-            break;
-        std::string_view text(buffer.data(), got - (ended ? 0 : 1));  // without the line feed
-        if (text.ends_with('\r'))
-            text.remove_suffix(1);
-        if (trimmed(text).empty())
+    for (long line = 1; nextLine(in, text, line); ++line) {
+        std::string_view content = text;
+        if (line == 1 && content.starts_with(ByteOrderMark))
+            content.remove_prefix(ByteOrderMark.size());
+        if (trimmed(content).empty())
             continue;
-        const std::vector<std::string_view> values = fields(text);
-        if (first && std::ranges::none_of(values, [](std::string_view v) { return number(v).has_value(); })) {
+        const std::vector<std::string> values = fields(content, line);
+        if (first && std::ranges::none_of(values, [&](const std::string& v) { return meantAsNumber(v, names); })) {
             first = false;
             columns = columnsFromHeader(values, names, line);
             continue;
@@ -118,12 +179,8 @@ void readPoints(std::istream& in, const std::vector<std::string>& names,
         if (values.size() != names.size())
             throw BadPoints(lineText(line) + " has " + std::to_string(values.size()) + " values; it needs " +
                             std::to_string(names.size()) + " (" + nameList(names) + ").");
-        for (std::size_t c = 0; c < values.size(); ++c) {
-            const auto value = number(values[c]);
-            if (!value)
-                throw BadPoints(lineText(line) + ": \"" + std::string(values[c]) + "\" is not a number.");
-            point[columns[c]] = *value;
-        }
+        for (std::size_t c = 0; c < values.size(); ++c)
+            point[columns[c]] = coordinate(values[c], line);
         anyPoint = true;
         visit(point);
     }

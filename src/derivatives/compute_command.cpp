@@ -69,6 +69,12 @@ UnreadablePoint::UnreadablePoint(const std::string& name, const std::string& tex
 {
 }
 
+double pointCoordinate(std::string_view text)
+{
+    localeNumber(text);
+    return pointNumber(text);
+}
+
 void CollectInputs(Dimension& dim, const ComputeHooks& hooks, const std::string& equation,
                    const PointTexts& pointTexts)
 {

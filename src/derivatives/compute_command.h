@@ -13,6 +13,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace slopekit {
@@ -57,6 +58,10 @@ class UnreadablePoint : public RefusedInput {
 public:
     UnreadablePoint(const std::string& name, const std::string& text);
 };
+
+// A point text as Compute reads it: a number that the locale reading accepts, whose value
+// the leading-number reading gives. Throws RunError (13: no number; 6: beyond the range).
+double pointCoordinate(std::string_view text);
 
 // Hands the user constants to the engine, takes the function text into Equation and reads
 // each point text into Varx under the number locale. Throws RunError (a constant the

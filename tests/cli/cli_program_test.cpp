@@ -325,6 +325,21 @@ const CliRun Runs[] = {
     points("points_unknown_variable", "x,z\n1,2\n", "", 1, "",
            "Line 1 of the points file names \"z\", which is not a variable of the problem (x, y).\n"),
     points("points_variable_twice", "x,X\n1,2\n", "", 1, "", "Line 1 of the points file names x twice.\n"),
+    points("points_byte_order_mark", "\xEF\xBB\xBFx,y\n1E6,2E6\n", "", 0, Header + Row),
+    points("points_quoted_fields", "\"x\",\"y\"\n\"1E6\", \"2E6\"\n", "", 0, Header + Row),
+    points("points_lines_ended_by_cr_alone", "x,y\r1E6,2E6\r", "", 0, Header + Row),
+    points("points_numbers_as_the_point_boxes_read_them", " 1D6 ,\t2000000.0\n", "", 0, Header + Row),
+    points("points_first_line_of_nan_is_data", "NaN,nan\n", "", 1, "", "Line 1 of the points file: \"NaN\" is not a number.\n"),
+    points("points_first_line_beyond_the_range_is_data", "1,1e999\n", "", 1, "",
+           "Line 1 of the points file: \"1e999\" is beyond the number range.\n"),
+    points("points_nul_byte_shown_in_the_message", std::string("1,2\0x\n", 6), "", 1, "",
+           "Line 1 of the points file: \"2\\x00x\" is not a number.\n"),
+    points("points_quote_never_closed", "\"1,2\n", "", 1, "", "Line 1 of the points file has a quoted field without its closing quote.\n"),
+    failed("points_file_missing", "compute %D/sgn --points %D/missing",
+           "The points file %D/missing cannot be opened: it does not exist.\n"),
+    failed("points_file_a_folder", "compute %D/sgn --points %D", "The points file %D cannot be opened: it is not a regular file.\n"),
+    {"points_function_that_does_not_compile_reported_once", "compute %D/in --points %D/in", 1, "",
+     located("syntax error 1023", "Expected expression", 5, "x*y+"), "Slopekit\r\n2,\"x*y+\"\r\n\"x\",1\r\n\"y\",2\r\n 0 \r\n"},
     points("points_line_too_long", "1," + std::string(5000, ' ') + "2\n", "", 1, "", "Line 1 of the points file is too long.\n"),
 
     {"plot_draws_an_svg", "plot %D/sgn --along y --svg %D/plot.svg", 0, "", "", "", {"plot.svg", "f along y through y = 2"}},
@@ -481,6 +496,26 @@ TEST(CliFile, PointColumnsReadBackToThePointsComputed)
     std::ofstream(folder.path + "/in", std::ios::binary) << "0.30000000000000004,1E6\n";
     const Output output = runCli("compute " + folder.path + "/sgn --points " + folder.path + "/in", folder.path);
     EXPECT_THAT(output.out, ::testing::HasSubstr("\n0.30000000000000004,1000000,"));
+}
+
+// Output that cannot be written ends a batch of points at once: these would take far
+// longer than the CPU seconds allowed, and only the first rows are computed.
+TEST(CliPoints, StopsAtTheFirstOutputThatCannotBeWritten)
+{
+    Folder folder;
+    std::ofstream(folder.path + "/ten", std::ios::binary)
+        << "Slopekit\r\n10,\"Sin(a)*Cos(b)+c*d*e/(1+f*f)+Exp(g/100)+Sqr(h*h+i*i+j*j)\"\r\n\"a\",1\r\n\"b\",1\r\n"
+           "\"c\",1\r\n\"d\",1\r\n\"e\",1\r\n\"f\",1\r\n\"g\",1\r\n\"h\",1\r\n\"i\",1\r\n\"j\",1\r\n 0 \r\n";
+    {
+        std::ofstream points(folder.path + "/points", std::ios::binary);
+        for (int k = 1; k <= 200000; ++k)
+            points << k << ",2,3,4,5,6,7,8,9,10\n";
+    }
+    const Output output = run("sh -c 'ulimit -t 10; exec " SLOPEKIT_CLI " compute " + folder.path + "/ten --points " +
+                                  folder.path + "/points >/dev/full'",
+                              folder.path);
+    EXPECT_EQ(output.status, 1);
+    EXPECT_EQ(output.err, "The output could not be written.\n");
 }
 
 }  // namespace
