@@ -26,8 +26,10 @@ std::optional<std::string> constantName(const std::string& text)
 AddConstantOutcome addConstant(Dimension& dim, const std::string& text, const ReservedName& reserved)
 {
     const auto name = constantName(text);
-    if (!name || nameFault(*name, reserved))
+    if (!name)
         return {};
+    if (auto fault = nameFault(*name, reserved))
+        return {ConstantAdded::Ignored, -1, std::move(*fault)};
     int replaced = -1;
     for (int i = 0; i < dim.NumCons; ++i) {
         const auto stored = constantName(dim.Cons[static_cast<std::size_t>(i)]);
@@ -37,12 +39,12 @@ AddConstantOutcome addConstant(Dimension& dim, const std::string& text, const Re
         }
     }
     if (replaced < 0 && dim.NumCons == Dimension::ConsSlots)
-        return {ConstantAdded::Full, -1};
+        return {ConstantAdded::Full, -1, {}};
     if (replaced >= 0)
         eraseEntry(dim, replaced);
     dim.Cons[static_cast<std::size_t>(dim.NumCons)] = text;
     ++dim.NumCons;
-    return {ConstantAdded::Stored, replaced};
+    return {ConstantAdded::Stored, replaced, {}};
 }
 
 std::optional<std::string> removeConstant(Dimension& dim, int k)

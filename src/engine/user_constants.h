@@ -14,13 +14,14 @@ namespace slopekit {
 
 enum class ConstantAdded {
     Stored,   // appended at the end; replacedIndex tells which older entry it replaced
-    Ignored,  // no "=", or a name that nameFault refuses: nothing changed, no message
+    Ignored,  // no "=", or a name that nameFault refuses: nothing changed, no message box
     Full,     // a new name while every slot is taken: nothing changed, FullMessage shown
 };
 
 struct AddConstantOutcome {
     ConstantAdded result = ConstantAdded::Ignored;
     int replacedIndex = -1;  // list index removed before the append, -1 for none
+    std::string refusal;     // why a name was refused, for the status area
 };
 
 inline constexpr const char* ConstantsFullMessage =

@@ -4,6 +4,7 @@
 #include "shell/shell_fonts.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -22,6 +23,7 @@ frmAbout::frmAbout(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     setAutoFillBackground(true);
     setFont(fonts::sansSerif(24, true));
     centreOnScreen(*this);
+    setFocusPolicy(Qt::StrongFocus);  // takes the keys while shown, for Escape
 }
 
 QStringList frmAbout::aboutText()
@@ -46,6 +48,14 @@ void frmAbout::mouseReleaseEvent(QMouseEvent* event)
 {
     if (rect().contains(event->position().toPoint()))
         Form_Click();
+}
+
+void frmAbout::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        Form_Click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void frmAbout::Form_Click()

@@ -18,6 +18,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;  // Escape closes it, as a click does
 
 private:
     void Form_Click();

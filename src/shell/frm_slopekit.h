@@ -66,6 +66,7 @@ public:
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuFileBar2 = nullptr;
+    QAction* mnuExit = nullptr;
     QAction* mnuPrint = nullptr;
     QMenu* mnuOptions = nullptr;
     // One choice of three: the list shows the classic, the refined or the exact results.

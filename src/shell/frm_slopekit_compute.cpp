@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace slopekit {
 
@@ -54,11 +55,15 @@ void frmSlopekit::cmdAddCons_Click()
         addConstant(m_dim, text, m_engine.reservedNames());
     switch (outcome.result) {
     case ConstantAdded::Ignored:
-        return;  // the text stays, so the user can correct it
+        // The text stays, so the user can correct it; a refused name says why.
+        if (!outcome.refusal.empty())
+            statusBar()->showMessage(QString::fromStdString(outcome.refusal));
+        return;
     case ConstantAdded::Full:
         m_prompts.messageBox("", ConstantsFullMessage, PromptButtons::Ok, PromptIcon::Exclamation);
         return;
     case ConstantAdded::Stored:
+        statusBar()->clearMessage();
         if (outcome.replacedIndex >= 0)
             cboConstants->removeItem(outcome.replacedIndex);
         cboConstants->addItem(QString::fromStdString(text));

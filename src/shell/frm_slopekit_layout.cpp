@@ -216,6 +216,7 @@ void frmSlopekit::createMenus()
     mnuSave = mnuFile->addAction("&Save");
     mnuSaveAs = mnuFile->addAction("Save &As");
     mnuFileBar2 = mnuFile->addSeparator();
+    mnuExit = mnuFile->addAction("E&xit");
     mnuPrint = menuBar()->addAction("&Print");
     mnuOptions = menuBar()->addMenu("&Options");
     mnuOptions->setObjectName("mnuOptions");
@@ -235,11 +236,12 @@ void frmSlopekit::createMenus()
     mnuSave->setShortcut(QKeySequence::Save);
     mnuPrint->setShortcut(QKeySequence::Print);
     mnuHelp->setShortcut(QKeySequence::HelpContents);
+    mnuExit->setShortcut(Qt::CTRL | Qt::Key_Q);
     for (QAction* action : {mnuPrint, mnuHelp})
         addAction(action);  // items of the bar itself: their shortcuts need the window
     const std::pair<QAction*, const char*> names[] = {
         {mnuOpen, "mnuOpen"}, {mnuFileBar1, "mnuFileBar1"}, {mnuSave, "mnuSave"},
-        {mnuSaveAs, "mnuSaveAs"}, {mnuFileBar2, "mnuFileBar2"}, {mnuPrint, "mnuPrint"}, {mnuClassic, "mnuClassic"},
+        {mnuSaveAs, "mnuSaveAs"}, {mnuFileBar2, "mnuFileBar2"}, {mnuExit, "mnuExit"}, {mnuPrint, "mnuPrint"}, {mnuClassic, "mnuClassic"},
         {mnuRefined, "mnuRefined"}, {mnuExact, "mnuExact"},
         {mnuHelp, "mnuHelp"}, {mnuAbout, "mnuAbout"}};
     for (const auto& [action, name] : names)
@@ -266,6 +268,17 @@ void frmSlopekit::connectHandlers()
     connect(mnuHelp, &QAction::triggered, this, &frmSlopekit::mnuHelp_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmSlopekit::mnuAbout_Click);
     connect(cmdCompute, &QPushButton::clicked, this, &frmSlopekit::cmdCompute_Click);
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    // Compute from anywhere in the window: the focus moves to the button first, so the box
+    // it leaves is checked as a click would check it, and a refused entry keeps it.
+    auto* compute = new QAction(this);
+    compute->setShortcuts({Qt::Key_F5, Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter});
+    addAction(compute);
+    connect(compute, &QAction::triggered, this, [this] {
+        cmdCompute->setFocus(Qt::ShortcutFocusReason);
+        if (cmdCompute->hasFocus())
+            cmdCompute->click();
+    });
     connect(cmdAddCons, &QPushButton::clicked, this, &frmSlopekit::cmdAddCons_Click);
     connect(cmdRemCons, &QPushButton::clicked, this, &frmSlopekit::cmdRemCons_Click);
     connect(cboConstants->lineEdit(), &QLineEdit::returnPressed, this,

@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QListWidget>
 #include <QMenu>
+#include <QShortcut>
 
 #include <stdexcept>
 
@@ -53,6 +54,11 @@ void frmSlopekit::createResultsMenu()
     mnuPlotSeparator = mnuResults->addSeparator();
 
     connect(lstDerVal, &QWidget::customContextMenuRequested, this, &frmSlopekit::lstDerVal_ContextMenu);
+    // The keyboard's way to a context menu, at the current line.
+    new QShortcut(Qt::SHIFT | Qt::Key_F10, lstDerVal, lstDerVal, [this] {
+        const QModelIndex current = lstDerVal->currentIndex();
+        lstDerVal_ContextMenu(current.isValid() ? lstDerVal->visualRect(current).center() : QPoint(0, 0));
+    }, Qt::WidgetShortcut);
     const auto copy = [this](bool selectedOnly) {
         if (m_results)
             toClipboard(resultText(*m_results, shownView(), rows(*lstDerVal, selectedOnly)));

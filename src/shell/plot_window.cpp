@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -97,6 +98,14 @@ void PlotWindow::cmdRedraw_Click()
     } catch (const std::invalid_argument& refused) {
         m_prompts.messageBox("", refused.what(), PromptButtons::Ok, PromptIcon::Exclamation);
     }
+}
+
+void PlotWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void PlotWindow::resultsCleared()

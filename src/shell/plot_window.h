@@ -38,6 +38,9 @@ public:
     // The results it was drawn from are gone: the plot stays, but cannot be redrawn.
     void resultsCleared();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;  // Escape closes it
+
 private:
     void display(PlotData plot, double askedRadius);
     void cmdRedraw_Click();

@@ -62,7 +62,7 @@ TEST_F(WindowTest, AFreshWindowShowsEveryControlAsLaidOutWithOnlyOpenAndHelpOffe
     EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(focus(), "txtOrder");
     EXPECT_EQ(menuText(window->menuBar()->actions()),
-              "&File{&Open - (off)&Save (off)Save &As -} (off)&Print &Options{[x]&Classic results [ ]&Refined results [ ]&Exact results} &Help "
+              "&File{&Open - (off)&Save (off)Save &As - E&xit} (off)&Print &Options{[x]&Classic results [ ]&Refined results [ ]&Exact results} &Help "
               "(hidden)&About");
     EXPECT_FALSE(window->mnuFile->separatorsCollapsible());
 
@@ -169,6 +169,82 @@ TEST_F(WindowTest, TheChosenViewIsRememberedBetweenRuns)
         restart();
         EXPECT_EQ(menuText(window->mnuOptions->actions()), row.options) << row.name;
     }
+}
+
+// F5, Ctrl+Return and Ctrl+Enter compute from the function box, as a click on Compute does;
+// in the count stage, where a click on Compute does nothing, so do they.
+TEST_F(WindowTest, ComputeKeysActFromAnyBoxAsAClickOnComputeDoes)
+{
+    const QKeySequence keys[] = {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return),
+                                 QKeySequence(Qt::CTRL | Qt::Key_Enter)};
+    for (const QKeySequence& key : keys)
+        QTest::keySequence(window->txtOrder, key);
+    EXPECT_EQ(focus(), "txtOrder");
+    EXPECT_EQ(lines(), Texts{});
+    enterProblem("1", "x");
+    for (const QKeySequence& key : keys) {
+        type(window->txtEquation, "x^2");  // an edit clears the list
+        QTest::keySequence(window->txtEquation, key);
+        EXPECT_EQ(lines().size(), 3u) << key.toString().toStdString();
+    }
+}
+
+// Escape closes the About box, a plot and the analysis.
+TEST_F(WindowTest, EscapeClosesTheAboutBoxAPlotAndTheAnalysis)
+{
+    enterProblem("1", "x");
+    compute("x^2", {"1"});
+    window->updateResultsMenu();
+    const std::pair<const char*, std::function<void()>> rows[] = {
+        {"about", [this] { window->mnuAbout->trigger(); }},
+        {"plot", [this] { window->mnuPlot[0]->trigger(); }},
+        {"analysis", [this] { window->mnuAnalyse->trigger(); }},
+    };
+    for (const auto& [name, open] : rows) {
+        open();
+        QWidget* shownWindow = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != window && w->isVisible() && w->parentWidget() == window)
+                shownWindow = w;
+        ASSERT_NE(shownWindow, nullptr) << name;
+        shownWindow->activateWindow();  // as the window manager does with a new window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(shownWindow)) << name;
+        QTest::keyClick(shownWindow->focusWidget() ? shownWindow->focusWidget() : shownWindow, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(shownWindow->isVisible()) << name;
+    }
+}
+
+// Shift+F10 in the results list opens its menu, as a right click does.
+TEST_F(WindowTest, ShiftF10OpensTheResultsListsMenu)
+{
+    enterProblem("1", "x");
+    compute("x^2", {"1"});
+    window->lstDerVal->setFocus();
+    QTest::keyClick(window->lstDerVal, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(window->mnuResults->isVisible());
+    window->mnuResults->hide();
+}
+
+// File > Exit, or Ctrl+Q, closes the window.
+TEST_F(WindowTest, CtrlQExitsThroughTheFileMenu)
+{
+    EXPECT_EQ(window->mnuExit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QTest::keySequence(window->txtOrder, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_FALSE(window->isVisible());
+}
+
+// A constant refused for its name says why in the status area; the text stays to be corrected.
+TEST_F(WindowTest, AConstantRefusedForItsNameSaysWhy)
+{
+    enterProblem("1", "x");
+    type(window->txtEquation, "x");
+    addConstant("IErr=2");
+    EXPECT_EQ(hint(), "\"IErr\" cannot be a name: the expression language uses it.");
+    EXPECT_EQ(window->cboConstants->currentText(), "IErr=2");
+    window->cboConstants->setEditText("a=2");
+    click(window->cmdAddCons);
+    EXPECT_EQ(hint(), "");
 }
 
 }  // namespace
