@@ -118,20 +118,20 @@ double EngineBinding::EvaluateFunction()
     return value;
 }
 
-namespace {
-
-ExactEntry exactEntry(const script::ExactDerivative& d) { return {d.value, d.reason}; }
-
-}  // namespace
 
 ExactDerivatives EngineBinding::EvaluateExact()
 {
     AssignVariables();
     m_sh.ierr = 0;
     const int n = m_dim.Order;
+    // Each variable's number, where the statement just sent stored it.
     std::array<const double*, script::MaxExactVariables> seeds{};
-    for (int k = 0; k < n; ++k)
-        seeds[static_cast<std::size_t>(k)] = m_engine.numberOf(m_dim.VarNams[static_cast<std::size_t>(k)]);
+    for (int k = 0; k < n; ++k) {
+        const auto m = static_cast<std::size_t>(k);
+        const SentVariable& sent = m_sent[m];
+        const script::Engine::NumberStatement& prepared = sent.recent[sent.last].prepared;
+        seeds[m] = prepared.slot ? script::Engine::numberOf(prepared) : m_engine.numberOf(m_dim.VarNams[m]);
+    }
     m_engine.evalExact(m_dim.Equation, std::span(seeds.data(), static_cast<std::size_t>(n)), m_exact);
     ExactDerivatives exact;
     const script::Value& result = m_exact.result.value;
@@ -141,14 +141,19 @@ ExactDerivatives EngineBinding::EvaluateExact()
         exact.value = result.number;  // a truth value as -1 or 0, Empty as 0
     if (m_sh.ierr != 0)
         throw RunError(m_sh.ierr, product::Title);
-    exact.gradient.reserve(static_cast<std::size_t>(n));
-    exact.hessian.resize(static_cast<std::size_t>(n));
+    const auto fill = [this](ExactEntry& entry, double number) {
+        if (std::isfinite(number))
+            entry.value = number;
+        else
+            entry.reason = m_exact.reason(number);
+    };
+    const auto size = static_cast<std::size_t>(n);
+    exact.gradient.resize(size);
+    exact.hessian.assign(size, std::vector<ExactEntry>(size));
     for (int i = 0; i < n; ++i) {
-        exact.gradient.push_back(exactEntry(m_exact.gradient(i)));
-        auto& row = exact.hessian[static_cast<std::size_t>(i)];
-        row.reserve(static_cast<std::size_t>(n));
+        fill(exact.gradient[static_cast<std::size_t>(i)], m_exact.gradient(i));
         for (int j = 0; j < n; ++j)
-            row.push_back(exactEntry(m_exact.hessian(i, j)));
+            fill(exact.hessian[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)], m_exact.hessian(i, j));
     }
     return exact;
 }

@@ -174,10 +174,10 @@ void Engine::evalExact(std::string_view text, std::span<const double* const> see
     });
 }
 
-const double* Engine::numberOf(std::string_view name)
+namespace {
+
+const double* numberIn(const Slot* slot)
 {
-    foldCase(name, m_key);
-    const Slot* slot = m_globals.find(m_key);
     if (!slot)
         return nullptr;
     switch (slot->kind) {
@@ -186,6 +186,16 @@ const double* Engine::numberOf(std::string_view name)
     default: return nullptr;
     }
 }
+
+}  // namespace
+
+const double* Engine::numberOf(std::string_view name)
+{
+    foldCase(name, m_key);
+    return numberIn(m_globals.find(m_key));
+}
+
+const double* Engine::numberOf(const NumberStatement& statement) { return numberIn(statement.slot); }
 
 const Program& Engine::compiled(std::string_view text, bool statements)
 {

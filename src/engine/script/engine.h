@@ -87,6 +87,8 @@ public:
     // Where the number of a name (any case) lies: a variable's or a Double field's; nullptr
     // for any other name.
     const double* numberOf(std::string_view name);
+    // The same for the name of a statement that recogniseNumberStatement prepared.
+    static const double* numberOf(const NumberStatement& statement);
 
     void setErrorHandler(ErrorHandler handler) { m_errorHandler = std::move(handler); }
 

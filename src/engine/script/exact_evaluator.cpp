@@ -12,14 +12,12 @@
 
 namespace slopekit::script {
 
-ExactDerivative ExactEvaluation::entry(double number) const
+std::string ExactEvaluation::reason(double entry) const
 {
-    if (std::isfinite(number))
-        return {number, {}};
-    const int f = std::isnan(number) ? failureOf(number) : -1;
+    const int f = std::isnan(entry) ? failureOf(entry) : -1;
     if (f >= 0 && static_cast<std::size_t>(f) < failures.size())
-        return {std::nullopt, failures[f].reason};
-    return {std::nullopt, "the derivative is beyond the double range"};
+        return failures[f].reason;
+    return "the derivative is beyond the double range";
 }
 
 namespace {
@@ -46,7 +44,7 @@ std::string operationName(std::string_view source, std::size_t offset)
 // Where rounding half to even jumps: halfway between two whole numbers.
 bool atHalf(double v) { return v - std::floor(v) == 0.5; }
 
-double numberOf(const ExactValue& e) { return toNumber(e.value); }
+double numberOf(const ExactValue& e) { return e.value.type == Type::String ? toNumber(e.value) : e.value.number; }
 
 // The number a host method reads from its argument; 0 for a text that is none (the method
 // reports that through its own error channel, so no error may be raised here).

@@ -4,7 +4,6 @@
 #include "engine/script/program.h"
 #include "engine/script/scratch.h"
 
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,23 +18,16 @@ struct ExactFailure {
     bool continuous = false;
 };
 
-// One derivative of an exact evaluation: its number, or why it has none.
-struct ExactDerivative {
-    std::optional<double> value;
-    std::string reason;  // empty when there is a value
-};
-
 // The value of an expression with its derivatives in the variables of the evaluation.
 struct ExactEvaluation {
     ExactValue result;  // its value refers to texts of the engine's current call
     int count = 0;      // of the variables
     std::vector<ExactFailure> failures;
 
-    ExactDerivative gradient(int i) const { return entry(result.gradient[i]); }
-    ExactDerivative hessian(int i, int j) const { return entry(result.hessian[packedIndex(i, j)]); }
-
-private:
-    ExactDerivative entry(double number) const;
+    // An entry is a finite number, or it has none, for the reason that reason() gives.
+    double gradient(int i) const { return result.gradient[i]; }
+    double hessian(int i, int j) const { return result.hessian[packedIndex(i, j)]; }
+    std::string reason(double entry) const;
 };
 
 // Runs a program as run() does, on `stack` (room for program.maxStack values), carrying the
