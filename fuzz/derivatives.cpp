@@ -2,6 +2,9 @@
 // the engine binding. A computation either lists every derivative as a finite number after
 // exactly 8n^2 + n + 1 evaluations and the refinement's own, showing no message, or ends
 // with no lines, the point in place and exactly one message: ours or the Error event's.
+// A computation that lists its results also has exact ones, whose value is the function's at
+// the point bit for bit, and each of whose entries is a finite number or a reason, alike on
+// both sides of the Hessian's diagonal.
 //
 // Input: one byte for the number of variables and the point, then the function text,
 // optionally followed by NUL and a constant text.
@@ -14,6 +17,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -35,6 +39,27 @@ bool allFinite(const Dimension& dim)
     }
     return true;
 }
+
+// Every exact entry is a finite number or, without one, a reason; the Hessian is symmetric.
+bool wellFormed(const ExactDerivatives& exact, int n)
+{
+    const auto entryOk = [](const ExactEntry& e) {
+        return e.value ? std::isfinite(*e.value) && e.reason.empty() : !e.reason.empty();
+    };
+    for (int i = 0; i < n; ++i) {
+        if (!entryOk(exact.gradient[i]))
+            return false;
+        for (int j = 0; j < n; ++j) {
+            const ExactEntry& a = exact.hessian[i][j];
+            const ExactEntry& b = exact.hessian[j][i];
+            if (!entryOk(a) || a.value != b.value || a.reason != b.reason)
+                return false;
+        }
+    }
+    return true;
+}
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 }  // namespace
 
@@ -75,6 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         runErrorMessage,
         nullptr,
         [&](bool muted) { binding.setErrorEventMuted(muted); },
+        [&] { return binding.EvaluateExact(); },
     };
     const ComputeOutcome outcome = runCompute(dim, hooks, function, texts);
 
@@ -87,11 +113,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(outcome.lines.size() == static_cast<std::size_t>(1 + 2 * n + n * (n - 1) / 2), "lines missing");
         check(dim.ResultsShown && !outcome.message && events == 0, "a computation that succeeded reported a failure");
         check(allFinite(dim), "a derivative is not a finite number");
+        check(outcome.exact.has_value(), "a computation that succeeded has no exact results");
+        check(wellFormed(*outcome.exact, n), "an exact entry is neither a finite number nor a reason");
+        check(sameBits(outcome.exact->value, binding.EvaluateFunction()), "the exact value is not the function's");
     } else {
         check(!dim.ResultsShown, "a failed computation marked its results as shown");
         check(events + (outcome.message ? 1 : 0) == 1, "a failure did not show exactly one message");
         check(evaluations <= 8 * n * n + n + 1, "a failed computation went on evaluating");
         check(!outcome.refined, "a failed computation was refined");
+        check(!outcome.exact, "a failed computation has exact results");
     }
     if (evaluations > 0)
         check(dim.Varx == point, "the point was not put back");

@@ -194,6 +194,8 @@ TEST_F(Exact, EdgesHaveNoNumberWhereNoDerivativeExists)
          .hessian = {"no derivative: Abs at its kink (column 1)", "no derivative: Abs at its kink (column 1)", "2"}},
         {.name = "false_comparison_switches_off_a_kink", .function = "-(x>1)*Sqr(x^2) + -(x<=1)*x",
          .names = {"x"}, .point = {0}, .gradient = {"1"}, .hessian = {"0"}},
+        {.name = "false_comparison_switches_off_an_infinite_slope", .function = "-(x>1)*Sqr(Abs(x-0.5)) + x",
+         .names = {"x"}, .point = {0.5}, .gradient = {"1"}, .hessian = {"0"}},
         {.name = "false_comparison_switches_off_an_overflow", .function = "-(x<1)*Exp(x^3) + x", .names = {"x"},
          .point = {8.9}, .gradient = {"1"}, .hessian = {"0"}},
         {.name = "true_comparison_keeps_an_overflow", .function = "-(x>1)*Exp(x^3)", .names = {"x"},
