@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <cstdio>
+#include <sstream>
+
 namespace slopekit {
 namespace {
 
@@ -48,6 +51,55 @@ TEST(QtPrinter, BreaksPagesItselfInTheCourierNewFaceWithTwentyMillimetreMargins)
     EXPECT_EQ(longReport.count("/Type /Page\n"), 3);  // about sixty lines fit on a page
     EXPECT_TRUE(longReport.contains("LiberationMono"));
     EXPECT_EQ(printToPdf(1, "/nonexistent-folder/report.pdf"), QByteArray());
+}
+
+// The text pdftotext reads from the file, or nothing where the tool cannot be run.
+std::string pdfText(const QString& path)
+{
+    std::string text;
+    if (FILE* pipe = popen(("pdftotext -layout '" + path.toStdString() + "' - 2>/dev/null").c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
+        pclose(pipe);
+    }
+    return text;
+}
+
+// A line longer than the page is wide goes on over the following lines: every character is
+// on the page, none past its edge, and the lines break after operators.
+TEST(QtPrinter, WrapsALongLineSoThePageHoldsEveryCharacter)
+{
+    int argc = 1;
+    char name[] = "documents_qt_tests";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication app(argc, argv);
+    QTemporaryDir dir;
+    std::string function;
+    for (int k = 1; function.size() < 580; ++k)
+        function += "Sin(x" + std::to_string(k) + "*y)+";
+    function.pop_back();
+    QtPrinter printer;
+    printer.printToFile(dir.filePath("long.pdf").toStdString());
+    {
+        ReportFont font(printer);
+        printLines(printer, {"FUNCTION:", function, "END"});
+    }
+    const std::string text = pdfText(dir.filePath("long.pdf"));
+    std::string joined;
+    std::size_t lines = 0;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        line.erase(line.find_last_not_of(' ') + 1);
+        line.erase(0, line.find_first_not_of(' '));
+        if (line.empty() || line == "FUNCTION:" || line == "END" || line.starts_with('\f'))
+            continue;
+        joined += line;
+        ++lines;
+        EXPECT_TRUE(line.ends_with('+') || joined.size() == function.size()) << line;
+    }
+    EXPECT_EQ(joined, function);
+    EXPECT_GE(lines, 6u);  // about eighty characters to a line
 }
 
 }  // namespace

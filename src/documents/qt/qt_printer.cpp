@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFontMetricsF>
+#include <QTextBoundaryFinder>
 
 #include <utility>
 
@@ -72,6 +73,34 @@ void QtPrinter::beginIfNeeded()
     m_y = 0;
 }
 
+qsizetype fittingLength(const QString& text, qreal room, const QFontMetricsF& metrics, bool lineEmpty)
+{
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    qsizetype fits = 0;
+    qsizetype afterBreak = 0;  // the end of the last character after which a line reads well
+    qreal used = 0;
+    for (qsizetype end = characters.toNextBoundary(); end > 0; end = characters.toNextBoundary()) {
+        const QStringView character = QStringView(text).sliced(fits, end - fits);
+        used += metrics.horizontalAdvance(character.toString());
+        if (used > room)
+            break;
+        fits = end;
+        if (QStringView(u" +-*/^,)=").contains(character.front()))
+            afterBreak = end;
+    }
+    if (fits == text.size())
+        return fits;
+    // Break after an operator or a blank near the end of the line rather than within a name
+    // or a number; a line with nothing else on it always takes at least one character.
+    if (afterBreak > 0 && afterBreak * 4 >= fits * 3)
+        return afterBreak;
+    if (fits == 0 && lineEmpty) {
+        characters.toStart();
+        return characters.toNextBoundary();
+    }
+    return fits;
+}
+
 qreal QtPrinter::lineSpacing() const { return QFontMetricsF(m_font, m_device).lineSpacing(); }
 
 // Called before the first item of a line: a line that would cross the page's lower edge
@@ -84,15 +113,28 @@ void QtPrinter::makeRoomForLine()
     }
 }
 
+// Text that does not fit on the rest of the line goes on over the following lines, so the
+// page holds every character.
 void QtPrinter::printText(const std::string& text)
 {
     beginIfNeeded();
-    if (m_x == 0)
-        makeRoomForLine();
-    const QString item = QString::fromStdString(text);
     const QFontMetricsF metrics(m_font, m_device);
-    m_painter.drawText(QPointF(m_x, m_y + metrics.ascent()), item);
-    m_x += metrics.horizontalAdvance(item);
+    QString rest = QString::fromStdString(text);
+    while (!rest.isEmpty()) {
+        if (m_x == 0)
+            makeRoomForLine();
+        const qsizetype fits = fittingLength(rest, m_device->width() - m_x, metrics, m_x == 0);
+        if (fits == 0) {
+            endLine();  // the line has text already: the item starts on the next one
+            continue;
+        }
+        const QString piece = rest.first(fits);
+        m_painter.drawText(QPointF(m_x, m_y + metrics.ascent()), piece);
+        m_x += metrics.horizontalAdvance(piece);
+        rest.remove(0, fits);
+        if (!rest.isEmpty())
+            endLine();
+    }
 }
 
 void QtPrinter::endLine()

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -11,6 +12,11 @@
 #include <memory>
 
 namespace slopekit {
+
+// How many UTF-16 units of the text's leading whole characters fit in room: all of it if it
+// fits, else preferably up to an operator or blank near the end; at least one character
+// when lineEmpty, 0 when nothing fits on a line that has text already.
+qsizetype fittingLength(const QString& text, qreal room, const QFontMetricsF& metrics, bool lineEmpty);
 
 // The report printer on a QPrinter (a PDF file when the print dialog or the caller picks
 // one). Text goes down the page line by line in a fixed 10 point size; a line that no
