@@ -149,8 +149,9 @@ ExactDerivatives EngineBinding::EvaluateExact()
     };
     const auto size = static_cast<std::size_t>(n);
     exact.gradient.resize(size);
-    exact.hessian.assign(size, std::vector<ExactEntry>(size));
+    exact.hessian.resize(size);
     for (int i = 0; i < n; ++i) {
+        exact.hessian[static_cast<std::size_t>(i)].resize(size);
         fill(exact.gradient[static_cast<std::size_t>(i)], m_exact.gradient(i));
         for (int j = 0; j < n; ++j)
             fill(exact.hessian[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)], m_exact.hessian(i, j));

@@ -46,6 +46,16 @@ void ExactArithmetic::constant(ExactValue& e, const Value& value) const
     std::fill_n(e.hessian, m_m, 0.0);
 }
 
+void ExactArithmetic::copy(ExactValue& to, const ExactValue& from) const
+{
+    to.value = from.value;
+    to.deps = from.deps;
+    to.degree = from.degree;
+    to.undefined = from.undefined;
+    std::copy_n(from.gradient, m_n, to.gradient);
+    std::copy_n(from.hessian, m_m, to.hessian);
+}
+
 void ExactArithmetic::seed(ExactValue& e, int k) const
 {
     e.gradient[k] = 1;
@@ -55,20 +65,37 @@ void ExactArithmetic::seed(ExactValue& e, int k) const
 
 void ExactArithmetic::negate(ExactValue& e) const { scale(e, -1); }
 
+ExactArithmetic::Active ExactArithmetic::active(VariableSet deps, bool all) const
+{
+    Active a;
+    for (int k = 0; k < m_n; ++k)
+        if (all || has(deps, k))
+            a.index[a.count++] = k;
+    return a;
+}
+
 void ExactArithmetic::scale(ExactValue& e, double factor) const
 {
-    for (int i = 0; i < m_n; ++i)
+    const Active act = active(e.deps, e.undefined);
+    for (int p = 0; p < act.count; ++p) {
+        const int i = act.index[p];
         e.gradient[i] *= factor;
-    for (int k = 0; k < m_m; ++k)
-        e.hessian[k] *= factor;
+        for (int q = 0; q <= p; ++q)
+            e.hessian[packedIndex(i, act.index[q])] *= factor;
+    }
 }
 
 void ExactArithmetic::scaledCopy(ExactValue& a, const ExactValue& b, double factor) const
 {
-    for (int i = 0; i < m_n; ++i)
+    const Active act = active(b.deps, b.undefined);
+    for (int p = 0; p < act.count; ++p) {
+        const int i = act.index[p];
         a.gradient[i] = factor * b.gradient[i];
-    for (int k = 0; k < m_m; ++k)
-        a.hessian[k] = factor * b.hessian[k];
+        for (int q = 0; q <= p; ++q) {
+            const int k = packedIndex(i, act.index[q]);
+            a.hessian[k] = factor * b.hessian[k];
+        }
+    }
     a.deps = b.deps;
     a.degree = b.degree;
     a.undefined = b.undefined;
@@ -82,10 +109,15 @@ void ExactArithmetic::sum(ExactValue& a, const ExactValue& b, double sign) const
         scaledCopy(a, b, sign);
         return;
     }
-    for (int i = 0; i < m_n; ++i)
+    const Active act = active(b.deps, b.undefined);
+    for (int p = 0; p < act.count; ++p) {
+        const int i = act.index[p];
         a.gradient[i] += sign * b.gradient[i];
-    for (int k = 0; k < m_m; ++k)
-        a.hessian[k] += sign * b.hessian[k];
+        for (int q = 0; q <= p; ++q) {
+            const int k = packedIndex(i, act.index[q]);
+            a.hessian[k] += sign * b.hessian[k];
+        }
+    }
     a.deps |= b.deps;
     a.degree = std::max(a.degree, b.degree);
     a.undefined = a.undefined || b.undefined;
@@ -112,14 +144,21 @@ void ExactArithmetic::product(ExactValue& a, double x, const ExactValue& b, doub
         productCarefully(a, x, b, y);
     } else {
         // The Hessian first: it reads the factors' gradients.
-        for (int i = 0, k = 0; i < m_n; ++i) {
+        const Active act = active(a.deps | b.deps, false);
+        for (int p = 0; p < act.count; ++p) {
+            const int i = act.index[p];
             const double ai = a.gradient[i];
             const double bi = b.gradient[i];
-            for (int j = 0; j <= i; ++j, ++k)
+            for (int q = 0; q <= p; ++q) {
+                const int j = act.index[q];
+                const int k = packedIndex(i, j);
                 a.hessian[k] = x * b.hessian[k] + y * a.hessian[k] + ai * b.gradient[j] + a.gradient[j] * bi;
+            }
         }
-        for (int i = 0; i < m_n; ++i)
+        for (int p = 0; p < act.count; ++p) {
+            const int i = act.index[p];
             a.gradient[i] = x * b.gradient[i] + y * a.gradient[i];
+        }
     }
     a.deps |= b.deps;
     a.degree = addedDegrees(a, b);
@@ -194,13 +233,19 @@ void ExactArithmetic::chain(ExactValue& u, double d1, double d2) const
         chainCarefully(u, d1, d2);
         return;
     }
-    for (int i = 0, k = 0; i < m_n; ++i) {
+    const Active act = active(u.deps, u.undefined);
+    for (int p = 0; p < act.count; ++p) {
+        const int i = act.index[p];
         const double ui = d2 * u.gradient[i];
-        for (int j = 0; j <= i; ++j, ++k)
+        for (int q = 0; q <= p; ++q) {
+            const int j = act.index[q];
+            const int k = packedIndex(i, j);
             u.hessian[k] = d1 * u.hessian[k] + ui * u.gradient[j];
+        }
     }
-    for (int i = 0; i < m_n; ++i)
-        u.gradient[i] *= d1;
+    // The gradient last: the Hessian reads it.
+    for (int p = 0; p < act.count; ++p)
+        u.gradient[act.index[p]] *= d1;
 }
 
 // A coefficient beyond the double range (Log of the smallest number): the entries that are

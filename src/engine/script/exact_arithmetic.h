@@ -18,6 +18,8 @@ public:
 
     // A value that does not change near the point: all derivatives zero.
     void constant(ExactValue& e, const Value& value) const;
+    // A copy of the entries in use.
+    void copy(ExactValue& to, const ExactValue& from) const;
     // Variable k (after constant()).
     void seed(ExactValue& e, int k) const;
 
@@ -48,6 +50,13 @@ public:
     bool byJump(double entry) const;
 
 private:
+    // The variables whose entries an operation visits: those of `deps`, or all of them when
+    // an undefined entry may stand outside (a failure's row).
+    struct Active {
+        int index[MaxExactVariables];
+        int count = 0;
+    };
+    Active active(VariableSet deps, bool all) const;
     void scale(ExactValue& e, double factor) const;
     // a's entries become b's times a factor.
     void scaledCopy(ExactValue& a, const ExactValue& b, double factor) const;

@@ -388,7 +388,7 @@ void ExactRun::run(ExactValue* stack, ExactValue& result)
     if (sp == stack)
         m_ops.constant(result, Value{});
     else
-        result = sp[-1];
+        m_ops.copy(result, sp[-1]);
 }
 
 }  // namespace
