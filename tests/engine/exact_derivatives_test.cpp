@@ -200,6 +200,8 @@ TEST_F(Exact, EdgesHaveNoNumberWhereNoDerivativeExists)
          .point = {8.9}, .gradient = {"1"}, .hessian = {"0"}},
         {.name = "true_comparison_keeps_an_overflow", .function = "-(x>1)*Exp(x^3)", .names = {"x"},
          .point = {8.9}, .gradient = {overflow}, .hessian = {overflow}},
+        {.name = "x_times_its_kink", .function = "x*Abs(x)", .names = {"x"}, .point = {0}, .gradient = {"0"},
+         .hessian = {"no derivative: Abs at its kink (column 3)"}},
         {.name = "sign_times_x_is_abs", .function = "Sgn(x)*x", .names = {"x"}, .point = {0},
          .gradient = {"no derivative: Sgn at 0, where it jumps (column 1)"},
          .hessian = {"no derivative: Sgn at 0, where it jumps (column 1)"}},

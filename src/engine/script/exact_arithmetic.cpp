@@ -187,12 +187,16 @@ void ExactArithmetic::productCarefully(ExactValue& a, double x, const ExactValue
             a.hessian[k] = entry;
         }
     }
+    // To first order a zero factor also cancels a kink or an infinite slope of the other,
+    // whose value stays continuous: (ab)' = a'b there (x*Abs(x) at 0), but not a jump.
     for (int i = 0; i < m_n; ++i) {
+        const double ai = a.gradient[i];
+        const double bi = b.gradient[i];
         double entry = 0;
-        if (!(x == 0 && a.gradient[i] == 0))
-            entry += x * b.gradient[i];
-        if (!(y == 0 && b.gradient[i] == 0))
-            entry += y * a.gradient[i];
+        if (!(x == 0 && (ai == 0 || (!std::isnan(ai) && byContinuity(bi)))))
+            entry += x * bi;
+        if (!(y == 0 && (bi == 0 || (!std::isnan(bi) && byContinuity(ai)))))
+            entry += y * ai;
         a.gradient[i] = entry;
     }
 }
@@ -298,12 +302,22 @@ void ExactArithmetic::fail(ExactValue& e, VariableSet over, int failure, bool se
     e.undefined = true;
 }
 
+const ExactFailure* ExactArithmetic::failureNamedBy(double entry) const
+{
+    const int f = std::isnan(entry) ? failureOf(entry) : -1;
+    return f >= 0 && static_cast<std::size_t>(f) < m_failures.size() ? &m_failures[f] : nullptr;
+}
+
 bool ExactArithmetic::byJump(double entry) const
 {
-    if (!std::isnan(entry))
-        return false;
-    const int f = failureOf(entry);
-    return f >= 0 && static_cast<std::size_t>(f) < m_failures.size() && !m_failures[f].continuous;
+    const ExactFailure* f = failureNamedBy(entry);
+    return f && !f->continuous;
+}
+
+bool ExactArithmetic::byContinuity(double entry) const
+{
+    const ExactFailure* f = failureNamedBy(entry);
+    return f && f->continuous;
 }
 
 void ExactArithmetic::stepwise(ExactValue& result, std::span<const ExactValue* const> operands, VariableSet jumps,
