@@ -216,13 +216,22 @@ void ExactArithmetic::quotient(ExactValue& a, const ExactValue& b, double y, dou
     }
     // q' = (a' - q b') / b and q'' = (a'' - q b'' - q'b' - b'q') / b: no difference of
     // large terms, and no square of b.
+    const Active act = active(a.deps | b.deps, a.undefined || b.undefined);
     double g[MaxExactVariables];
-    for (int i = 0; i < m_n; ++i)
+    for (int p = 0; p < act.count; ++p) {
+        const int i = act.index[p];
         g[i] = (a.gradient[i] - q * b.gradient[i]) / y;
-    for (int i = 0, k = 0; i < m_n; ++i)
-        for (int j = 0; j <= i; ++j, ++k)
+    }
+    for (int p = 0; p < act.count; ++p) {
+        const int i = act.index[p];
+        for (int r = 0; r <= p; ++r) {
+            const int j = act.index[r];
+            const int k = packedIndex(i, j);
             a.hessian[k] = (a.hessian[k] - q * b.hessian[k] - g[i] * b.gradient[j] - g[j] * b.gradient[i]) / y;
-    std::copy_n(g, m_n, a.gradient);
+        }
+    }
+    for (int p = 0; p < act.count; ++p)
+        a.gradient[act.index[p]] = g[act.index[p]];
     a.deps |= b.deps;
     a.degree = AnyDegree;
     a.undefined = a.undefined || b.undefined;

@@ -46,11 +46,10 @@ public:
     void stepwise(ExactValue& result, std::span<const ExactValue* const> operands, VariableSet jumps,
                   int failure) const;
 
+private:
     // Whether an entry is undefined by a jump, or where the value stays continuous.
     bool byJump(double entry) const;
     bool byContinuity(double entry) const;
-
-private:
     // The failure an undefined entry names; nullptr for any other entry.
     const ExactFailure* failureNamedBy(double entry) const;
     // The variables whose entries an operation visits: those of `deps`, or all of them when
