@@ -269,6 +269,10 @@ const CliRun Runs[] = {
      "Steepest ascent = 1\nFrom the exact derivatives, good to rounding: the gradient is not zero within its error "
      "(|grad f| = 2000000).\n",
      ""},
+    {"compute_hessian_without_any_second_derivative", "compute --hessian --var x=0 " + std::string(FailsAtPowersOfTwo), 0,
+     "Function = -1\nDx = -5809.90622027011\nDxx = 323509631.708518\nNo analysis: the Hessian has entries without a "
+     "reliable value, so it has no eigenvalues.\nFrom the refined estimates and their errors: some estimates are "
+     "unreliable, so nothing can be concluded.\n", ""},
     failed("compute_refine_keeps_the_failure_message", "compute --refine --var x=0 'Sqr(x)'", Runtime5),
     {"compute_refine_names_an_entry_without_value", "compute --refine --var x=0 " + std::string(FailsAtPowersOfTwo), 0,
      "Function = -1\nDx = no value: the function fails at every trial step\n"
