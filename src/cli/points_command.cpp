@@ -8,9 +8,11 @@
 #include "derivatives/derivative_labels.h"
 #include "derivatives/result_views.h"
 #include "numbers/number_text.h"
+#include "problem/entry_checks.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -44,6 +46,14 @@ std::string quoted(const std::string& text)
     return cell + "\"";
 }
 
+// The name of the messages' column: "error", unless a variable has that name, whose column
+// comes first (a name has no "_", so the other name cannot be a variable's).
+std::string errorColumn(const std::vector<std::string>& names)
+{
+    const bool taken = std::ranges::any_of(names, [](const std::string& name) { return sameName(name, "error"); });
+    return taken ? "error_message" : "error";
+}
+
 // The output stream failed; what was lost is the caller's to report.
 struct OutputLost {};
 
@@ -64,7 +74,7 @@ public:
             m_out << name << ',';
         for (const ListEntry& e : listEntries(m_session.dim.Order))
             m_out << entryLabel(m_session.dim, e) << ',';
-        m_out << "error\n";
+        m_out << errorColumn(m_session.dim.VarNams) << '\n';
     }
 
     // Computes at the point and writes its row; false when the point failed.

@@ -1,13 +1,41 @@
 #include "derivatives/derivative_labels.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace slopekit {
+namespace {
+
+std::string folded(std::string text)
+{
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// Whether two labels of the joined form would be one text (case ignored, as in names):
+// "Dxx" for the first derivative in xx and the second in x, "Dabc" for ab, c and a, bc.
+bool joinedLabelsRepeat(const Dimension& dim)
+{
+    std::vector<std::string> labels;
+    for (int i = 0; i < dim.Order; ++i) {
+        labels.push_back(folded(dim.VarNams[i]));
+        for (int j = i; j < dim.Order; ++j)
+            labels.push_back(folded(dim.VarNams[i] + dim.VarNams[j]));
+    }
+    std::ranges::sort(labels);
+    return std::ranges::adjacent_find(labels) != labels.end();
+}
+
+}  // namespace
 
 void BuildLabels(Dimension& dim)
 {
+    const bool separated = joinedLabelsRepeat(dim);
     for (int i = 0; i < dim.Order; ++i) {
         dim.Der1Label[i] = "D" + dim.VarNams[i] + " ";
         for (int j = i; j < dim.Order; ++j)
-            dim.Der2Label[i][j] = "D" + dim.VarNams[i] + dim.VarNams[j] + " ";
+            dim.Der2Label[i][j] = separated ? "D(" + dim.VarNams[i] + "," + dim.VarNams[j] + ") "
+                                            : "D" + dim.VarNams[i] + dim.VarNams[j] + " ";
     }
 }
 

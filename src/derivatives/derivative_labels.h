@@ -8,7 +8,10 @@
 namespace slopekit {
 
 // Der1Label(i) = "D" + name(i) + " " and, for j >= i, Der2Label(i, j) = "D" + name(i) +
-// name(j) + " ", from the names as they stand in VarNams. Entries with j < i stay empty.
+// name(j) + " ", from the names as they stand in VarNams. Where that joined form would
+// give two entries one label (x and xx: "Dxx" twice), every second-derivative label
+// separates its names instead, "D(x,xx) ", so that each label names one entry. Entries
+// with j < i stay empty.
 void BuildLabels(Dimension& dim);
 
 // One line of the results list: the function (i = j = -1), a first derivative (j = -1) or

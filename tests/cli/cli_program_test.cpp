@@ -502,6 +502,30 @@ TEST(CliFile, PointColumnsReadBackToThePointsComputed)
     EXPECT_THAT(output.out, ::testing::HasSubstr("\n0.30000000000000004,1000000,"));
 }
 
+// A CSV reader keeps one column of a name: the header names each column once.
+TEST(CliPoints, HeaderNamesEachColumnOnce)
+{
+    struct Row {
+        const char* name;
+        const char* names;  // the problem's two variables, quoted as the file holds them
+        std::string header;
+    };
+    const Row rows[] = {
+        {"variables_whose_labels_would_repeat", "\"x\",1\r\n\"xx\",2", "x,xx,Function,Dx,Dxx,D(x,x),D(xx,xx),D(x,xx),error"},
+        {"variable_named_error", "\"x\",1\r\n\"Error\",2",
+         "x,Error,Function,Dx,DError,Dxx,DErrorError,DxError,error_message"},
+    };
+    for (const Row& row : rows) {
+        Folder folder;
+        std::ofstream(folder.path + "/problem", std::ios::binary)
+            << "Slopekit\r\n2,\"1\"\r\n" << row.names << "\r\n 0 \r\n";
+        std::ofstream(folder.path + "/points", std::ios::binary) << "1,2\n";
+        const Output output =
+            runCli("compute " + folder.path + "/problem --points " + folder.path + "/points", folder.path);
+        EXPECT_EQ(output.out.substr(0, output.out.find('\n')), row.header) << row.name;
+    }
+}
+
 // Output that cannot be written ends a batch of points at once: these would take far
 // longer than the CPU seconds allowed, and only the first rows are computed.
 TEST(CliPoints, StopsAtTheFirstOutputThatCannotBeWritten)
