@@ -1,6 +1,7 @@
 #include "cli/cli_problem.h"
 
 #include "cli/cli_output.h"
+#include "documents/file_replacement.h"
 #include "documents/problem_file_loading.h"
 #include "documents/problem_reader.h"
 #include "numbers/number_text.h"
@@ -84,6 +85,14 @@ std::optional<CliProblem> openProblem(const CliArguments& request, CliSession& s
         return std::nullopt;
     }
     return problem;
+}
+
+bool outputApartFromProblem(const CliArguments& request, const std::string& output, std::ostream& err)
+{
+    if (!textNamesProblemFile(request) || !sameFile(request.text, output))
+        return true;
+    err << "The file " << output << " is the problem file being read; give the output another name.\n";
+    return false;
 }
 
 }  // namespace slopekit::cli

@@ -30,4 +30,8 @@ struct CliProblem {
 // computation. On failure writes the one message to err and gives nothing.
 std::optional<CliProblem> openProblem(const CliArguments& request, CliSession& session, std::ostream& err);
 
+// Whether an output file is apart from the problem file the request reads; false, with
+// the message on err, when writing it would replace that file.
+bool outputApartFromProblem(const CliArguments& request, const std::string& output, std::ostream& err);
+
 }  // namespace slopekit::cli

@@ -51,7 +51,7 @@ int runPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return *ended;
     CliSession session(request);
     const auto problem = openProblem(request, session, err);
-    if (!problem)
+    if (!problem || !outputApartFromProblem(request, request.svgFile, err))
         return Failed;
     const auto& names = session.dim.VarNams;
     const auto along =

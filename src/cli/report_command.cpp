@@ -40,7 +40,7 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return *ended;
     CliSession session(request);
     const auto problem = openProblem(request, session, err);
-    if (!problem)
+    if (!problem || (!request.pdfFile.empty() && !outputApartFromProblem(request, request.pdfFile, err)))
         return Failed;
     const ReportInputs inputs{problem->function, problem->point,
                               {session.dim.Cons.begin(), session.dim.Cons.begin() + session.dim.NumCons}};

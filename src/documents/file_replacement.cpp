@@ -1,5 +1,7 @@
 #include "documents/file_replacement.h"
 
+#include "messages/file_messages.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -115,6 +117,21 @@ void keepAttributes(int fd, const std::string& oldPath, const struct stat& old)
 
 }  // namespace
 
+std::string notWrittenText(const std::string& path, const FileNotWritten& failure)
+{
+    if (failure.readOnly())
+        return "The file " + path + " is read-only.";
+    return notWrittenMessage(path, failure.what(), failure.existedBefore());
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 void replaceFile(const std::string& path, std::string_view bytes)
 {
     const std::string target = finalTarget(path);
@@ -124,6 +141,8 @@ void replaceFile(const std::string& path, std::string_view bytes)
         throw FileNotWritten(reasonFor(errno), false);
     if (existed && !S_ISREG(old.st_mode))
         throw FileNotWritten("It is not a regular file", true);
+    if (existed && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(target.c_str(), W_OK) != 0))
+        throw FileNotWritten("It is read-only", true, true);
 
     TemporaryFile temporary(folderOf(target), existed ? S_IRUSR | S_IWUSR : 0666);
     if (temporary.fd() < 0)

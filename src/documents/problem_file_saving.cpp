@@ -2,7 +2,6 @@
 
 #include "documents/file_replacement.h"
 #include "documents/problem_writer.h"
-#include "messages/file_messages.h"
 
 #include <sstream>
 
@@ -15,7 +14,7 @@ void saveProblemFile(const std::string& path, const ProblemToSave& problem)
     try {
         replaceFile(path, text.str());
     } catch (const FileNotWritten& failure) {
-        throw ProblemFileAccess(notWrittenMessage(path, failure.what(), failure.existedBefore()));
+        throw ProblemFileAccess(notWrittenText(path, failure));
     }
 }
 

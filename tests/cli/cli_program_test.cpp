@@ -61,6 +61,8 @@ public:
         fs::create_symlink("missing", path + "/dangling");
         mkfifo((path + "/fifo").c_str(), 0600);
         fs::resize_file(path + "/big", 17 << 20);  // larger than any problem file
+        std::ofstream(path + "/readonly", std::ios::binary) << Example;
+        fs::permissions(path + "/readonly", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     }
     ~Folder() { fs::remove_all(path); }
     bool holdsATemporaryFile() const
@@ -206,6 +208,8 @@ const CliRun Runs[] = {
      "Function = 1000000\nDx = 1\nDxx = 0\n", "", "", {"example", "Slopekit\r\n1,\"x\"\r\n\"x\",1000000\r\n 0 \r\n"}},
     {"compute_refused_save_keeps_the_old_file", "compute --var x=1 --save %D/example '\"x\"'", 1, "",
      "The function contains a double quote (\"), which a problem file cannot hold.\n", "", {"example", Example}},
+    {"compute_save_refuses_a_read_only_file", "compute --var x=1 --save %D/readonly x", 1, "",
+     "The file %D/readonly is read-only.\n", "", {"readonly", Example}},
     failed("compute_save_through_a_dangling_link", "compute --var x=1 --save %D/dangling x",
            "The file %D/dangling could not be written (No such file or directory).\n"),
     failed("compute_save_into_a_missing_folder", "compute --var x=1 --save %D/no/such x",
@@ -298,8 +302,12 @@ const CliRun Runs[] = {
      "Dxy = -3\nDxz = 2000000\nDyz = 1000000\n\n",
      "", "Slopekit\r\n3,\"x*y*z\"\r\n\"x\",1000000\r\n\"y\",2000000\r\n\"z\",-3\r\n 0 \r\n"},
     {"report_pdf", "report %D/example --pdf %D/report.pdf", 0, "", "", "", {"report.pdf", "%PDF"}},
-    {"report_pdf_beyond_the_file_size_limit", "report %D/example --pdf %D/example", 1, "", TooLarge, "",
+    {"report_pdf_beyond_the_file_size_limit", "report %D/sgn --pdf %D/example", 1, "", TooLarge, "",
      {"example", Example}, true},
+    {"report_refuses_to_replace_its_problem_file", "report %D/link --pdf %D/example", 1, "",
+     "The file %D/example is the problem file being read; give the output another name.\n", "", {"example", Example}},
+    {"report_refuses_a_read_only_file", "report %D/example --pdf %D/readonly", 1, "",
+     "The file %D/readonly is read-only.\n", "", {"readonly", Example}},
     {"report_failing", "report %D/in", 1, "", Runtime5, "Slopekit\r\n1,\"Sqr(x)\"\r\n\"x\",0\r\n 0 \r\n"},
     {"report_announced_failure", "report %D/in", 1, "", located("syntax error 1023", "Expected expression", 3, "x+"),
      "Slopekit\r\n1,\"x+\"\r\n\"x\",1\r\n 0 \r\n"},
@@ -360,6 +368,10 @@ const CliRun Runs[] = {
            "\"x \" is not a name: a name starts with a letter and has only letters and digits.\n"),
     usage("plot_file_with_a_variable", "plot %D/sgn --along x --svg %D/o.svg --var y=3",
           "--var does not go with a problem file: the file holds the variables, the point and the constants.", PlotUsage),
+    {"plot_refuses_to_replace_its_problem_file", "plot %D/example --along x --svg %D/./example", 1, "",
+     "The file %D/./example is the problem file being read; give the output another name.\n", "", {"example", Example}},
+    {"plot_refuses_a_read_only_file", "plot %D/example --along x --svg %D/readonly", 1, "",
+     "The file %D/readonly is read-only.\n", "", {"readonly", Example}},
     failed("plot_failing", "plot --var x=0 --along x --svg %D/p.svg 'Sqr(x)'", Runtime5),
     usage("plot_without_along", "plot %D/sgn --svg %D/p.svg", "--along is missing: name the variable to plot along.", PlotUsage),
     usage("plot_without_svg", "plot %D/sgn --along y", "--svg is missing: name the SVG file to draw.", PlotUsage),

@@ -5,6 +5,7 @@
 #include <QClipboard>
 
 #include <cstdio>
+#include <filesystem>
 #include <deque>
 
 namespace slopekit {
@@ -123,6 +124,21 @@ TEST_F(WindowTest, SaveWritesToTheLastNameWrittenAndARefusedOrFailedSaveSaysWhy)
     EXPECT_EQ(dim->ProblemFile, second);
     EXPECT_TRUE(bytesOf(second).starts_with("Slopekit\r\n2,\"x-y\"\r\n"));
     EXPECT_EQ(messages().size(), 2u);
+}
+
+// A file the user made read-only is protected from Save As, which would rename over it.
+TEST_F(WindowTest, SaveAsRefusesAReadOnlyFileAndLeavesItAsItWas)
+{
+    enterProblem("1", "x");
+    type(window->txtEquation, "x^2");
+    const std::string kept = write("kept", Example);
+    std::filesystem::permissions(kept, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    prompts->fileNames = {kept};
+    window->mnuSaveAs->trigger();
+    EXPECT_THAT(messages(), ::testing::ElementsAre("The file " + kept + " is read-only."));
+    EXPECT_EQ(bytesOf(kept), Example);
+    EXPECT_EQ(dim->ProblemFile, "");
 }
 
 // The box once cut a function at 32,767 characters without a word.

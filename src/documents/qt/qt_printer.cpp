@@ -1,7 +1,6 @@
 #include "documents/qt/qt_printer.h"
 
 #include "documents/file_replacement.h"
-#include "messages/file_messages.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -162,7 +161,7 @@ void QtPrinter::endDocument()
     try {
         replaceFile(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
     } catch (const FileNotWritten& failure) {
-        throw PrinterFailed(notWrittenMessage(path, failure.what(), failure.existedBefore()));
+        throw PrinterFailed(notWrittenText(path, failure));
     }
 }
 

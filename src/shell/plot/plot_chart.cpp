@@ -1,7 +1,6 @@
 #include "shell/plot/plot_chart.h"
 
 #include "documents/file_replacement.h"
-#include "messages/file_messages.h"
 #include "numbers/number_text.h"
 #include "shell/plot/plot_clip.h"
 #include "shell/plot/plot_range.h"
@@ -98,7 +97,7 @@ std::optional<std::string> writePicture(const std::string& path, const QByteArra
         replaceFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         return std::nullopt;
     } catch (const FileNotWritten& failure) {
-        return notWrittenMessage(path, failure.what(), failure.existedBefore());
+        return notWrittenText(path, failure);
     }
 }
 
