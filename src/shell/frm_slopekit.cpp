@@ -13,7 +13,9 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLayout>
+#include <QScreen>
 #include <QStatusBar>
 
 // The icon lives in the resources of a static library that nothing else refers to, so
@@ -40,15 +42,11 @@ frmSlopekit::frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts
     connectHandlers();
     createResultsMenu();
     guardEntries();
-    restoreSettings();
-    // Fixed size: the client area below the menu bar is 632 x 434 pixels, with the hints
-    // of a refused entry below it. The hints offer no maximize; a window manager that draws
-    // every button of its own layout (openbox) still shows one, which then does nothing.
-    statusBar()->setSizeGripEnabled(false);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // The client area below the menu bar is 632 x 434 pixels at the least and at first,
+    // with the hints of a refused entry below it; it may grow, and keeps its size between runs.
     adjustSize();
+    setMinimumSize(size());
+    restoreSettings();
     centreOnScreen(*this);
     Form_Load();
     txtOrder->setFocus();
@@ -72,6 +70,26 @@ void frmSlopekit::restoreSettings()
     const auto stored = openSettings();
     const std::string view = stored->value(settings::ResultsView).toString().toStdString();
     viewAction(viewFromKey(view).value_or(ResultView::Classic))->setChecked(true);
+    const QSize size = stored->value(settings::WindowSize).toSize();
+    if (size.isValid() && screen())
+        resize(size.expandedTo(minimumSize()).boundedTo(screen()->availableGeometry().size()));
+}
+
+bool frmSlopekit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        spreadExtraRoom();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The room beyond the least client area goes to the names and function boxes (wider) and
+// the results list (wider and taller); everything else keeps its place.
+void frmSlopekit::spreadExtraRoom()
+{
+    const QSize extra = centralWidget()->size() - centralWidget()->minimumSize();
+    txtVarNams->resize(m_laidOut.names.width() + extra.width(), m_laidOut.names.height());
+    txtEquation->resize(m_laidOut.function.width() + extra.width(), m_laidOut.function.height());
+    lstDerVal->resize(m_laidOut.list + extra);
 }
 
 void frmSlopekit::ScriptControl1_Error(const std::string& message)
@@ -100,6 +118,7 @@ void frmSlopekit::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    openSettings()->setValue(settings::WindowSize, size());
     Form_Unload();
     event->accept();
 }

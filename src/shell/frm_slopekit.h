@@ -151,6 +151,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;  // the client area's resize
 
 private:
     // Layout (frm_slopekit_layout.cpp)
@@ -163,6 +164,10 @@ private:
     void Form_Unload();
     // The Options and the window's size as the last run left them.
     void restoreSettings();
+    void spreadExtraRoom();
+    struct {
+        QSize names, function, list;
+    } m_laidOut;  // the sizes of the growing controls in the least client area
     // Asks Save / Discard / Cancel when closing would lose changes; false keeps the window.
     bool mayClose();
 

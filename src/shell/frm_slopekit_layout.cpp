@@ -142,7 +142,8 @@ void frmSlopekit::createControls()
 {
     auto* form = new QWidget(this);
     form->setObjectName("form");
-    form->setFixedSize(632, 434);
+    form->setMinimumSize(632, 434);
+    form->installEventFilter(this);  // its resize spreads the extra room
     form->setAutoFillBackground(true);
     setColours(form, QPalette::Window, LightCyan);
     form->setFont(fonts::sansSerif(8.25));
@@ -202,7 +203,7 @@ void frmSlopekit::createControls()
     lblStatus = new QLabel(this);
     lblStatus->setObjectName("lblStatus");
     statusBar()->addWidget(lblStatus, 1);
-    statusBar()->setSizeGripEnabled(false);
+    m_laidOut = {txtVarNams->size(), txtEquation->size(), lstDerVal->size()};
 }
 
 void frmSlopekit::createMenus()

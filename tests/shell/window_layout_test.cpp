@@ -2,6 +2,8 @@
 
 #include <QMenuBar>
 
+#include <map>
+
 namespace slopekit {
 namespace {
 
@@ -53,12 +55,12 @@ TEST_F(WindowTest, AFreshWindowShowsEveryControlAsLaidOutWithOnlyOpenAndHelpOffe
         EXPECT_GE(button->geometry().top(), window->fraConstants->contentsRect().top());
     EXPECT_LT(window->cboConstants->geometry().bottom(), window->fraConstants->height() - 1);
 
-    // A fixed client area, an icon, the focus in the count box and only Open and Help offered.
+    // The least client area at first, an icon, the focus in the count box and only Open and Help offered.
     EXPECT_EQ(window->windowTitle(), "Slopekit");
     EXPECT_EQ(window->centralWidget()->size(), QSize(632, 434));
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(window->minimumSize(), window->size());
     EXPECT_EQ(window->windowIcon().availableSizes(), QList<QSize>{QSize(16, 16)});
-    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(focus(), "txtOrder");
     EXPECT_EQ(menuText(window->menuBar()->actions()),
@@ -169,6 +171,40 @@ TEST_F(WindowTest, TheChosenViewIsRememberedBetweenRuns)
         restart();
         EXPECT_EQ(menuText(window->mnuOptions->actions()), row.options) << row.name;
     }
+}
+
+// A larger window gives its extra room to the names and function boxes (wider) and the
+// results list (wider and taller); every other control keeps its place and size.
+TEST_F(WindowTest, ExtraRoomGoesToTheNamesAndFunctionBoxesAndTheResultsList)
+{
+    enterProblem("2", "x,y");
+    std::map<std::string, QRect> before;
+    for (QWidget* control : window->centralWidget()->findChildren<QWidget*>())
+        if (!control->objectName().isEmpty() && !control->objectName().startsWith("qt_"))
+            before[control->objectName().toStdString()] = control->geometry();
+    window->resize(window->size() + QSize(200, 150));
+    ASSERT_EQ(window->centralWidget()->size(), QSize(832, 584));
+    const std::map<std::string, QSize> grown = {
+        {"txtVarNams", {200, 0}}, {"txtEquation", {200, 0}}, {"lstDerVal", {200, 150}}};
+    for (const auto& [name, was] : before) {
+        const QRect now = window->centralWidget()->findChild<QWidget*>(QString::fromStdString(name))->geometry();
+        const QSize growth = grown.contains(name) ? grown.at(name) : QSize(0, 0);
+        EXPECT_EQ(now, QRect(was.topLeft(), was.size() + growth)) << name;
+    }
+}
+
+// The window's size is that of the last run, never below the least one.
+TEST_F(WindowTest, TheWindowsSizeIsRememberedBetweenRuns)
+{
+    const QSize least = window->size();
+    window->resize(least + QSize(100, 50));
+    window->close();
+    restart();
+    EXPECT_EQ(window->size(), least + QSize(100, 50));
+    window->resize(least - QSize(100, 50));  // held to the least
+    window->close();
+    restart();
+    EXPECT_EQ(window->size(), least);
 }
 
 // F5, Ctrl+Return and Ctrl+Enter compute from the function box, as a click on Compute does;
