@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStyle>
@@ -105,10 +106,20 @@ std::string QtPrompts::saveFileName(FileKind kind)
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
+void givePdfItsSuffix(QPrinter& printer)
+{
+    const QString name = printer.outputFileName();
+    if (printer.outputFormat() == QPrinter::PdfFormat && !name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        printer.setOutputFileName(name + ".pdf");
+}
+
 bool QtPrompts::printDialog(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, QApplication::activeWindow());
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    givePdfItsSuffix(printer);
+    return true;
 }
 
 }  // namespace slopekit

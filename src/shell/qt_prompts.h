@@ -12,6 +12,9 @@ struct SaveDialogSpec {
 };
 SaveDialogSpec saveDialogSpec(FileKind kind);
 
+// The print dialog's PDF file as printed: a name chosen without a suffix gets ".pdf".
+void givePdfItsSuffix(QPrinter& printer);
+
 // Prompts shown with our message dialog and Qt's file and print dialogs, over the active
 // window.
 class QtPrompts : public Prompts {

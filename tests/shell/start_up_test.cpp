@@ -193,6 +193,26 @@ TEST_F(StartUp, TheRealSaveDialogsHaveTheirTitleFilterAndSuffix)
     }
 }
 
+// A PDF chosen in the print dialog without a suffix is printed as NAME.pdf; any other
+// name, and printing on paper, stay as they are.
+TEST(PrintDialog, APdfNamedWithoutASuffixGetsOne)
+{
+    struct Row { const char* name; QPrinter::OutputFormat format; const char* chosen; const char* printed; };
+    const Row rows[] = {
+        {"no_suffix", QPrinter::PdfFormat, "/tmp/report", "/tmp/report.pdf"},
+        {"own_suffix", QPrinter::PdfFormat, "/tmp/report.txt", "/tmp/report.txt"},
+        {"folder_with_a_dot", QPrinter::PdfFormat, "/tmp/a.b/report", "/tmp/a.b/report.pdf"},
+        {"paper", QPrinter::NativeFormat, "", ""},
+    };
+    for (const Row& row : rows) {
+        QPrinter printer;
+        printer.setOutputFormat(row.format);
+        printer.setOutputFileName(row.chosen);
+        givePdfItsSuffix(printer);
+        EXPECT_EQ(printer.outputFileName().toStdString(), row.printed) << row.name;
+    }
+}
+
 // No or Cancel ends the start before any window shows. Yes switches to the point; the
 // splash stays more than two whole clock seconds; closing the window closes the About box
 // and restores the comma.
