@@ -558,5 +558,26 @@ TEST(CliPoints, StopsAtTheFirstOutputThatCannotBeWritten)
     EXPECT_EQ(output.err, "The output could not be written.\n");
 }
 
+// A 580-character function is all on the report's PDF pages, wrapped over several lines.
+TEST(CliReport, APdfHoldsEveryCharacterOfALongFunction)
+{
+    std::string function;
+    for (int k = 1; function.size() < 560; ++k)
+        function += "Sin(x*" + std::to_string(k) + ")+";
+    function += "1" + std::string(580 - function.size() - 1, '0');
+    Folder folder;
+    std::ofstream(folder.path + "/long", std::ios::binary) << "Slopekit\r\n1,\"" + function + "\"\r\n\"x\",1\r\n 0 \r\n";
+    ASSERT_EQ(runCli(inFolder("report %D/long --pdf %D/long.pdf", folder.path), folder.path).status, 0);
+    const Output text = run(inFolder("pdftotext %D/long.pdf -", folder.path), folder.path);
+    ASSERT_EQ(text.status, 0) << "pdftotext (poppler-utils) is needed";
+    const auto start = text.out.find("FUNCTION:\n") + 10;
+    const auto end = text.out.find("EVALUATION POINT:", start);
+    std::string printed = text.out.substr(start, end - start);
+    const auto lines = std::count(printed.begin(), printed.end(), '\n');
+    printed.erase(std::remove(printed.begin(), printed.end(), '\n'), printed.end());
+    EXPECT_EQ(printed, function);
+    EXPECT_GE(lines, 6);
+}
+
 }  // namespace
 }  // namespace slopekit::cli
