@@ -10,7 +10,6 @@
 #include <cfloat>
 #include <cmath>
 #include <optional>
-#include <tuple>
 
 namespace slopekit {
 namespace {
@@ -18,110 +17,245 @@ namespace {
 const char* const Announced = "announced by the event";
 
 double logOrFail(double x) { return x > 0 ? std::log(x) : throw RunError(errnum::InvalidCall, "test"); }
+double anyPoint(double) { return 1.0; }
 
-// runCompute with a native function of the first variable for the engine, which fails
-// where a row says; failures from the source Announced count as shown by the Error event,
-// the others get the program's own message. The hook hears every evaluation of the classic
-// 8n^2 + n + 1 and of the refinement's 2 + 42n + 244 n(n - 1) / 2, which skips failing trial
-// points; a failure or a stop leaves no lines and Varx back at the point.
-TEST(RunCompute, EvaluatesInOrderAndEndsWithTheLinesOrExactlyOneMessage)
+// One computation of a native function of the first variable, and what its hooks heard.
+struct Scenario {
+    std::vector<double> point;
+    double (*f)(double x) = anyPoint;  // throws RunError to fail
+    std::int64_t stopAfter = 0;        // the evaluation after which the progress hook says stop; 0 for never
+};
+
+struct Heard {
+    Dimension dim;
+    ComputeOutcome outcome;
+    std::vector<std::vector<double>> points;  // every evaluation's Varx, in order
+    int muted = 0;                            // evaluations made with the Error event muted
+    std::int64_t done = 0;                    // the last count of evaluations the progress hook heard
+    std::int64_t total = 0;                   // the total it heard
+    bool countedInOrder = true;               // each count one more than the one before
+    bool mutedAtTheEnd = false;
+};
+
+// Failures from the source Announced count as shown by the Error event; the others get
+// the program's own message.
+Heard compute(const Scenario& scenario)
 {
-    // A comma locale: the locale reading takes "0.5" for 5, the leading-number reading has the last word.
-    testing::LocaleGuard comma(",", ".");
-    const std::vector<std::string> one = {"-2", "-1", "0", "1", "2", "-2", "-1", "1", "2", "0"};
-    // Pure x, pure y, the pair with y outside and x inside, first x, first y, the point.
-    const std::vector<std::string> two = {"-2 0", "-1 0", "0 0", "1 0", "2 0", "0 -2", "0 -1", "0 0", "0 1", "0 2",
-        "-2 -2", "-1 -2", "1 -2", "2 -2", "-2 -1", "-1 -1", "1 -1", "2 -1", "-2 1", "-1 1", "1 1", "2 1", "-2 2",
-        "-1 2", "1 2", "2 2", "-2 0", "-1 0", "1 0", "2 0", "0 -2", "0 -1", "0 1", "0 2", "0 0"};
-    const auto any = [](double) { return 1.0; };
-    const std::vector<double> at{0.5, 2}, steps{0.00015, 0.0003};
+    Heard heard;
+    Dimension& dim = heard.dim = testing::makeProblem({"x", "y"}, std::vector<double>(scenario.point.size()));
+    dim.ResultsShown = true;
+    PointTexts texts(scenario.point.size());
+    std::ranges::transform(scenario.point, texts.begin(), fileNumber);
+    bool mutedNow = false;
+    const auto evaluate = [&] {
+        heard.points.push_back(dim.Varx);
+        heard.muted += mutedNow;
+        return scenario.f(dim.Varx[0]);
+    };
+    const auto progress = [&](std::int64_t done, std::int64_t total) {
+        heard.countedInOrder = heard.countedInOrder && done == heard.done + 1;
+        heard.done = done;
+        heard.total = total;
+        return done != scenario.stopAfter;
+    };
+    const ComputeHooks hooks{[] {}, evaluate, [](const RunError& e) { return e.source() == Announced; },
+                             runErrorMessage, progress, [&](bool m) { mutedNow = m; }, {}};
+    heard.outcome = runCompute(dim, hooks, "x*y", texts);
+    heard.mutedAtTheEnd = mutedNow;
+    return heard;
+}
+
+// The first evaluations in small steps of each variable from the point, as "-2 0".
+std::vector<std::string> moves(const Heard& heard, const std::vector<double>& point, const std::vector<double>& steps,
+                               std::size_t count)
+{
+    std::vector<std::string> result;
+    for (std::size_t e = 0; e < std::min(count, heard.points.size()); ++e) {
+        std::string move;
+        for (std::size_t k = 0; k < point.size(); ++k) {
+            const double units = (heard.points[e][k] - point[k]) / steps[k];
+            const bool whole = std::fabs(units - std::round(units)) < 1e-6;
+            move += (k ? " " : "") + (whole ? std::to_string(std::lround(units)) : std::to_string(units));
+        }
+        result.push_back(move);
+    }
+    return result;
+}
+
+TEST(RunCompute, EvaluatesTheClassicPointsInOrderInSmallStepsFromThePoint)
+{
     struct Row {
         const char* name;
         std::vector<double> point;
-        std::vector<double> steps;       // the small step of each variable: scaled by coordinates beyond 1
-        double (*f)(double x);           // throws RunError to fail
-        std::int64_t stopAfter;          // the evaluation after which the hook says stop; 0 for never
-        std::vector<std::string> moves;  // the classic evaluations, in small steps from the point
-        int muted;                       // the refinement's evaluations, with the Error event muted
-        int heard;
-        std::size_t lines;
-        std::optional<ComputeMessage> message;
-        double gradient = 0;       // the exact first derivative, which the refined error must cover
-        bool unreliable = false;  // the refined first and second derivative of the first variable
+        std::vector<double> steps;  // the small step of each variable: scaled by coordinates beyond 1
+        std::vector<std::string> moves;
     };
     const Row rows[] = {
-        // Each of the nine trial steps beyond 0 fails at its first point, x0 - h, and asks for no other.
-        {"log_near_zero_fails_at_large_trial_steps", {0.00137}, {0.00015}, logOrFail, 0, one, 35, 36, 3, {},
-         1 / 0.00137},
-        // Noise of 1e-3 on a slope of 1: no two steps agree to a millionth.
-        {"noise_never_agrees", {0.5}, {0.00015}, [](double x) { return x + 1e-3 * std::sin(1e7 * x); }, 0, one, 44,
-         54, 3, {}, 1, true},
-        {"runs_to_the_end", {0.5, -2000}, {0.00015, 0.3}, any, 0, two, 330, 365, 6, {}},
-        {"stopped_at_a_displaced_point", at, steps, any, 7, {two.begin(), two.begin() + 7}, 0, 7, 0, {}},
-        {"stopped_at_the_last_classic_evaluation", at, steps, any, 35, two, 0, 35, 0, {}},
-        {"stopped_in_the_refinement", at, steps, any, 100, two, 65, 100, 0, {}},
-        {"stopped_at_the_last_evaluation", at, steps, any, 365, two, 330, 365, 0, {}},
-        {"error_at_a_displaced_point_shown_by_its_event", at, steps,
-         [](double x) { return x < 0.5 ? throw RunError(errnum::VariableUndefined, Announced) : x; }, 0, {"-2 0"},
-         0, 0, 0, {}},
-        {"silent_engine_exception_gets_the_computation_message", at, steps,
-         [](double x) { return x < 0.5 ? throw RunError(-2147352319, "Slopekit") : x; }, 0, {"-2 0"}, 0, 0, 0,
-         ComputeMessage{"Slopekit", "Slopekit -2147352319\rException occurred\r\r"}},
-        // 16 * 1e308 overflows at the second evaluation.
-        {"sum_beyond_the_double_range", at, steps, [](double) { return 1e308; }, 0,
-         {"-2 0", "-1 0"}, 0, 2, 0, ComputeMessage{"Slopekit", "Slopekit 6\rOverflow\r\r"}},
+        {.name = "one_variable",
+         .point = {0.5},
+         .steps = {0.00015},
+         .moves = {"-2", "-1", "0", "1", "2", "-2", "-1", "1", "2", "0"}},
+        // Pure x, pure y, the pair with y outside and x inside, first x, first y, the point.
+        {.name = "two_variables",
+         .point = {0.5, 2},
+         .steps = {0.00015, 0.0003},
+         .moves = {"-2 0",  "-1 0",  "0 0",  "1 0",  "2 0",  "0 -2", "0 -1", "0 0",  "0 1",
+                   "0 2",   "-2 -2", "-1 -2", "1 -2", "2 -2", "-2 -1", "-1 -1", "1 -1", "2 -1",
+                   "-2 1",  "-1 1",  "1 1",  "2 1",  "-2 2", "-1 2", "1 2",  "2 2",  "-2 0",
+                   "-1 0",  "1 0",  "2 0",  "0 -2", "0 -1", "0 1",  "0 2",  "0 0"}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Dimension dim = testing::makeProblem({"x", "y"}, std::vector<double>(row.point.size()));
-        dim.ResultsShown = true;
-        PointTexts texts(row.point.size());
-        std::ranges::transform(row.point, texts.begin(), fileNumber);
-        std::vector<std::string> moves;
-        int muted = 0, heard = 0;
-        bool mutedNow = false;
-        const auto evaluate = [&] {
-            if (mutedNow) {
-                ++muted;
-                return row.f(dim.Varx[0]);
-            }
-            std::string move;
-            for (std::size_t k = 0; k < row.point.size(); ++k) {
-                const double units = (dim.Varx[k] - row.point[k]) / row.steps[k];
-                EXPECT_NEAR(units, std::round(units), 1e-6);
-                move += (k ? " " : "") + std::to_string(std::lround(units));
-            }
-            moves.push_back(move);
-            return row.f(dim.Varx[0]);
-        };
-        const auto progress = [&](std::int64_t done, std::int64_t total) {
-            EXPECT_EQ(total, row.point.size() == 1 ? 10 + 44 : 35 + 330);
-            EXPECT_EQ(done, ++heard);
-            return done != row.stopAfter;
-        };
-        const ComputeHooks hooks{[] {}, evaluate, [](const RunError& e) { return e.source() == Announced; },
-                                 runErrorMessage, progress, [&](bool m) { mutedNow = m; }, {}};
-        const ComputeOutcome outcome = runCompute(dim, hooks, "x*y", texts);
-        EXPECT_EQ(std::tie(moves, muted, heard), std::tie(row.moves, row.muted, row.heard));
-        EXPECT_FALSE(mutedNow);
-        EXPECT_EQ(outcome.lines.size(), row.lines);
-        EXPECT_EQ(std::tuple(dim.ResultsShown, outcome.refined.has_value()), std::tuple(row.lines > 0, row.lines > 0));
-        if (const auto& r = outcome.refined) {
-            EXPECT_EQ(r->evaluations, muted);
-            EXPECT_EQ(std::tuple(bool(r->gradientUnreliable[0]), bool(r->hessianUnreliable[0][0])),
-                      std::tuple(row.unreliable, row.unreliable));
-            EXPECT_LE(std::fabs(r->gradient[0] - row.gradient), r->gradientError[0]);
-            if (row.f == +any) {  // estimates that agree exactly leave the rounding floor 10 eps |f| / (s / 16)
-                EXPECT_NEAR(r->gradientError[0], 160 * DBL_EPSILON, 1e-16);
-            }
-        }
-        ASSERT_EQ(outcome.message.has_value(), row.message.has_value());
-        if (row.message) {
-            EXPECT_EQ(outcome.message->title, row.message->title);
-            EXPECT_EQ(outcome.message->text, row.message->text);
-        }
-        EXPECT_EQ(dim.Varx, row.point);
+        const Heard heard = compute({.point = row.point});
+        EXPECT_EQ(moves(heard, row.point, row.steps, row.moves.size()), row.moves) << row.name << ": classic evaluations";
     }
+}
+
+TEST(RunCompute, ALargeCoordinateScalesTheStepOfItsVariableOnly)
+{
+    const Heard heard = compute({.point = {0.5, -2000}});
+    // The first evaluation is two small steps below in x, the sixth two below in y.
+    ASSERT_GE(heard.points.size(), 6u);
+    EXPECT_DOUBLE_EQ(heard.points[0][0], 0.5 - 2 * 0.00015) << "x two steps below the point";
+    EXPECT_DOUBLE_EQ(heard.points[5][1], -2000 - 2 * 0.00015 * 2000) << "y two steps below the point";
+}
+
+TEST(RunCompute, MutesTheErrorEventThroughoutTheRefinement)
+{
+    // 35 classic evaluations for two variables, then 330 of the refinement: 2 + 42n + 244 n(n - 1) / 2.
+    const Heard heard = compute({.point = {0.5, 2}});
+    EXPECT_EQ(heard.muted, 330) << "refinement evaluations made with the Error event muted";
+}
+
+TEST(RunCompute, LetsTheErrorEventSpeakAgainAfterTheRefinement)
+{
+    EXPECT_FALSE(compute({.point = {0.5, 2}}).mutedAtTheEnd) << "Error event muted after the computation";
+}
+
+TEST(RunCompute, CountsEveryClassicAndRefinedEvaluationAgainstOneTotal)
+{
+    struct Row {
+        const char* name;
+        std::vector<double> point;
+        std::int64_t total;  // 8n^2 + n + 1 classic, 2 + 42n + 244 n(n - 1) / 2 refined
+    };
+    const Row rows[] = {
+        {.name = "one_variable", .point = {0.5}, .total = 10 + 44},
+        {.name = "two_variables", .point = {0.5, 2}, .total = 35 + 330},
+    };
+    for (const Row& row : rows) {
+        const Heard heard = compute({.point = row.point});
+        EXPECT_EQ(heard.total, row.total) << row.name << ": total";
+        EXPECT_EQ(heard.done, row.total) << row.name << ": last count";
+        EXPECT_TRUE(heard.countedInOrder) << row.name << ": counts one by one";
+    }
+}
+
+TEST(RunCompute, EndsWithTheResultsShown)
+{
+    const Heard heard = compute({.point = {0.5, 2}});
+    EXPECT_EQ(heard.outcome.lines.size(), 6u) << "lines: the function, two first and three second derivatives";
+    EXPECT_TRUE(heard.dim.ResultsShown) << "results shown";
+    ASSERT_TRUE(heard.outcome.refined.has_value()) << "refined results";
+    EXPECT_EQ(heard.outcome.refined->evaluations, 330) << "refined evaluations";
+    EXPECT_FALSE(heard.outcome.message.has_value()) << "message";
+    EXPECT_EQ(heard.dim.Varx, (std::vector<double>{0.5, 2})) << "point after the computation";
+}
+
+TEST(RunCompute, ReadsThePointAsWrittenUnderADecimalCommaLocale)
+{
+    // The locale reading takes "0.5" for 5; the leading-number reading has the last word.
+    testing::LocaleGuard comma(",", ".");
+    const Heard heard = compute({.point = {0.5}});
+    EXPECT_EQ(heard.dim.Varx, std::vector<double>{0.5});
+}
+
+// Estimates at every step that agree exactly leave the rounding floor 10 eps |f| / (s / 16).
+TEST(RunCompute, AgreeingRefinedEstimatesKeepTheRoundingFloorAsTheirError)
+{
+    const Heard heard = compute({.point = {0.5}});
+    ASSERT_TRUE(heard.outcome.refined.has_value());
+    EXPECT_NEAR(heard.outcome.refined->gradientError[0], 160 * DBL_EPSILON, 1e-16);
+}
+
+// Each of the nine trial steps beyond 0 fails at its first point, x0 - h, and asks for no other.
+TEST(RunCompute, SkipsTheRefinementTrialStepsWhereTheFunctionFails)
+{
+    const Heard heard = compute({.point = {0.00137}, .f = logOrFail});
+    ASSERT_TRUE(heard.outcome.refined.has_value()) << "refined results";
+    const RefinedDerivatives& r = *heard.outcome.refined;
+    EXPECT_EQ(r.evaluations, 35) << "refined evaluations: 44 less 9 skipped";
+    EXPECT_EQ(heard.done, 10 + 26) << "evaluations counted: failed ones are not";
+    EXPECT_LE(std::fabs(r.gradient[0] - 1 / 0.00137), r.gradientError[0]) << "gradient within its error";
+    EXPECT_FALSE(heard.outcome.message.has_value()) << "message";
+}
+
+// Noise of 1e-3 on a slope of 1: no two steps agree to a millionth.
+TEST(RunCompute, MarksRefinedValuesUnreliableWhereNoTwoStepsAgree)
+{
+    const Heard heard = compute({.point = {0.5}, .f = [](double x) { return x + 1e-3 * std::sin(1e7 * x); }});
+    ASSERT_TRUE(heard.outcome.refined.has_value());
+    const RefinedDerivatives& r = *heard.outcome.refined;
+    EXPECT_TRUE(r.gradientUnreliable[0]) << "first derivative unreliable";
+    EXPECT_TRUE(r.hessianUnreliable[0][0]) << "second derivative unreliable";
+    EXPECT_LE(std::fabs(r.gradient[0] - 1), r.gradientError[0]) << "gradient within its error";
+}
+
+// A stop or a failure leaves no results and the point as it was.
+struct Ending {
+    const char* name;
+    Scenario scenario;
+    std::size_t evaluations;               // made before the end
+    std::optional<ComputeMessage> message = std::nullopt;  // the one message shown
+};
+
+void expectNothingLeft(const Ending& row)
+{
+    const Heard heard = compute(row.scenario);
+    EXPECT_EQ(heard.points.size(), row.evaluations) << row.name << ": evaluations";
+    EXPECT_TRUE(heard.outcome.lines.empty()) << row.name << ": lines";
+    EXPECT_FALSE(heard.outcome.refined.has_value()) << row.name << ": refined results";
+    EXPECT_FALSE(heard.dim.ResultsShown) << row.name << ": results shown";
+    EXPECT_EQ(heard.dim.Varx, row.scenario.point) << row.name << ": point";
+    EXPECT_FALSE(heard.mutedAtTheEnd) << row.name << ": Error event muted";
+    ASSERT_EQ(heard.outcome.message.has_value(), row.message.has_value()) << row.name << ": message shown";
+    if (row.message) {
+        EXPECT_EQ(heard.outcome.message->title, row.message->title) << row.name << ": message title";
+        EXPECT_EQ(heard.outcome.message->text, row.message->text) << row.name << ": message text";
+    }
+}
+
+TEST(RunCompute, AStopLeavesNoResultsAndNoMessage)
+{
+    const std::vector<double> at{0.5, 2};
+    const Ending rows[] = {
+        {.name = "at_a_displaced_point", .scenario = {.point = at, .stopAfter = 7}, .evaluations = 7},
+        {.name = "at_the_last_classic_evaluation", .scenario = {.point = at, .stopAfter = 35}, .evaluations = 35},
+        {.name = "in_the_refinement", .scenario = {.point = at, .stopAfter = 100}, .evaluations = 100},
+        {.name = "at_the_last_evaluation", .scenario = {.point = at, .stopAfter = 365}, .evaluations = 365},
+    };
+    for (const Ending& row : rows)
+        expectNothingLeft(row);
+}
+
+TEST(RunCompute, AFailureAtADisplacedPointShowsExactlyOneMessage)
+{
+    const std::vector<double> at{0.5, 2};
+    const Ending rows[] = {
+        {.name = "shown_by_the_error_event",
+         .scenario = {.point = at, .f = [](double x) { return x < 0.5 ? throw RunError(errnum::VariableUndefined, Announced) : x; }},
+         .evaluations = 1},
+        {.name = "silent_engine_exception_gets_the_computation_message",
+         .scenario = {.point = at, .f = [](double x) { return x < 0.5 ? throw RunError(-2147352319, "Slopekit") : x; }},
+         .evaluations = 1,
+         .message = ComputeMessage{"Slopekit", "Slopekit -2147352319\rException occurred\r\r"}},
+        // 16 * 1e308 overflows at the second evaluation.
+        {.name = "sum_beyond_the_double_range",
+         .scenario = {.point = at, .f = [](double) { return 1e308; }},
+         .evaluations = 2,
+         .message = ComputeMessage{"Slopekit", "Slopekit 6\rOverflow\r\r"}},
+    };
+    for (const Ending& row : rows)
+        expectNothingLeft(row);
 }
 
 }  // namespace
