@@ -1,9 +1,8 @@
-// The classic and refined results and the warnings on the classic list, measured through
+// The classic and refined results, measured through
 // the engine against exact derivatives on a corpus of functions and points: polynomials,
 // trigonometric, exponential and logarithmic functions, poles near the point, narrow peaks,
 // products of ten variables, mixed scales, coordinates from 1e-3 to 1e6.
 #include "derivatives/problem_fixture.h"
-#include "derivatives/computed_results.h"
 
 #include <gtest/gtest.h>
 
@@ -132,11 +131,10 @@ const std::vector<Case> Corpus = {
 #undef JET
 
 struct Figures {
-    std::vector<double> gradient, second;       // refined relative errors
-    int gradientFailing = 0, secondFailing = 0;  // beyond 1e-6 and 1e-4
-    int entries = 0, honest = 0;                 // true error at most the estimate
-    int classicBad = 0, badMarked = 0;           // classic error above 1e-6, and marked
-    int classicGood = 0, goodMarked = 0;         // classic error below 1e-8, and marked
+    std::vector<double> gradient, second;  // refined relative errors
+    int failing = 0;                       // refined entries beyond 1e-6 (first) or 1e-4 (second)
+    int entries = 0, honest = 0;           // true error at most the estimate
+    std::string rough;                     // classic entries short of the rounding accuracy where they should reach it
 };
 
 double median(std::vector<double> v) { std::sort(v.begin(), v.end()); return v[v.size() / 2]; }
@@ -146,13 +144,11 @@ double median(std::vector<double> v) { std::sort(v.begin(), v.end()); return v[v
 // for an exact 0 against |f| / (s_i s_j), s_i = max(1, |x_i|).
 void measure(const Case& c, const std::vector<double>& point, Figures& fig)
 {
-    SCOPED_TRACE(std::string(c.text) + " at " + std::to_string(point[0]));
     std::vector<Jet> vars(point.begin(), point.end());
     for (std::size_t k = 0; k < point.size(); ++k)
         vars[k].g[k] = 1;
     const testing::EngineProblem problem({"v0", "v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9"}, point, c.text);
     const auto& [dim, binding, evaluate, lines, refined] = problem;
-    const ComputedResults results = tabulateResults(dim, lines, refined, std::nullopt);
     const Jet exact = c.f(vars);
     const std::vector<ListEntry> entries = listEntries(dim.Order);
     const auto scale = [&point](std::size_t k) { return std::max(1.0, std::fabs(point[k])); };
@@ -166,38 +162,51 @@ void measure(const Case& c, const std::vector<double>& point, Figures& fig)
         const double value = second ? refined.hessian[i][j] : refined.gradient[i];
         const double error = second ? refined.hessianError[i][j] : refined.gradientError[i];
         const double classic = second ? dim.Der2Val[i][j] : dim.Der1Val[i];
-        if (!c.classicRough) {
-            EXPECT_NEAR(classic, truth, (second ? 1e-7 : 1e-9) * std::max(std::fabs(truth), floor))
-                << entryLabel(dim, e);
-        }
+        if (!c.classicRough && std::fabs(classic - truth) > (second ? 1e-7 : 1e-9) * std::max(std::fabs(truth), floor))
+            fig.rough += "\n  " + std::string(c.text) + " at " + std::to_string(point[0]) + " " + entryLabel(dim, e);
         const double relative = std::isfinite(value) ? static_cast<double>(std::fabs(value - truth) / size) : INFINITY;
-        const double classicRelative = static_cast<double>(std::fabs(classic - truth) / size);
         (second ? fig.second : fig.gradient).push_back(relative);
-        if (relative > (second ? 1e-4 : 1e-6))
-            ++(second ? fig.secondFailing : fig.gradientFailing);
+        fig.failing += relative > (second ? 1e-4 : 1e-6);
         ++fig.entries;
         if (!std::isfinite(value) || std::fabs(value - truth) <= error)
             ++fig.honest;
-        fig.classicBad += classicRelative > 1e-6;
-        fig.badMarked += classicRelative > 1e-6 && results.entries[line].marked;
-        fig.classicGood += classicRelative < 1e-8;
-        fig.goodMarked += classicRelative < 1e-8 && results.entries[line].marked;
     }
 }
 
-TEST(Accuracy, MeetsTheAccuracyHonestyAndWarningTargets)
+// The corpus measured once for all the targets below. The warnings on the classic list
+// are held by the warnings corpus test.
+const Figures& figures()
 {
-    Figures fig;
-    for (const Case& c : Corpus)
-        for (const auto& point : c.points)
-            measure(c, point, fig);
-    const double gradientMedian = median(fig.gradient), secondMedian = median(fig.second);
-    EXPECT_LE(gradientMedian, 3e-13);
-    EXPECT_LE(secondMedian, 2e-10);
-    EXPECT_LT(fig.gradientFailing + fig.secondFailing, 0.05 * fig.entries);
-    EXPECT_GE(fig.honest, 0.95 * fig.entries);
-    EXPECT_GE(fig.badMarked, 0.95 * fig.classicBad);
-    EXPECT_LE(fig.goodMarked, 0.05 * fig.classicGood);
+    static const Figures fig = [] {
+        Figures f;
+        for (const Case& c : Corpus)
+            for (const auto& point : c.points)
+                measure(c, point, f);
+        return f;
+    }();
+    return fig;
+}
+
+TEST(Accuracy, ClassicStepsReachTheAccuracyRoundingAllowsWhereTheyCan)
+{
+    EXPECT_EQ(figures().rough, "") << "classic entries short of 1e-9 (first) or 1e-7 (second) of their size";
+}
+
+TEST(Accuracy, RefinedMedianErrorIsNearTheRoundingFloor)
+{
+    EXPECT_LE(median(figures().gradient), 3e-13) << "median relative error of refined first derivatives";
+    EXPECT_LE(median(figures().second), 2e-10) << "median relative error of refined second derivatives";
+}
+
+TEST(Accuracy, FewRefinedEntriesMissTheirTarget)
+{
+    EXPECT_LT(figures().failing, 0.05 * figures().entries)
+        << "refined entries off by more than 1e-6 (first) or 1e-4 (second) of their size";
+}
+
+TEST(Accuracy, RefinedErrorsCoverTheTrueErrorNearlyEverywhere)
+{
+    EXPECT_GE(figures().honest, 0.95 * figures().entries) << "refined entries within their stated error";
 }
 
 }  // namespace

@@ -224,7 +224,7 @@ void expectNothingLeft(const Ending& row)
     }
 }
 
-TEST(RunCompute, AStopLeavesNoResultsAndNoMessage)
+TEST(RunCompute, AStopLeavesNothingHalfDone)
 {
     const std::vector<double> at{0.5, 2};
     const Ending rows[] = {

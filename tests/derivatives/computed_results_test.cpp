@@ -277,7 +277,7 @@ ComputeOutcome cubeWithExact(std::function<ExactDerivatives()> exact)
     return runCompute(dim, hooks, "x^3", {"2"});
 }
 
-TEST(RunCompute, TabulatesTheClassicRefinedAndExactResults)
+TEST(RunCompute, TabulatesEveryKindOfResult)
 {
     const ComputeOutcome outcome = cubeWithExact([] { return ExactDerivatives{8, {{12, ""}}, {{{12, ""}}}}; });
     ASSERT_TRUE(outcome.results.has_value());
