@@ -7,7 +7,6 @@
 #include <cstring>
 #include <random>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -56,9 +55,11 @@ TEST_P(NumericPath, AgreesWithTheEvaluatorOfValues)
         numeric = {0, e.number(), e.column()};
     }
     numeric.ierr = sh.ierr;
-    EXPECT_EQ(std::tie(numeric.error, numeric.ierr, numeric.column), std::tie(general.error, general.ierr, general.column));
+    EXPECT_EQ(numeric.error, general.error) << GetParam() << ": error number";
+    EXPECT_EQ(numeric.column, general.column) << GetParam() << ": error column";
+    EXPECT_EQ(numeric.ierr, general.ierr) << GetParam() << ": ierr";
     EXPECT_EQ(std::memcmp(&numeric.number, &general.number, sizeof(double)), 0)
-        << numeric.number << " vs " << general.number;
+        << GetParam() << ": value " << numeric.number << " vs " << general.number;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // x^3 is pow(x, 3) to the last bit on both paths: near the range's ends, where the shortcut
 // past pow is not taken, and across a binade, where a quarter of the x*x*x are not pow's.
-TEST(CubeIsPow, OnBothPaths)
+TEST(Cube, IsPowToTheLastBitOnBothPaths)
 {
     Engine engine;
     double x = 0;
@@ -97,7 +98,8 @@ TEST(CubeIsPow, OnBothPaths)
         Variant other;
         ASSERT_TRUE(engine.evalNumber("x^3", numeric, other));
         const double expected = std::pow(base, 3.0);
-        ASSERT_TRUE(numeric == expected && engine.eval("x^3").number == expected) << std::hexfloat << base;
+        ASSERT_EQ(numeric, expected) << std::hexfloat << base << ": numeric path";
+        ASSERT_EQ(engine.eval("x^3").number, expected) << std::hexfloat << base << ": evaluator of values";
     }
 }
 
