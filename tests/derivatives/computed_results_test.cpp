@@ -199,6 +199,8 @@ TEST(Warnings, MarkAClassicValueOffItsReferenceByMoreThanAMillionthOfItsSize)
          .dxxMarked = true},
         {.name = "exact_zero_measured_by_the_largest_of_its_kind", .classic = {3e-6, 4, 3e-6, 2, 2},
          .exact = exact(0, 4, 0, 2, 2), .dxxMarked = true},
+        {.name = "exact_zero_measured_by_a_largest_of_its_kind_below_one", .classic = {7e-7, 0.5, 4, 2, 2},
+         .exact = exact(0, 0.5, 4, 2, 2), .dxMarked = true},
         {.name = "every_exact_of_its_kind_zero_measured_by_one", .classic = {9e-7, 0, 2e-6, 0, 0},
          .exact = exact(0, 0, 0, 0, 0), .dxxMarked = true},
         {.name = "exact_rounding_of_zero_measured_by_the_largest_of_its_kind", .classic = {3e-6, 4, 1.5e-6, 2, 2},
