@@ -37,7 +37,7 @@ QByteArray printToPdf(int lineCount, const QString& path)
     return printed && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(QtPrinter, BreaksPagesItselfInTheCourierNewFaceWithTwentyMillimetreMargins)
+TEST(QtPrinter, BreaksPagesItselfInTheCourierNewFace)
 {
     int argc = 1;
     char name[] = "documents_qt_tests";
@@ -45,12 +45,12 @@ TEST(QtPrinter, BreaksPagesItselfInTheCourierNewFaceWithTwentyMillimetreMargins)
     const QGuiApplication app(argc, argv);
     QTemporaryDir dir;
     const QByteArray shortReport = printToPdf(10, dir.filePath("short.pdf"));
-    EXPECT_TRUE(shortReport.startsWith("%PDF"));
-    EXPECT_EQ(shortReport.count("/Type /Page\n"), 1);
+    EXPECT_TRUE(shortReport.startsWith("%PDF")) << "ten lines: a PDF file";
+    EXPECT_EQ(shortReport.count("/Type /Page\n"), 1) << "ten lines: pages";
     const QByteArray longReport = printToPdf(150, dir.filePath("long.pdf"));
-    EXPECT_EQ(longReport.count("/Type /Page\n"), 3);  // about sixty lines fit on a page
-    EXPECT_TRUE(longReport.contains("LiberationMono"));
-    EXPECT_EQ(printToPdf(1, "/nonexistent-folder/report.pdf"), QByteArray());
+    EXPECT_EQ(longReport.count("/Type /Page\n"), 3) << "150 lines: pages";  // about sixty lines fit on a page
+    EXPECT_TRUE(longReport.contains("LiberationMono")) << "150 lines: the Courier New face";
+    EXPECT_EQ(printToPdf(1, "/nonexistent-folder/report.pdf"), QByteArray()) << "a file that cannot be made";
 }
 
 // The text pdftotext reads from the file, or nothing where the tool cannot be run.
