@@ -5,7 +5,8 @@
 namespace slopekit {
 namespace {
 
-TEST(AnalysisErrors, TheNormMovesByTheErrorVectorsLengthAndADirectionByTwiceThatOverTheNorm)
+// Gradient (30, 40) with errors (0.3, 0.4): the error vector is 0.5 long, the norm 50.
+TEST(AnalysisErrors, TheNormMovesByTheErrorVectorsLengthAndTheAscentByTwiceThatOverTheNorm)
 {
     DerivativeEstimates estimates;
     estimates.gradient = {30, 40};
@@ -13,28 +14,32 @@ TEST(AnalysisErrors, TheNormMovesByTheErrorVectorsLengthAndADirectionByTwiceThat
     HessianAnalysis analysis;
     analysis.gradientNorm = 50;
     const AnalysisErrors errors = analysisErrors(estimates, analysis);
-    EXPECT_DOUBLE_EQ(errors.gradientNorm, 0.5);
-    EXPECT_DOUBLE_EQ(errors.ascent, 0.02);
+    EXPECT_DOUBLE_EQ(errors.gradientNorm, 0.5) << "error of the norm";
+    EXPECT_DOUBLE_EQ(errors.ascent, 0.02) << "error of the ascent direction";
 }
 
 TEST(AnalysisErrors, AnEigenvectorTurnsByTheEigenvalueErrorOverItsGapToTheNearestOther)
 {
-    struct Row { const char* name; std::vector<double> eigenvalues; double eigenvalueError;
-                 std::vector<double> vectorErrors; };
+    struct Row {
+        const char* name;
+        std::vector<double> eigenvalues;
+        double eigenvalueError;
+        std::vector<double> vectorErrors;
+    };
     const Row rows[] = {
-        {"apart", {-1, 1, 5}, 0.1, {0.05, 0.05, 0.025}},
-        {"repeated_eigenvalue", {2, 2}, 1e-9, {1, 1}},
-        {"close_beyond_certainty", {1, 1.01}, 0.1, {1, 1}},
-        {"one_variable", {3}, 0.1, {0}},
+        {.name = "apart", .eigenvalues = {-1, 1, 5}, .eigenvalueError = 0.1, .vectorErrors = {0.05, 0.05, 0.025}},
+        {.name = "repeated_eigenvalue", .eigenvalues = {2, 2}, .eigenvalueError = 1e-9, .vectorErrors = {1, 1}},
+        {.name = "close_beyond_certainty", .eigenvalues = {1, 1.01}, .eigenvalueError = 0.1, .vectorErrors = {1, 1}},
+        {.name = "one_variable", .eigenvalues = {3}, .eigenvalueError = 0.1, .vectorErrors = {0}},
     };
     for (const Row& row : rows) {
         HessianAnalysis analysis;
         analysis.eigenvalues = row.eigenvalues;
         analysis.eigenvalueError = row.eigenvalueError;
         const std::vector<double> errors = analysisErrors({}, analysis).eigenvectors;
-        ASSERT_EQ(errors.size(), row.vectorErrors.size()) << row.name;
+        ASSERT_EQ(errors.size(), row.vectorErrors.size()) << row.name << ": eigenvectors";
         for (std::size_t k = 0; k < errors.size(); ++k)
-            EXPECT_DOUBLE_EQ(errors[k], row.vectorErrors[k]) << row.name << " " << k;
+            EXPECT_DOUBLE_EQ(errors[k], row.vectorErrors[k]) << row.name << ": error of eigenvector " << k;
     }
 }
 

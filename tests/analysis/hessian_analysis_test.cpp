@@ -13,7 +13,7 @@ namespace {
 using enum Classification;
 
 // The classic and the refined results of a function at known points, through the engine.
-TEST(Analysis, ClassifiesFromClassicAndFromRefinedEstimates)
+TEST(Analysis, ClassifiesThePointByItsEstimates)
 {
     struct Row {
         const char* name;
@@ -23,54 +23,72 @@ TEST(Analysis, ClassifiesFromClassicAndFromRefinedEstimates)
         Classification fromRefined;  // with the refinement's own error estimates
     };
     const Row rows[] = {
-        {"saddle", "x^2 - y^2", {0, 0}, Saddle, Saddle},
-        {"rosenbrock_minimum", "(1 - x)^2 + 100*(y - x^2)^2", {1, 1}, Minimum, Minimum},
-        {"maximum_off_origin", "5 - (x - 3)^2 - 2*(y + 1)^2 + (x - 3)*(y + 1)", {3, -1}, Maximum, Maximum},
-        {"flat_direction", "x^2 + y^4", {0, 0}, Inconclusive, Inconclusive},
-        {"saddle_despite_a_flat_direction", "x^2 - y^2 + z^4", {0, 0, 0}, Saddle, Saddle},
-        {"slope", "x^2 + y^2", {1, 0}, NotCritical, NotCritical},
-        {"one_variable_minimum", "Cos(x)", {3.141592653589793}, Minimum, Minimum},
-        {"one_variable_inflection", "x^3", {0}, Inconclusive, Inconclusive},
-        {"gradient_below_any_absolute_threshold", "1E-9*((x - 2)^2 + y^2) + 1E-12*x", {2, 0}, NotCritical,
-         NotCritical},
+        {.name = "saddle", .function = "x^2 - y^2", .point = {0, 0}, .fromClassic = Saddle, .fromRefined = Saddle},
+        {.name = "rosenbrock_minimum", .function = "(1 - x)^2 + 100*(y - x^2)^2", .point = {1, 1}, .fromClassic = Minimum, .fromRefined = Minimum},
+        {.name = "maximum_off_origin", .function = "5 - (x - 3)^2 - 2*(y + 1)^2 + (x - 3)*(y + 1)", .point = {3, -1}, .fromClassic = Maximum, .fromRefined = Maximum},
+        {.name = "flat_direction", .function = "x^2 + y^4", .point = {0, 0}, .fromClassic = Inconclusive, .fromRefined = Inconclusive},
+        {.name = "saddle_despite_a_flat_direction", .function = "x^2 - y^2 + z^4", .point = {0, 0, 0}, .fromClassic = Saddle, .fromRefined = Saddle},
+        {.name = "slope", .function = "x^2 + y^2", .point = {1, 0}, .fromClassic = NotCritical, .fromRefined = NotCritical},
+        {.name = "one_variable_minimum", .function = "Cos(x)", .point = {3.141592653589793}, .fromClassic = Minimum, .fromRefined = Minimum},
+        {.name = "one_variable_inflection", .function = "x^3", .point = {0}, .fromClassic = Inconclusive, .fromRefined = Inconclusive},
+        {.name = "gradient_below_any_absolute_threshold", .function = "1E-9*((x - 2)^2 + y^2) + 1E-12*x", .point = {2, 0}, .fromClassic = NotCritical, .fromRefined = NotCritical},
         // A curvature below a millionth of the other one decides only with refined errors.
-        {"weak_curvature", "x^2 + 1E-7*y^2", {0, 0}, Inconclusive, Minimum},
+        {.name = "weak_curvature", .function = "x^2 + 1E-7*y^2", .point = {0, 0}, .fromClassic = Inconclusive, .fromRefined = Minimum},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
         const testing::EngineProblem p({"x", "y", "z"}, row.point, row.function);
         const DerivativeEstimates classic = classicEstimates(p.dim.Varx, p.refined.value, p.dim.Der1Val, p.dim.Der2Val);
-        EXPECT_EQ(analyseHessian(classic).classification, row.fromClassic);
+        EXPECT_EQ(analyseHessian(classic).classification, row.fromClassic) << row.name << ": from the classic results";
         const DerivativeEstimates refined = estimatesFor(tabulateResults(p.dim, p.lines, p.refined, std::nullopt));
-        EXPECT_EQ(analyseHessian(refined).classification, row.fromRefined);
+        EXPECT_EQ(analyseHessian(refined).classification, row.fromRefined) << row.name << ": from the refined results";
     }
 }
 
-TEST(Analysis, FromGivenEstimates)
+// Gradient (3, -4) at (1, 2).
+TEST(Analysis, GivesTheSteepestAscentWhereTheGradientIsNotZero)
 {
     const HessianAnalysis slope = analyseHessian(classicEstimates({1, 2}, 5, {3, -4}, {{2, 0}, {0, 2}}));
-    EXPECT_EQ(slope.ascent, (std::vector<double>{0.6, -0.8}));
-    EXPECT_EQ(slope.gradientNorm, 5);
+    EXPECT_EQ(slope.ascent, (std::vector<double>{0.6, -0.8})) << "ascent direction";
+    EXPECT_EQ(slope.gradientNorm, 5) << "gradient norm";
     EXPECT_EQ(slope.basis, "From the classic results, taken as good to one part in a million: the gradient is not "
                            "zero within its error (|grad f| = 5).");
+}
+
+// Hessian ((2, 1), (1, 2)): eigenvalues 1 and 3, the second along (1, 1).
+TEST(Analysis, GivesTheEigenvaluesInAscendingOrderWithTheirEigenvectors)
+{
     const HessianAnalysis flat = analyseHessian(classicEstimates({0, 0}, 0, {0, 0}, {{2, 1}, {1, 2}}));
-    ASSERT_EQ(flat.eigenvalues.size(), 2u);  // ascending
-    EXPECT_NEAR(flat.eigenvalues[0], 1, 1e-15);
-    EXPECT_NEAR(flat.eigenvalues[1], 3, 1e-15);
-    EXPECT_NEAR(std::fabs(flat.eigenvectors[1][0]), std::sqrt(0.5), 1e-15);
-    EXPECT_NEAR(flat.eigenvectors[1][0], flat.eigenvectors[1][1], 1e-15);
-    // A gradient within a millionth of what the Hessian makes of it on the variable's scale is zero.
-    EXPECT_EQ(analyseHessian(classicEstimates({0, 0}, 0, {5e-7, 0}, {{1, 0}, {0, 1}})).classification, Minimum);
-    // ... and a Hessian entry within a millionth of |f| / (s_i s_j).
-    EXPECT_EQ(analyseHessian(classicEstimates({1e3, 1e3}, 1e6, {0, 0}, {{1, 0}, {0, 1}})).classification, Minimum);
-    // Exact refined estimates still carry the rounding of their last digits (16 eps of the largest entry, n times).
-    DerivativeEstimates e{{0, 0}, 0, {0, 0}, {0, 0}, {{2, 0}, {0, -2}}, {{0, 0}, {0, 0}}, EstimateBasis::Refined};
+    ASSERT_EQ(flat.eigenvalues.size(), 2u);
+    EXPECT_NEAR(flat.eigenvalues[0], 1, 1e-15) << "first eigenvalue";
+    EXPECT_NEAR(flat.eigenvalues[1], 3, 1e-15) << "second eigenvalue";
+    EXPECT_NEAR(std::fabs(flat.eigenvectors[1][0]), std::sqrt(0.5), 1e-15) << "second eigenvector's x";
+    EXPECT_NEAR(flat.eigenvectors[1][0], flat.eigenvectors[1][1], 1e-15) << "second eigenvector's y against its x";
+}
+
+TEST(Analysis, TakesClassicEntriesWithinAMillionthOfTheirScaleAsZero)
+{
+    // A gradient within a millionth of what the Hessian makes of it on the variable's scale.
+    EXPECT_EQ(analyseHessian(classicEstimates({0, 0}, 0, {5e-7, 0}, {{1, 0}, {0, 1}})).classification, Minimum)
+        << "gradient";
+    // A Hessian entry within a millionth of |f| / (s_i s_j).
+    EXPECT_EQ(analyseHessian(classicEstimates({1e3, 1e3}, 1e6, {0, 0}, {{1, 0}, {0, 1}})).classification, Minimum)
+        << "Hessian";
+}
+
+// Exact refined estimates still carry the rounding of their last digits (16 eps of the largest entry, n times).
+TEST(Analysis, CountsTheRoundingOfExactRefinedEstimatesInTheirError)
+{
+    const DerivativeEstimates e{{0, 0}, 0, {0, 0}, {0, 0}, {{2, 0}, {0, -2}}, {{0, 0}, {0, 0}}, EstimateBasis::Refined};
     EXPECT_EQ(analyseHessian(e).basis, "From the refined estimates and their errors: the gradient is zero within its "
                                        "error and one eigenvalue is positive and one negative beyond their error "
                                        "(1.4E-14).");
-    // An unreliable estimate concludes nothing.
+}
+
+TEST(Analysis, ConcludesNothingFromAnUnreliableEstimate)
+{
+    DerivativeEstimates e{{0, 0}, 0, {0, 0}, {0, 0}, {{2, 0}, {0, -2}}, {{0, 0}, {0, 0}}, EstimateBasis::Refined};
     e.hessianError[1][1] = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(analyseHessian(e).classification, Inconclusive);
+    EXPECT_EQ(analyseHessian(e).classification, Inconclusive) << "classification";
     EXPECT_EQ(analyseHessian(e).basis, "From the refined estimates and their errors: some estimates are unreliable, "
                                        "so nothing can be concluded.");
 }
