@@ -34,7 +34,7 @@ Read read(double (*reading)(std::string_view), const std::string& text)
     }
 }
 
-TEST(NumberReading, LeadingPointAndLocaleReadings)
+TEST(NumberReading, EachReadingTakesWhatItAccepts)
 {
     struct Row {
         const char* name;
@@ -42,38 +42,56 @@ TEST(NumberReading, LeadingPointAndLocaleReadings)
         Read leading, pointBox = Mismatch, locale = Mismatch;
     };
     const Row rows[] = {
-        {"fraction", "2.5", {2.5}, {2.5}, {2.5}}, {"blanks_around", "  -2.25\t", {-2.25}, {-2.25}, {-2.25}},
-        {"comma_is_thousands_or_ends_the_number", "1,5", {1}, Mismatch, {15}},
-        {"thousands", "1,234.5", {1}, Mismatch, {1234.5}}, {"leading_comma", ",5", {0}},
-        {"trailing_words", "4 apples", {4}}, {"tabs_and_line_feeds", "\t1\n2 .\t5", {12.5}},
-        {"hex", "&HA", {10}, {10}, {10}}, {"hex_lower", "&hff", {255}, {255}, {255}}, {"octal", "&O17", {15}, {15}, {15}},
-        {"octal_lower", "&o10", {8}, {8}, {8}}, {"hex_stops_at_non_digit", "&H1G", {1}},
-        {"octal_stops_at_8", "&O78", {7}}, {"bare_ampersand", "&", {0}}, {"prefix_without_digits", "&H", {0}},
-        {"ampersand_other_letter", "&X0", {0}}, {"empty", "", {0}},
-        {"blanks_only", "   ", {0}}, {"plus", "+7", {7}, {7}, {7}},
-        {"sign_only", "-", {0}}, {"sign_then_blank", "- 3", {-3}}, {"leading_point", ".5", {0.5}, {0.5}, {0.5}},
-        {"trailing_point", "3.", {3}, {3}, {3}}, {"point_only", ".", {0}}, {"second_point_stops", "1.2.3", {1.2}},
-        {"exponent_E", "1E-05", {1e-5}, {1e-5}, {1e-5}}, {"exponent_D", "1.5D3", {1500}, {1500}, {1500}},
-        {"exponent_lower", "2e+2", {200}, {200}, {200}}, {"exponent_d", "2d2", {200}, {200}, {200}},
-        {"exponent_without_digits", "1E", {1}, {1}, Mismatch},
-        {"exponent_sign_without_digits", "1E+", {1}, {1}, Mismatch}, {"exponent_sign_then_letter", "3e-x", {3}},
-        {"exponent_blanks", "1 e 2", {100}}, {"carriage_return_stops", "1\r2", {1}},
-        {"nul_stops", std::string("4\0" "2", 3), {4}}, {"non_ascii_stops", "7\xC3\xA9", {7}},
-        {"underflow_is_zero", "1e-400", {0}, {0}, {0}},
-        {"giant_negative_exponent", "5e-99999999999999999999", {0}, {0}, {0}},
-        {"fifteen_digits", "0.123456789012345", {0.123456789012345}, {0.123456789012345}, {0.123456789012345}},
-        {"many_leading_zeros", std::string(100000, '0') + "1", {1}, {1}, {1}},
-        {"long_fraction", "0." + std::string(100000, '3'), {1.0 / 3}, {1.0 / 3}, {1.0 / 3}},
-        {"beyond_the_double_range", "1e400", Overflow, Overflow, Overflow},
-        {"many_digits", std::string(100000, '9'), Overflow, Overflow, Overflow},
-        {"hex_beyond_the_range", "&H" + std::string(300, 'F'), Overflow, Overflow, Overflow},
-        {"giant_exponent", "-1e99999999999999999999", Overflow, Overflow, Overflow},
+        {.name = "fraction", .text = "2.5", .leading = {2.5}, .pointBox = {2.5}, .locale = {2.5}},
+        {.name = "blanks_around", .text = "  -2.25\t", .leading = {-2.25}, .pointBox = {-2.25}, .locale = {-2.25}},
+        {.name = "comma_is_thousands_or_ends_the_number", .text = "1,5", .leading = {1}, .pointBox = Mismatch, .locale = {15}},
+        {.name = "thousands", .text = "1,234.5", .leading = {1}, .pointBox = Mismatch, .locale = {1234.5}},
+        {.name = "leading_comma", .text = ",5", .leading = {0}},
+        {.name = "trailing_words", .text = "4 apples", .leading = {4}},
+        {.name = "tabs_and_line_feeds", .text = "\t1\n2 .\t5", .leading = {12.5}},
+        {.name = "hex", .text = "&HA", .leading = {10}, .pointBox = {10}, .locale = {10}},
+        {.name = "hex_lower", .text = "&hff", .leading = {255}, .pointBox = {255}, .locale = {255}},
+        {.name = "octal", .text = "&O17", .leading = {15}, .pointBox = {15}, .locale = {15}},
+        {.name = "octal_lower", .text = "&o10", .leading = {8}, .pointBox = {8}, .locale = {8}},
+        {.name = "hex_stops_at_non_digit", .text = "&H1G", .leading = {1}},
+        {.name = "octal_stops_at_8", .text = "&O78", .leading = {7}},
+        {.name = "bare_ampersand", .text = "&", .leading = {0}},
+        {.name = "prefix_without_digits", .text = "&H", .leading = {0}},
+        {.name = "ampersand_other_letter", .text = "&X0", .leading = {0}},
+        {.name = "empty", .text = "", .leading = {0}},
+        {.name = "blanks_only", .text = "   ", .leading = {0}},
+        {.name = "plus", .text = "+7", .leading = {7}, .pointBox = {7}, .locale = {7}},
+        {.name = "sign_only", .text = "-", .leading = {0}},
+        {.name = "sign_then_blank", .text = "- 3", .leading = {-3}},
+        {.name = "leading_point", .text = ".5", .leading = {0.5}, .pointBox = {0.5}, .locale = {0.5}},
+        {.name = "trailing_point", .text = "3.", .leading = {3}, .pointBox = {3}, .locale = {3}},
+        {.name = "point_only", .text = ".", .leading = {0}},
+        {.name = "second_point_stops", .text = "1.2.3", .leading = {1.2}},
+        {.name = "exponent_E", .text = "1E-05", .leading = {1e-5}, .pointBox = {1e-5}, .locale = {1e-5}},
+        {.name = "exponent_D", .text = "1.5D3", .leading = {1500}, .pointBox = {1500}, .locale = {1500}},
+        {.name = "exponent_lower", .text = "2e+2", .leading = {200}, .pointBox = {200}, .locale = {200}},
+        {.name = "exponent_d", .text = "2d2", .leading = {200}, .pointBox = {200}, .locale = {200}},
+        {.name = "exponent_without_digits", .text = "1E", .leading = {1}, .pointBox = {1}, .locale = Mismatch},
+        {.name = "exponent_sign_without_digits", .text = "1E+", .leading = {1}, .pointBox = {1}, .locale = Mismatch},
+        {.name = "exponent_sign_then_letter", .text = "3e-x", .leading = {3}},
+        {.name = "exponent_blanks", .text = "1 e 2", .leading = {100}},
+        {.name = "carriage_return_stops", .text = "1\r2", .leading = {1}},
+        {.name = "nul_stops", .text = std::string("4\0" "2", 3), .leading = {4}},
+        {.name = "non_ascii_stops", .text = "7\xC3\xA9", .leading = {7}},
+        {.name = "underflow_is_zero", .text = "1e-400", .leading = {0}, .pointBox = {0}, .locale = {0}},
+        {.name = "giant_negative_exponent", .text = "5e-99999999999999999999", .leading = {0}, .pointBox = {0}, .locale = {0}},
+        {.name = "fifteen_digits", .text = "0.123456789012345", .leading = {0.123456789012345}, .pointBox = {0.123456789012345}, .locale = {0.123456789012345}},
+        {.name = "many_leading_zeros", .text = std::string(100000, '0') + "1", .leading = {1}, .pointBox = {1}, .locale = {1}},
+        {.name = "long_fraction", .text = "0." + std::string(100000, '3'), .leading = {1.0 / 3}, .pointBox = {1.0 / 3}, .locale = {1.0 / 3}},
+        {.name = "beyond_the_double_range", .text = "1e400", .leading = Overflow, .pointBox = Overflow, .locale = Overflow},
+        {.name = "many_digits", .text = std::string(100000, '9'), .leading = Overflow, .pointBox = Overflow, .locale = Overflow},
+        {.name = "hex_beyond_the_range", .text = "&H" + std::string(300, 'F'), .leading = Overflow, .pointBox = Overflow, .locale = Overflow},
+        {.name = "giant_exponent", .text = "-1e99999999999999999999", .leading = Overflow, .pointBox = Overflow, .locale = Overflow},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(read(leadingNumber, row.text), row.leading);
-        EXPECT_EQ(read(pointNumber, row.text), row.pointBox);
-        EXPECT_EQ(read(localeNumber, row.text), row.locale);
+        EXPECT_EQ(read(leadingNumber, row.text), row.leading) << row.name << ": leading-number reading";
+        EXPECT_EQ(read(pointNumber, row.text), row.pointBox) << row.name << ": point reading";
+        EXPECT_EQ(read(localeNumber, row.text), row.locale) << row.name << ": locale reading";
     }
 }
 
@@ -97,61 +115,63 @@ TEST(NumberForms, WriteEachForm)
         const char* file;  // and the point form
     };
     const Row rows[] = {
-        {"fraction", 1.5, "1.5", " 1.5", "1.5"},
-        {"negative_below_one", -0.25, "-0.25", "-.25", "-0.25"},
-        {"negative_zero", -0.0, "0", " 0", "0"},
-        {"not_a_number", std::numeric_limits<double>::quiet_NaN(), "0", " 0", "0"},
-        {"lowest_plain", 1e-4, "0.0001", " .0001", "0.0001"},
-        {"just_below_lowest_plain", 9.99e-5, "9.99E-05", " 9.99E-05", "9.99E-05"},
-        {"largest_plain", 999999999999999.0, "999999999999999", " 999999999999999", "999999999999999"},
-        {"first_exponent", 1e15, "1E+15", " 1E+15", "1E+15"},
-        {"rounds_up_into_exponent", 999999999999999.9, "1E+15", " 999999999999999.9", "999999999999999.9"},
-        {"three_digit_exponent", -1.25e-300, "-1.25E-300", "-1.25E-300", "-1.25E-300"},
-        {"fifteen_digits_kept", 0.123456789012345, "0.123456789012345", " .123456789012345", "0.123456789012345"},
-        {"sixteenth_digit_rounds", 1.0000000000000002, "1", " 1.0000000000000002", "1.0000000000000002"},
-        {"sixteenth_digit_rounds_up", 0.1234567890123456, "0.123456789012346",
-         " .1234567890123456", "0.1234567890123456"},
-        {"largest_double", std::numeric_limits<double>::max(), "1.79769313486232E+308",
-         " 1.7976931348623157E+308", "1.7976931348623157E+308"},
-        {"smallest_subnormal", 4.9406564584124654e-324, "4.94065645841247E-324", " 5E-324", "5E-324"},
+        {.name = "fraction", .value = 1.5, .display = "1.5", .engine = " 1.5", .file = "1.5"},
+        {.name = "negative_below_one", .value = -0.25, .display = "-0.25", .engine = "-.25", .file = "-0.25"},
+        {.name = "negative_zero", .value = -0.0, .display = "0", .engine = " 0", .file = "0"},
+        {.name = "not_a_number", .value = std::numeric_limits<double>::quiet_NaN(), .display = "0", .engine = " 0", .file = "0"},
+        {.name = "lowest_plain", .value = 1e-4, .display = "0.0001", .engine = " .0001", .file = "0.0001"},
+        {.name = "just_below_lowest_plain", .value = 9.99e-5, .display = "9.99E-05", .engine = " 9.99E-05", .file = "9.99E-05"},
+        {.name = "largest_plain", .value = 999999999999999.0, .display = "999999999999999", .engine = " 999999999999999", .file = "999999999999999"},
+        {.name = "first_exponent", .value = 1e15, .display = "1E+15", .engine = " 1E+15", .file = "1E+15"},
+        {.name = "rounds_up_into_exponent", .value = 999999999999999.9, .display = "1E+15", .engine = " 999999999999999.9", .file = "999999999999999.9"},
+        {.name = "three_digit_exponent", .value = -1.25e-300, .display = "-1.25E-300", .engine = "-1.25E-300", .file = "-1.25E-300"},
+        {.name = "fifteen_digits_kept", .value = 0.123456789012345, .display = "0.123456789012345", .engine = " .123456789012345", .file = "0.123456789012345"},
+        {.name = "sixteenth_digit_rounds", .value = 1.0000000000000002, .display = "1", .engine = " 1.0000000000000002", .file = "1.0000000000000002"},
+        {.name = "sixteenth_digit_rounds_up", .value = 0.1234567890123456, .display = "0.123456789012346", .engine = " .1234567890123456", .file = "0.1234567890123456"},
+        {.name = "largest_double", .value = std::numeric_limits<double>::max(), .display = "1.79769313486232E+308", .engine = " 1.7976931348623157E+308", .file = "1.7976931348623157E+308"},
+        {.name = "smallest_subnormal", .value = 4.9406564584124654e-324, .display = "4.94065645841247E-324", .engine = " 5E-324", .file = "5E-324"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(displayForm(row.value), row.display);
-        EXPECT_EQ(engineNumber(row.value), row.engine);
-        EXPECT_EQ(fileNumber(row.value), row.file);
-        EXPECT_EQ(pointForm(row.value), row.file);
+        EXPECT_EQ(displayForm(row.value), row.display) << row.name << ": display form";
+        EXPECT_EQ(engineNumber(row.value), row.engine) << row.name << ": engine form";
+        EXPECT_EQ(fileNumber(row.value), row.file) << row.name << ": file form";
+        EXPECT_EQ(pointForm(row.value), row.file) << row.name << ": point form";
         const std::string report = (row.display[0] == '-' ? "" : " ") + std::string(row.display) + " ";
-        EXPECT_EQ(reportNumber(row.value), report);
+        EXPECT_EQ(reportNumber(row.value), report) << row.name << ": report form";
         // Display, point and report forms follow the locale's separator, the others never.
         testing::LocaleGuard comma(",", ".");
         const auto withComma = [](std::string t) { std::replace(t.begin(), t.end(), '.', ','); return t; };
-        EXPECT_EQ(displayForm(row.value), withComma(row.display));
-        EXPECT_EQ(pointForm(row.value), withComma(row.file));
-        EXPECT_EQ(reportNumber(row.value), withComma(report));
-        EXPECT_EQ(engineNumber(row.value), row.engine);
-        EXPECT_EQ(fileNumber(row.value), row.file);
+        EXPECT_EQ(displayForm(row.value), withComma(row.display)) << row.name << ": display form, comma locale";
+        EXPECT_EQ(pointForm(row.value), withComma(row.file)) << row.name << ": point form, comma locale";
+        EXPECT_EQ(reportNumber(row.value), withComma(report)) << row.name << ": report form, comma locale";
+        EXPECT_EQ(engineNumber(row.value), row.engine) << row.name << ": engine form, comma locale";
+        EXPECT_EQ(fileNumber(row.value), row.file) << row.name << ": file form, comma locale";
     }
 }
 
 // A value keeps the digits down to the place of its error's second significant digit.
 TEST(NumberForms, AValueShowsTheDigitsItsErrorSupports)
 {
-    struct Row { const char* name; double value; double error; const char* shown; };
+    struct Row {
+        const char* name;
+        double value;
+        double error;
+        const char* shown;
+    };
     const Row rows[] = {
-        {"noise_dropped", 2.0000000123, 3.4e-7, "2.00000001"},
-        {"rounds_at_the_last_place", -0.841470984807897, 8.4e-7, "-0.84147098"},
-        {"error_rounded_first", 1.23456789, 9.96e-3, "1.235"},
-        {"large_value", 123456.789, 2.5, "123456.8"},
-        {"value_at_the_error", 1.2345e-9, 3.4e-9, "1.2E-09"},
-        {"value_below_the_error", 1e-12, 3.4e-9, "0"},
-        {"negative_below_the_error", -1e-12, 3.4e-9, "0"},
-        {"exact", 0.123456789012345678, 0, "0.123456789012346"},
-        {"error_unknown", 1.5, std::numeric_limits<double>::infinity(), "1.5"},
-        {"tiny_error_keeps_fifteen", 1.0 / 3, 1e-30, "0.333333333333333"},
+        {.name = "noise_dropped", .value = 2.0000000123, .error = 3.4e-7, .shown = "2.00000001"},
+        {.name = "rounds_at_the_last_place", .value = -0.841470984807897, .error = 8.4e-7, .shown = "-0.84147098"},
+        {.name = "error_rounded_first", .value = 1.23456789, .error = 9.96e-3, .shown = "1.235"},
+        {.name = "large_value", .value = 123456.789, .error = 2.5, .shown = "123456.8"},
+        {.name = "value_at_the_error", .value = 1.2345e-9, .error = 3.4e-9, .shown = "1.2E-09"},
+        {.name = "value_below_the_error", .value = 1e-12, .error = 3.4e-9, .shown = "0"},
+        {.name = "negative_below_the_error", .value = -1e-12, .error = 3.4e-9, .shown = "0"},
+        {.name = "exact", .value = 0.123456789012345678, .error = 0, .shown = "0.123456789012346"},
+        {.name = "error_unknown", .value = 1.5, .error = std::numeric_limits<double>::infinity(), .shown = "1.5"},
+        {.name = "tiny_error_keeps_fifteen", .value = 1.0 / 3, .error = 1e-30, .shown = "0.333333333333333"},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(displayFormToError(row.value, row.error), row.shown) << row.name;
+        EXPECT_EQ(displayFormToError(row.value, row.error), row.shown) << row.name << ": shown";
     testing::LocaleGuard comma(",", ".");
     EXPECT_EQ(displayFormToError(2.0000000123, 3.4e-7), "2,00000001");
 }
