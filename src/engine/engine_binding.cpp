@@ -84,25 +84,16 @@ void EngineBinding::AssignVariables()
 {
     if (m_sent.size() < static_cast<std::size_t>(m_dim.Order))
         m_sent.resize(static_cast<std::size_t>(m_dim.Order));
-    const SentStatement* sent = nullptr;
     for (int m = 0; m < m_dim.Order; ++m) {
         const auto k = static_cast<std::size_t>(m);
         SentVariable& variable = m_sent[k];
         const double value = m_dim.Varx[k];
-        sent = &variable.recent[variable.last];
+        const SentStatement* sent = &variable.recent[variable.last];
         // Most coordinates are as they were at the last evaluation.
         if (sent->text.empty() || !sameBits(sent->value, value) || !sameSpelling(variable.name, m_dim.VarNams[k]))
             sent = &statementFor(variable, m_dim.VarNams[k], value);
-        try {
-            m_engine.executeStatement(sent->text, sent->prepared);
-        } catch (...) {
-            m_dim.Statement = sent->text;  // the statement that failed
-            throw;
-        }
+        m_engine.executeStatement(sent->text, sent->prepared);
     }
-    // Nothing reads Statement between two statements, so it is written once, not per variable.
-    if (sent)
-        m_dim.Statement = sent->text;
 }
 
 double EngineBinding::EvaluateFunction()

@@ -24,7 +24,7 @@ public:
 
     // Window-load set-up: AddObject "sh", the steps, the three predefined-constant statements.
     void setUp();
-    // Sends 'name= value' for every variable, in order, through `Statement`.
+    // Sends 'name= value' for every variable, in order, through the engine.
     void AssignVariables();
     // The function's value at `Varx`; throws RunError (an engine error, a result that is no
     // number, or a number left in `ierr` by an extra function).

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-// The six conversions between numbers and text. Each use in the program names the one
+// The conversions between numbers and text. Each use in the program names the one
 // it needs; the reading ones accept any text and either give a number or throw RunError.
 //
 // Numbers are read by four grammars, which differ on purpose. The leading-number reading

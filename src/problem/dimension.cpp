@@ -10,7 +10,6 @@ void Dimension::redimension(int n)
         throw std::out_of_range("the number of variables must be 1 to 10");
     const auto size = static_cast<std::size_t>(n);
     Order = n;
-    LastVar = n - 1;
     VarNams.assign(size, std::string());
     Varx.assign(size, 0.0);
     Der1Val.assign(size, 0.0);

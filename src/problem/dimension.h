@@ -13,7 +13,6 @@ struct Dimension {
     static constexpr int ConsSlots = 101;  // slots 0 to 100
 
     int Order = 0;    // number of independent variables; 1 to 10 once accepted
-    int LastVar = 0;  // Order - 1, the upper bound of every per-variable array
     std::vector<std::string> VarNams;
     std::vector<double> Varx;  // the point; the working point during a computation
     std::string Equation;
@@ -28,9 +27,8 @@ struct Dimension {
     double Step = 0;
     double HalfStep = 0;
     std::string ProblemFile;
-    std::string Statement;  // scratch text for statements handed to the engine
 
-    // Sets Order and LastVar for n variables and creates the six per-variable arrays
+    // Sets Order for n variables and creates the six per-variable arrays
     // anew, discarding what they held. Throws std::out_of_range unless 1 <= n <= 10.
     void redimension(int n);
 };

@@ -60,19 +60,19 @@ void frmSlopekit::SetDisplayedSpecs()
     cboConstants->setEditText(QString());
     txtOrder->setText(QString::number(m_dim.Order));
     txtEquation->setText(QString::fromStdString(m_dim.Equation));
-    m_dim.Statement.clear();
+    std::string names;
     for (int k = 0; k < m_dim.Order; ++k) {
         const auto index = static_cast<std::size_t>(k);
         txtVarx[index]->setText(QString::fromStdString(pointForm(m_dim.Varx[index])));
         lblVarx[index]->setText(QString::fromStdString(m_dim.VarNams[index] + "="));
-        m_dim.Statement += (k ? "," : "") + m_dim.VarNams[index];
+        names += (k ? "," : "") + m_dim.VarNams[index];
     }
     fraEval->setVisible(true);
     for (int k = 0; k < m_dim.Order; ++k) {
         lblVarx[static_cast<std::size_t>(k)]->setVisible(true);
         txtVarx[static_cast<std::size_t>(k)]->setVisible(true);
     }
-    txtVarNams->setText(QString::fromStdString(m_dim.Statement));
+    txtVarNams->setText(QString::fromStdString(names));
 }
 
 void frmSlopekit::mnuSave_Click()

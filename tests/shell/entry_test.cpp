@@ -76,7 +76,6 @@ TEST_F(WindowTest, AcceptedEntriesMoveOnAStageWithoutComputing)
         leave(*window, window->txtOrder, row.how);
         EXPECT_EQ(stage() + " " + hint(), std::string(NamesStage) + " ");
         EXPECT_EQ(dim->Order, row.order);
-        EXPECT_EQ(dim->LastVar, row.order - 1);
         EXPECT_EQ(dim->Varx.size(), static_cast<std::size_t>(row.order));
         EXPECT_EQ(focus(), "txtVarNams");
         EXPECT_EQ(window->txtVarNams->selectedText(), "x,y,z,t");

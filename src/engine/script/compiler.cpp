@@ -13,7 +13,6 @@ namespace slopekit::script {
 namespace {
 
 constexpr int SyntaxError = 1002;
-constexpr int ExpectedOpenParen = 1005;
 constexpr int ExpectedCloseParen = 1006;
 constexpr int ExpectedIdentifier = 1010;
 constexpr int ExpectedEquals = 1011;

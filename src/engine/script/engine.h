@@ -92,10 +92,6 @@ public:
 
     void setErrorHandler(ErrorHandler handler) { m_errorHandler = std::move(handler); }
 
-    // Kept as a setting only: the language has no loops, so no call can run that long.
-    int timeout() const { return m_timeout; }
-    void setTimeout(int milliseconds) { m_timeout = milliseconds; }
-
 private:
     template <typename Call>
     auto withinMemory(std::string_view text, Call call) -> decltype(call());
@@ -130,7 +126,6 @@ private:
     Scratch m_scratch;
     ErrorHandler m_errorHandler;
     std::string m_key;
-    int m_timeout = 10000;
 };
 
 }  // namespace slopekit::script
