@@ -335,18 +335,12 @@ std::vector<NumInstruction> numericCode(const Program& program)
 #pragma GCC diagnostic ignored "-Wpedantic"  // labels as values
 double runNumeric(const Program& program, double* stack, Scratch& scratch)
 {
+    // The handler of each NumOp is the label on + its name.
     static const void* const handlers[] = {
-        &&load, &&load, &&loadWhole, &&negate, &&bitNot,
-        &&add, &&addRight, &&addBoth, &&subtract, &&subtractRight, &&subtractBoth,
-        &&multiply, &&multiplyRight, &&multiplyBoth, &&divideOp, &&divideRight, &&divideBoth,
-        &&powerOp, &&powerRight, &&powerBoth,
-        &&squareOp, &&cubeOp, &&squareOf, &&cubeOf,
-        &&subtractFrom, &&divideInto,
-        &&scaleOp, &&scaleOf,
-        &&addProduct, &&subtractProduct, &&addQuotient, &&subtractQuotient, &&addSquare, &&subtractSquare, &&multiplySquare,
-        &&other, &&function, &&callOp, &&raise, &&returnOp,
+#define SLOPEKIT_NUM_OP_HANDLER(name) &&on##name,
+        SLOPEKIT_NUM_OPS(SLOPEKIT_NUM_OP_HANDLER)
+#undef SLOPEKIT_NUM_OP_HANDLER
     };
-    static_assert(sizeof handlers / sizeof handlers[0] == static_cast<std::size_t>(NumOp::Return) + 1);
 #define NEXT goto* handlers[static_cast<std::size_t>((++ip)->numOp)]
 
     // The top of the stack stays in a register; `stack` holds what lies below it, starting
@@ -356,55 +350,56 @@ double runNumeric(const Program& program, double* stack, Scratch& scratch)
     const NumInstruction* ip = program.numericCode.data();
     try {
         goto* handlers[static_cast<std::size_t>(ip->numOp)];
-    load: *sp++ = top; top = *ip->operand; NEXT;
-    loadWhole: *sp++ = top; top = *ip->whole; NEXT;
-    negate: top = -top; NEXT;
-    bitNot: top = ~roundToLong(top); NEXT;
-    add: --sp; top = finite(*sp + top); NEXT;
-    addRight: top = finite(top + *ip->operand); NEXT;
-    addBoth: *sp++ = top; top = finite(*ip->left + *ip->operand); NEXT;
-    subtract: --sp; top = finite(*sp - top); NEXT;
-    subtractRight: top = finite(top - *ip->operand); NEXT;
-    subtractBoth: *sp++ = top; top = finite(*ip->left - *ip->operand); NEXT;
-    multiply: --sp; top = finite(*sp * top); NEXT;
-    multiplyRight: top = finite(top * *ip->operand); NEXT;
-    multiplyBoth: *sp++ = top; top = finite(*ip->left * *ip->operand); NEXT;
-    divideOp: --sp; top = divide(*sp, top); NEXT;
-    divideRight: top = divide(top, *ip->operand); NEXT;
-    divideBoth: *sp++ = top; top = divide(*ip->left, *ip->operand); NEXT;
-    powerOp: --sp; top = power(*sp, top); NEXT;
-    powerRight: top = power(top, *ip->operand); NEXT;
-    powerBoth: *sp++ = top; top = power(*ip->left, *ip->operand); NEXT;
-    squareOp: top = square(top); NEXT;
-    cubeOp: top = cube(top); NEXT;
-    squareOf: *sp++ = top; top = square(*ip->operand); NEXT;
-    cubeOf: *sp++ = top; top = cube(*ip->operand); NEXT;
-    scaleOp: top = finite(top * ip->scale); NEXT;
-    scaleOf: *sp++ = top; top = finite(*ip->left * ip->scale); NEXT;
-    addProduct: top = finite(top + inner(*ip, [ip] { return finite(*ip->left * *ip->operand); })); NEXT;
-    subtractProduct: top = finite(top - inner(*ip, [ip] { return finite(*ip->left * *ip->operand); })); NEXT;
-    addQuotient: top = finite(top + inner(*ip, [ip] { return divide(*ip->left, *ip->operand); })); NEXT;
-    subtractQuotient: top = finite(top - inner(*ip, [ip] { return divide(*ip->left, *ip->operand); })); NEXT;
-    addSquare: top = finite(top + inner(*ip, [ip] { return square(*ip->operand); })); NEXT;
-    subtractSquare: top = finite(top - inner(*ip, [ip] { return square(*ip->operand); })); NEXT;
-    multiplySquare: top = finite(top * inner(*ip, [ip] { return square(*ip->operand); })); NEXT;
-    subtractFrom: top = finite(*ip->operand - top); NEXT;
-    divideInto: top = divide(*ip->operand, top); NEXT;
-    other: --sp; top = otherBinary(ip->op, *sp, top); NEXT;
-    function:
+    onPush:
+    onLoad: *sp++ = top; top = *ip->operand; NEXT;
+    onLoadWhole: *sp++ = top; top = *ip->whole; NEXT;
+    onNegate: top = -top; NEXT;
+    onNot: top = ~roundToLong(top); NEXT;
+    onAdd: --sp; top = finite(*sp + top); NEXT;
+    onAddRight: top = finite(top + *ip->operand); NEXT;
+    onAddBoth: *sp++ = top; top = finite(*ip->left + *ip->operand); NEXT;
+    onSubtract: --sp; top = finite(*sp - top); NEXT;
+    onSubtractRight: top = finite(top - *ip->operand); NEXT;
+    onSubtractBoth: *sp++ = top; top = finite(*ip->left - *ip->operand); NEXT;
+    onMultiply: --sp; top = finite(*sp * top); NEXT;
+    onMultiplyRight: top = finite(top * *ip->operand); NEXT;
+    onMultiplyBoth: *sp++ = top; top = finite(*ip->left * *ip->operand); NEXT;
+    onDivide: --sp; top = divide(*sp, top); NEXT;
+    onDivideRight: top = divide(top, *ip->operand); NEXT;
+    onDivideBoth: *sp++ = top; top = divide(*ip->left, *ip->operand); NEXT;
+    onPower: --sp; top = power(*sp, top); NEXT;
+    onPowerRight: top = power(top, *ip->operand); NEXT;
+    onPowerBoth: *sp++ = top; top = power(*ip->left, *ip->operand); NEXT;
+    onSquare: top = square(top); NEXT;
+    onCube: top = cube(top); NEXT;
+    onSquareOf: *sp++ = top; top = square(*ip->operand); NEXT;
+    onCubeOf: *sp++ = top; top = cube(*ip->operand); NEXT;
+    onScale: top = finite(top * ip->scale); NEXT;
+    onScaleOf: *sp++ = top; top = finite(*ip->left * ip->scale); NEXT;
+    onAddProduct: top = finite(top + inner(*ip, [ip] { return finite(*ip->left * *ip->operand); })); NEXT;
+    onSubtractProduct: top = finite(top - inner(*ip, [ip] { return finite(*ip->left * *ip->operand); })); NEXT;
+    onAddQuotient: top = finite(top + inner(*ip, [ip] { return divide(*ip->left, *ip->operand); })); NEXT;
+    onSubtractQuotient: top = finite(top - inner(*ip, [ip] { return divide(*ip->left, *ip->operand); })); NEXT;
+    onAddSquare: top = finite(top + inner(*ip, [ip] { return square(*ip->operand); })); NEXT;
+    onSubtractSquare: top = finite(top - inner(*ip, [ip] { return square(*ip->operand); })); NEXT;
+    onMultiplySquare: top = finite(top * inner(*ip, [ip] { return square(*ip->operand); })); NEXT;
+    onSubtractFrom: top = finite(*ip->operand - top); NEXT;
+    onDivideInto: top = divide(*ip->operand, top); NEXT;
+    onOther: --sp; top = otherBinary(ip->op, *sp, top); NEXT;
+    onFunction:
         top = ip->function(ip->context, top);
         if (!(top - top == 0))
             fault(errnum::TypeMismatch);  // a host method may return no such number
         NEXT;
-    callOp: {
+    onCall: {
         *sp++ = top;  // the arguments now lie in the stack
         double* args = sp - ip->call->argc;
         top = call(*ip->call, args, scratch);
         sp = args;
         NEXT;
     }
-    raise: fault(ip->number);
-    returnOp: return top;
+    onRaise: fault(ip->number);
+    onReturn: return top;
     } catch (const Fault& f) {
         throw LocatedFault{f.number, ip->offset};
     } catch (const RunError& e) {

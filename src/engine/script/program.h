@@ -39,22 +39,33 @@ struct Instruction {
 // The code of a numeric program on plain doubles. An operator whose right operand is a
 // constant or a variable reads it where it lies (`operand`), and one whose left operand is
 // too (`left`, pushing nothing first): most operations take one dispatch instead of three.
+// Every NumOp, in order. The enum and the numeric evaluator's table of handlers both
+// expand this one list, so the table cannot fall out of step with the enum.
+#define SLOPEKIT_NUM_OPS(X)                                                                        \
+    X(Push) X(Load) X(LoadWhole) X(Negate) X(Not)                                                  \
+    X(Add) X(AddRight) X(AddBoth) X(Subtract) X(SubtractRight) X(SubtractBoth)                     \
+    X(Multiply) X(MultiplyRight) X(MultiplyBoth) X(Divide) X(DivideRight) X(DivideBoth)            \
+    X(Power) X(PowerRight) X(PowerBoth)                                                            \
+    /* ^2 and ^3 of the value, or of `operand` */                                                  \
+    X(Square) X(Cube) X(SquareOf) X(CubeOf)                                                        \
+    /* `operand` - value, `operand` / value */                                                     \
+    X(SubtractFrom) X(DivideInto)                                                                  \
+    /* the value or `left` times `scale`: / by a power of two */                                   \
+    X(Scale) X(ScaleOf)                                                                            \
+    /* The value op an inner operation on `left` and `operand` (or on `operand` alone), whose */   \
+    /* error stands at `innerOffset`. */                                                           \
+    X(AddProduct) X(SubtractProduct) X(AddQuotient) X(SubtractQuotient)                            \
+    X(AddSquare) X(SubtractSquare) X(MultiplySquare)                                               \
+    X(Other)    /* any other binary operator, by `op` */                                           \
+    X(Function) /* a built-in or host method of one number, by `function` */                       \
+    X(Call)     /* any other built-in or host method, by `call` */                                 \
+    X(Raise)    /* error `number` */                                                               \
+    X(Return)   /* the value, last in every numeric code */
+
 enum class NumOp : std::uint8_t {
-    Push, Load, LoadWhole, Negate, Not,
-    Add, AddRight, AddBoth, Subtract, SubtractRight, SubtractBoth,
-    Multiply, MultiplyRight, MultiplyBoth, Divide, DivideRight, DivideBoth,
-    Power, PowerRight, PowerBoth,
-    Square, Cube, SquareOf, CubeOf,  // ^2 and ^3 of the value, or of `operand`
-    SubtractFrom, DivideInto,        // `operand` - value, `operand` / value
-    Scale, ScaleOf,                  // the value or `left` times `scale`: / by a power of two
-    // The value op an inner operation on `left` and `operand` (or on `operand` alone), whose
-    // error stands at `innerOffset`.
-    AddProduct, SubtractProduct, AddQuotient, SubtractQuotient, AddSquare, SubtractSquare, MultiplySquare,
-    Other,     // any other binary operator, by `op`
-    Function,  // a built-in or host method of one number, by `function`
-    Call,      // any other built-in or host method, by `call`
-    Raise,     // error `number`
-    Return,    // the value, last in every numeric code
+#define SLOPEKIT_NUM_OP_ENUMERATOR(name) name,
+    SLOPEKIT_NUM_OPS(SLOPEKIT_NUM_OP_ENUMERATOR)
+#undef SLOPEKIT_NUM_OP_ENUMERATOR
 };
 
 // A built-in or host method as a function of one number.
