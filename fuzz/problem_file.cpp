@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the problem-file reader. A file is either refused with one of
 // the reader's two errors, or it gives a problem that fits the state, goes into it whole,
 // and, when Save can write it, reads back the same.
+#include "ascii/ascii.h"
 #include "documents/problem_reader.h"
 #include "documents/problem_writer.h"
 #include "fuzz_check.h"

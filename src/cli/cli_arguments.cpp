@@ -1,9 +1,9 @@
 #include "cli/cli_arguments.h"
 
+#include "ascii/ascii.h"
 #include "problem/dimension.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace slopekit::cli {
 namespace {
@@ -26,7 +26,7 @@ std::string CliArguments::* valuedOption(const std::string& a)
 // "--" before a number or a parenthesis, and "--" before an expression ends the options.
 bool looksLikeOption(const std::string& a)
 {
-    return a.size() > 2 && a.starts_with("--") && std::isalpha(static_cast<unsigned char>(a[2]));
+    return a.size() > 2 && a.starts_with("--") && isLetter(a[2]);
 }
 
 std::optional<std::string> parseOne(const std::vector<std::string>& args, std::size_t& i, CliArguments& parsed)

@@ -1,5 +1,6 @@
 #include "cli/plot_command.h"
 
+#include "ascii/ascii.h"
 #include "cli/cli_arguments.h"
 #include "cli/cli_output.h"
 #include "cli/cli_problem.h"

@@ -1,5 +1,6 @@
 #include "cli/points_command.h"
 
+#include "ascii/ascii.h"
 #include "cli/cli_output.h"
 #include "cli/json_results.h"
 #include "cli/points_csv.h"

@@ -1,11 +1,11 @@
 #include "cli/points_csv.h"
 
+#include "ascii/ascii.h"
 #include "derivatives/compute_command.h"
 #include "errors/run_error.h"
 #include "problem/entry_checks.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <optional>
 #include <string_view>
@@ -82,7 +82,7 @@ bool meantAsNumber(std::string_view field, const std::vector<std::string>& names
     if (field.empty())
         return false;
     const char c = field.front();
-    if (std::isdigit(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.' || c == '&')
+    if (isDigit(c) || c == '+' || c == '-' || c == '.' || c == '&')
         return true;
     for (const char* word : {"nan", "inf", "infinity"})
         if (sameName(field, word))

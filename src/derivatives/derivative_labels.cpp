@@ -1,16 +1,11 @@
 #include "derivatives/derivative_labels.h"
 
+#include "ascii/ascii.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace slopekit {
 namespace {
-
-std::string folded(std::string text)
-{
-    std::ranges::transform(text, text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // Whether two labels of the joined form would be one text (case ignored, as in names):
 // "Dxx" for the first derivative in xx and the second in x, "Dabc" for ab, c and a, bc.
@@ -18,9 +13,9 @@ bool joinedLabelsRepeat(const Dimension& dim)
 {
     std::vector<std::string> labels;
     for (int i = 0; i < dim.Order; ++i) {
-        labels.push_back(folded(dim.VarNams[i]));
+        labels.push_back(lowerCase(dim.VarNams[i]));
         for (int j = i; j < dim.Order; ++j)
-            labels.push_back(folded(dim.VarNams[i] + dim.VarNams[j]));
+            labels.push_back(lowerCase(dim.VarNams[i] + dim.VarNams[j]));
     }
     std::ranges::sort(labels);
     return std::ranges::adjacent_find(labels) != labels.end();

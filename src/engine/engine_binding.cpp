@@ -1,5 +1,6 @@
 #include "engine/engine_binding.h"
 
+#include "ascii/ascii.h"
 #include "engine/script/compiler.h"
 #include "messages/product_texts.h"
 #include "numbers/number_text.h"

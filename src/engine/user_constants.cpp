@@ -1,5 +1,7 @@
 #include "engine/user_constants.h"
 
+#include "ascii/ascii.h"
+
 #include <algorithm>
 #include <stdexcept>
 

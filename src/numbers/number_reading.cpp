@@ -1,3 +1,4 @@
+#include "ascii/ascii.h"
 #include "errors/run_error.h"
 #include "messages/product_texts.h"
 #include "numbers/base_digits.h"
@@ -11,7 +12,6 @@
 namespace slopekit {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The parts of a decimal number as read; the value is computed from them in one place.
 struct DecimalParts {

@@ -1,5 +1,6 @@
 #include "problem/entry_checks.h"
 
+#include "ascii/ascii.h"
 #include "errors/run_error.h"
 #include "numbers/number_text.h"
 #include "problem/dimension.h"
@@ -9,10 +10,6 @@
 
 namespace slopekit {
 namespace {
-
-bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
 
@@ -31,11 +28,6 @@ std::optional<int> countCheck(std::string_view text)
     return static_cast<int>(std::nearbyint(v));  // the default rounding: half to even
 }
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
-}
-
 std::string functionTooLongText()
 {
     return "The function is too long: a function may be at most 65,536 characters long.";
@@ -45,8 +37,8 @@ std::optional<std::string> nameFault(std::string_view name, const ReservedName& 
 {
     if (name.empty())
         return "A name is missing.";
-    if (!isAsciiLetter(name.front()) ||
-        !std::all_of(name.begin() + 1, name.end(), [](char c) { return isAsciiLetter(c) || isAsciiDigit(c); }))
+    if (!isLetter(name.front()) ||
+        !std::all_of(name.begin() + 1, name.end(), [](char c) { return isLetter(c) || isDigit(c); }))
         return quoted(name) + " is not a name: a name starts with a letter and has only letters and digits.";
     if (reserved(name))
         return quoted(name) + " cannot be a name: the expression language uses it.";

@@ -1,3 +1,4 @@
+#include "ascii/ascii.h"
 #include "documents/problem_file_loading.h"
 #include "documents/problem_file_saving.h"
 #include "documents/problem_reader.h"

@@ -1,3 +1,4 @@
+#include "ascii/ascii.h"
 #include "problem/dimension.h"
 #include "problem/entry_checks.h"
 

@@ -1,5 +1,6 @@
 #include "engine/script/compiler.h"
 
+#include "ascii/ascii.h"
 #include "engine/script/builtins.h"
 #include "engine/script/lexer.h"
 #include "engine/script/numeric_code.h"

@@ -1,5 +1,6 @@
 #include "engine/script/engine.h"
 
+#include "ascii/ascii.h"
 #include "engine/script/builtins.h"
 #include "engine/script/evaluator.h"
 #include "engine/script/lexer.h"
@@ -12,13 +13,6 @@
 #include <new>
 
 namespace slopekit::script {
-namespace {
-
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
-
 void Engine::addObject(std::string_view name, HostObject object, bool addMembers)
 {
     const HostObject& stored = m_objects.emplace_back(std::move(object));
@@ -61,7 +55,7 @@ Engine::NumberStatement Engine::recogniseNumberStatement(std::string_view t)
     if (n == 0 || !isLetter(t[0]))
         return {};
     std::size_t i = 1;
-    while (i < n && (isLetter(t[i]) || isDigit(t[i]) || t[i] == '_'))
+    while (i < n && isNameCharacter(t[i]))
         ++i;
     const std::string_view name = t.substr(0, i);
     while (i < n && t[i] == ' ')

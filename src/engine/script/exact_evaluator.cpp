@@ -1,5 +1,6 @@
 #include "engine/script/exact_evaluator.h"
 
+#include "ascii/ascii.h"
 #include "engine/script/builtins.h"
 #include "engine/script/evaluator.h"
 #include "engine/script/exact_arithmetic.h"
@@ -22,15 +23,12 @@ std::string ExactEvaluation::reason(double entry) const
 
 namespace {
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 // The operation at `offset` of the source as the user typed it: a name, or an operator.
 std::string operationName(std::string_view source, std::size_t offset)
 {
     std::size_t end = offset;
     if (end < source.size() && isLetter(source[end])) {
-        while (end < source.size() && (isLetter(source[end]) || (source[end] >= '0' && source[end] <= '9') ||
-                                       source[end] == '_'))
+        while (end < source.size() && isNameCharacter(source[end]))
             ++end;
     } else if (end < source.size()) {
         ++end;

@@ -1,5 +1,6 @@
 #include "engine/script/lexer.h"
 
+#include "ascii/ascii.h"
 #include "engine/script/number_literal.h"
 #include "engine/script/script_error.h"
 
@@ -11,19 +12,6 @@ namespace {
 
 constexpr int InvalidCharacter = 1032;
 constexpr int UnterminatedString = 1033;
-
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if ((a[i] | 0x20) != (b[i] | 0x20))
-            return false;
-    return true;
-}
 
 constexpr std::array<std::pair<std::string_view, Tok>, 9> Keywords{{
     {"mod", Tok::Mod}, {"not", Tok::Not}, {"and", Tok::And}, {"or", Tok::Or},
@@ -42,14 +30,6 @@ Tok keywordKind(std::string_view name)
 }  // namespace
 
 bool isKeyword(std::string_view name) { return keywordKind(name) != Tok::Name; }
-
-void foldCase(std::string_view name, std::string& out)
-{
-    out.assign(name);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + ('a' - 'A'));
-}
 
 Token Lexer::make(Tok kind, std::size_t start, std::size_t length)
 {
@@ -87,7 +67,7 @@ Token Lexer::next()
     if (isLetter(c)) {
         std::size_t end = start + 1;
         while (end < m_text.size() &&
-               (isLetter(m_text[end]) || isDigit(m_text[end]) || m_text[end] == '_'))
+               isNameCharacter(m_text[end]))
             ++end;
         Token t = make(Tok::Name, start, end - start);
         t.kind = keywordKind(t.lexeme);

@@ -40,7 +40,5 @@ private:
 // Whether a name (in any case) is one of the language's keywords.
 bool isKeyword(std::string_view name);
 
-// A name in the one case the engine files it under.
-void foldCase(std::string_view name, std::string& out);
 
 }  // namespace slopekit::script

@@ -1,5 +1,6 @@
 #include "engine/script/number_literal.h"
 
+#include "ascii/ascii.h"
 #include "numbers/base_digits.h"
 #include "numbers/number_text.h"
 
@@ -11,7 +12,6 @@ namespace {
 
 constexpr int InvalidNumber = 1031;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 NumberLiteral scanBased(std::string_view text, std::size_t pos)
 {

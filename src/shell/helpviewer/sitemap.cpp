@@ -1,5 +1,7 @@
 #include "shell/helpviewer/sitemap.h"
 
+#include "ascii/ascii.h"
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -7,14 +9,6 @@
 
 namespace slopekit {
 namespace {
-
-std::string lower(std::string_view text)
-{
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return result;
-}
 
 bool isSpace(char c)
 {
@@ -34,9 +28,9 @@ std::string decodeEntities(std::string_view text)
             continue;
         }
         const std::string name(text.substr(i + 1, semicolon - i - 1));
-        if (const auto it = named.find(lower(name)); it != named.end()) {
+        if (const auto it = named.find(lowerCase(name)); it != named.end()) {
             result += it->second;
-        } else if (name.size() > 1 && name[0] == '#' && std::isdigit(static_cast<unsigned char>(name[1]))) {
+        } else if (name.size() > 1 && name[0] == '#' && isDigit(name[1])) {
             const unsigned long code = std::stoul(name.substr(1));
             result += code < 128 ? static_cast<char>(code) : '?';
         } else {
@@ -63,7 +57,7 @@ Tag readTag(std::string_view text, std::size_t& pos)
         const std::size_t start = i;
         while (i < text.size() && !isSpace(text[i]) && text[i] != '>' && text[i] != '=')
             ++i;
-        return lower(text.substr(start, i - start));
+        return lowerCase(text.substr(start, i - start));
     };
     tag.name = readWord();
     while (true) {
@@ -129,10 +123,10 @@ std::vector<TocEntry> parseSitemap(std::string_view text)
             if (open.size() > 1)
                 open.pop_back();
         } else if (tag.name == "object") {
-            if (listStarted && lower(attribute(tag, "type")) == "text/sitemap")
+            if (listStarted && lowerCase(attribute(tag, "type")) == "text/sitemap")
                 entry.emplace();
         } else if (tag.name == "param" && entry) {
-            const std::string name = lower(attribute(tag, "name"));
+            const std::string name = lowerCase(attribute(tag, "name"));
             if (name == "name" && entry->name.empty())
                 entry->name = attribute(tag, "value");
             else if (name == "local" && entry->local.empty())
