@@ -39,7 +39,7 @@ std::string pointField(const std::string& text, const std::string& name)
         try {
             localeNumber(text);
         } catch (const RunError& e) {
-            if (e.number() != 6)
+            if (e.number() != errnum::Overflow)
                 throw ProblemNotSavable(UnreadablePoint(name, text).what());
         }
     }

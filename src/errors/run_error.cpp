@@ -4,32 +4,45 @@
 
 namespace slopekit {
 
+namespace {
+
+struct Described {
+    int number;
+    const char* description;
+};
+
+constexpr Described Descriptions[] = {
+    {errnum::InvalidCall, "Invalid procedure call or argument"},
+    {errnum::Overflow, "Overflow"},
+    {errnum::OutOfMemory, "Out of memory"},
+    {errnum::DivisionByZero, "Division by zero"},
+    {errnum::TypeMismatch, "Type mismatch"},
+    {errnum::OutOfStringSpace, "Out of string space"},
+    {errnum::ObjectRequired, "Object required"},
+    {errnum::NoSuchMember, "Object doesn't support this property or method"},
+    {errnum::WrongArgumentCount, "Wrong number of arguments or invalid property assignment"},
+    {errnum::VariableUndefined, "Variable is undefined"},
+    {errnum::SyntaxError, "Syntax error"},
+    {errnum::ExpectedOpenParen, "Expected '('"},
+    {errnum::ExpectedCloseParen, "Expected ')'"},
+    {errnum::ExpectedIdentifier, "Expected identifier"},
+    {errnum::ExpectedEquals, "Expected '='"},
+    {errnum::ExpectedExpression, "Expected expression"},
+    {errnum::ExpectedEndOfStatement, "Expected end of statement"},
+    {errnum::InvalidNumber, "Invalid number"},
+    {errnum::InvalidCharacter, "Invalid character"},
+    {errnum::UnterminatedString, "Unterminated string constant"},
+    {errnum::EngineException, "Exception occurred"},
+};
+
+}  // namespace
+
 std::string standardDescription(int number)
 {
-    switch (number) {
-    case 5: return "Invalid procedure call or argument";
-    case 6: return "Overflow";
-    case 7: return "Out of memory";
-    case 11: return "Division by zero";
-    case 13: return "Type mismatch";
-    case 14: return "Out of string space";
-    case 424: return "Object required";
-    case 438: return "Object doesn't support this property or method";
-    case 450: return "Wrong number of arguments or invalid property assignment";
-    case 500: return "Variable is undefined";
-    case 1002: return "Syntax error";
-    case 1005: return "Expected '('";
-    case 1006: return "Expected ')'";
-    case 1010: return "Expected identifier";
-    case 1011: return "Expected '='";
-    case 1023: return "Expected expression";
-    case 1025: return "Expected end of statement";
-    case 1031: return "Invalid number";
-    case 1032: return "Invalid character";
-    case 1033: return "Unterminated string constant";
-    case errnum::EngineException: return "Exception occurred";
-    default: return "Application-defined or object-defined error";
-    }
+    for (const Described& d : Descriptions)
+        if (d.number == number)
+            return d.description;
+    return "Application-defined or object-defined error";
 }
 
 RunError::RunError(int number, std::string source, std::string description)

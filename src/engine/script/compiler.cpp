@@ -13,15 +13,6 @@
 namespace slopekit::script {
 namespace {
 
-constexpr int SyntaxError = 1002;
-constexpr int ExpectedCloseParen = 1006;
-constexpr int ExpectedIdentifier = 1010;
-constexpr int ExpectedEquals = 1011;
-constexpr int ExpectedExpression = 1023;
-constexpr int ExpectedEndOfStatement = 1025;
-constexpr int ObjectRequired = 424;
-constexpr int NoSuchMember = 438;
-
 // Binary operator levels, loosest first; Not and the unary signs sit between them.
 enum Level { ImpLevel, EqvLevel, XorLevel, OrLevel, AndLevel, NotLevel, CompareLevel,
              ConcatLevel, AddLevel, ModLevel, IntDivLevel, MulLevel, PowLevel, UnaryLevel };
@@ -59,7 +50,7 @@ public:
     {
         m_program->source = std::string(text);
         if (text.size() > MaxTextLength)
-            throw SyntaxFault{SyntaxError, MaxTextLength};
+            throw SyntaxFault{errnum::SyntaxError, MaxTextLength};
         advance();
     }
 
@@ -67,7 +58,7 @@ public:
     {
         expression();
         if (m_token.kind != Tok::End)
-            throw SyntaxFault{ExpectedEndOfStatement, m_token.offset};
+            throw SyntaxFault{errnum::ExpectedEndOfStatement, m_token.offset};
         if (m_program->numeric)
             m_program->numericCode = numericCode(*m_program);
         return m_program;
@@ -82,7 +73,7 @@ public:
                 return m_program;
             assignment();
             if (m_token.kind != Tok::Colon && m_token.kind != Tok::Newline && m_token.kind != Tok::End)
-                throw SyntaxFault{ExpectedEndOfStatement, m_token.offset};
+                throw SyntaxFault{errnum::ExpectedEndOfStatement, m_token.offset};
         }
     }
 
@@ -93,7 +84,7 @@ private:
         Nesting(Compiler& c) : m_c(c)
         {
             if (++m_c.m_nesting > MaxDepth)
-                throw SyntaxFault{SyntaxError, m_c.m_token.offset};
+                throw SyntaxFault{errnum::SyntaxError, m_c.m_token.offset};
         }
         ~Nesting() { --m_c.m_nesting; }
 
@@ -167,7 +158,7 @@ private:
     void assignment()
     {
         if (m_token.kind != Tok::Name)
-            throw SyntaxFault{ExpectedIdentifier, m_token.offset};
+            throw SyntaxFault{errnum::ExpectedIdentifier, m_token.offset};
         const Token target = m_token;
         advance();
         Slot* slot = nullptr;
@@ -175,13 +166,13 @@ private:
         if (m_token.kind == Tok::Dot) {
             advance();
             if (m_token.kind != Tok::Name)
-                throw SyntaxFault{ExpectedIdentifier, m_token.offset};
+                throw SyntaxFault{errnum::ExpectedIdentifier, m_token.offset};
             failure = memberSlot(target.lexeme, m_token.lexeme, slot);
             advance();
         } else {
             slot = &slotNamed(target.lexeme);
         }
-        expect(Tok::Eq, ExpectedEquals);
+        expect(Tok::Eq, errnum::ExpectedEquals);
         expression();
         if (failure)
             emitIndexed(Op::Raise, static_cast<std::uint32_t>(failure), target.offset, -1);
@@ -195,12 +186,12 @@ private:
         foldCase(objectName, m_key);
         Slot* object = m_globals.find(m_key);
         if (!object || object->kind != SlotKind::Object)
-            return ObjectRequired;
+            return errnum::ObjectRequired;
         std::string key = m_key + ".";
         foldCase(member, m_key);
         key += m_key;
         slot = m_globals.find(key);
-        return slot ? 0 : NoSuchMember;
+        return slot ? 0 : errnum::NoSuchMember;
     }
 
     void expression() { level(ImpLevel); }
@@ -271,14 +262,14 @@ private:
             const Nesting nest(*this);
             advance();
             expression();
-            expect(Tok::RParen, ExpectedCloseParen);
+            expect(Tok::RParen, errnum::ExpectedCloseParen);
             return;
         }
         case Tok::Name:
             advance();
             name(t);
             return;
-        default: throw SyntaxFault{ExpectedExpression, t.offset};
+        default: throw SyntaxFault{errnum::ExpectedExpression, t.offset};
         }
     }
 
@@ -297,7 +288,7 @@ private:
                 advance();
             }
         }
-        expect(Tok::RParen, ExpectedCloseParen);
+        expect(Tok::RParen, errnum::ExpectedCloseParen);
         return count;
     }
 
@@ -306,7 +297,7 @@ private:
         if (m_token.kind == Tok::Dot) {
             advance();
             if (m_token.kind != Tok::Name)
-                throw SyntaxFault{ExpectedIdentifier, m_token.offset};
+                throw SyntaxFault{errnum::ExpectedIdentifier, m_token.offset};
             const Token member = m_token;
             advance();
             memberUse(t, member);
@@ -341,7 +332,7 @@ private:
         foldCase(object.lexeme, m_key);
         Slot* objectSlot = m_globals.find(m_key);
         if (!objectSlot || objectSlot->kind != SlotKind::Object) {
-            raise(ObjectRequired, object.offset, std::max(argc, 0));
+            raise(errnum::ObjectRequired, object.offset, std::max(argc, 0));
             return;
         }
         foldCase(member.lexeme, m_key);

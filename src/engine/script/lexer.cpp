@@ -10,9 +10,6 @@
 namespace slopekit::script {
 namespace {
 
-constexpr int InvalidCharacter = 1032;
-constexpr int UnterminatedString = 1033;
-
 constexpr std::array<std::pair<std::string_view, Tok>, 9> Keywords{{
     {"mod", Tok::Mod}, {"not", Tok::Not}, {"and", Tok::And}, {"or", Tok::Or},
     {"xor", Tok::Xor}, {"eqv", Tok::Eqv}, {"imp", Tok::Imp}, {"true", Tok::True},
@@ -77,7 +74,7 @@ Token Lexer::next()
         std::size_t end = start + 1;
         for (;;) {
             if (end >= m_text.size() || m_text[end] == '\n')
-                throw SyntaxFault{UnterminatedString, start};
+                throw SyntaxFault{errnum::UnterminatedString, start};
             if (m_text[end] == '"') {
                 if (end + 1 < m_text.size() && m_text[end + 1] == '"') {
                     end += 2;
@@ -116,7 +113,7 @@ Token Lexer::next()
         if (following == '=')
             return make(Tok::Ge, start, 2);
         return make(Tok::Gt, start, 1);
-    default: throw SyntaxFault{InvalidCharacter, start};
+    default: throw SyntaxFault{errnum::InvalidCharacter, start};
     }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/script/number_literal.h"
 
 #include "ascii/ascii.h"
+#include "errors/run_error.h"
 #include "numbers/base_digits.h"
 #include "numbers/number_text.h"
 
@@ -10,7 +11,6 @@
 namespace slopekit::script {
 namespace {
 
-constexpr int InvalidNumber = 1031;
 
 
 NumberLiteral scanBased(std::string_view text, std::size_t pos)
@@ -22,7 +22,7 @@ NumberLiteral scanBased(std::string_view text, std::size_t pos)
     for (; i < text.size() && baseDigit(text[i], base) >= 0; ++i) {
         v = v * static_cast<unsigned>(base) + static_cast<unsigned>(baseDigit(text[i], base));
         if (v > 0xFFFFFFFFu) {
-            lit.error = InvalidNumber;
+            lit.error = errnum::InvalidNumber;
             lit.end = pos;
             return lit;
         }
@@ -70,7 +70,7 @@ NumberLiteral scanNumberLiteral(std::string_view text, std::size_t pos)
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
             ++i;
         if (i >= text.size() || !isDigit(text[i])) {
-            lit.error = InvalidNumber;
+            lit.error = errnum::InvalidNumber;
             lit.end = pos;
             return lit;
         }
@@ -79,7 +79,7 @@ NumberLiteral scanNumberLiteral(std::string_view text, std::size_t pos)
     }
     const std::optional<double> v = decimalValue(text.substr(pos, i - pos));
     if (!v) {
-        lit.error = InvalidNumber;
+        lit.error = errnum::InvalidNumber;
         lit.end = pos;
         return lit;
     }

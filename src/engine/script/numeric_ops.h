@@ -2,6 +2,7 @@
 
 #include "engine/script/program.h"
 #include "engine/script/value.h"
+#include "errors/run_error.h"
 
 #include <bit>
 #include <cmath>
@@ -16,14 +17,14 @@ namespace slopekit::script {
 inline double finite(double r)
 {
     if (!(std::fabs(r) <= std::numeric_limits<double>::max()))  // false for infinities and NaN
-        fault(6);
+        fault(errnum::Overflow);
     return r;
 }
 
 inline double divide(double a, double b)
 {
     if (b == 0)
-        fault(a == 0 ? 6 : 11);
+        fault(a == 0 ? errnum::Overflow : errnum::DivisionByZero);
     return finite(a / b);
 }
 
@@ -81,7 +82,7 @@ inline double power(double base, double exponent)
     if (exponent == 3)
         return cube(base);
     if ((base < 0 && exponent != std::trunc(exponent)) || (base == 0 && exponent < 0))
-        fault(5);
+        fault(errnum::InvalidCall);
     return finite(std::pow(base, exponent));
 }
 
@@ -90,7 +91,7 @@ inline std::int32_t roundToLong(double x)
 {
     const double r = std::nearbyint(x);
     if (!(r >= -2147483648.0 && r <= 2147483647.0))
-        fault(6);
+        fault(errnum::Overflow);
     return static_cast<std::int32_t>(r);
 }
 
@@ -100,10 +101,10 @@ inline double wholeDivide(Op op, double x, double y)
     const std::int64_t p = roundToLong(x);
     const std::int64_t q = roundToLong(y);
     if (q == 0)
-        fault(11);
+        fault(errnum::DivisionByZero);
     const std::int64_t r = op == Op::IntDivide ? p / q : p % q;
     if (r > 2147483647)  // only the lowest Long divided by -1
-        fault(6);
+        fault(errnum::Overflow);
     return static_cast<double>(r);
 }
 
