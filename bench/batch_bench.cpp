@@ -40,7 +40,7 @@ void PointsAtTwoVariables(benchmark::State& state)
     std::ostream out(&sink);
     std::ostringstream err;
     for (auto _ : state) {
-        if (runCompute({problem, "--points", csv}, out, err) != 0)
+        if (runComputeCommand({problem, "--points", csv}, out, err) != 0)
             state.SkipWithError("a point failed");
     }
     state.SetItemsProcessed(state.iterations() * points);

@@ -74,7 +74,7 @@ int printResults(const CliSession& session, const ComputedResults& results, cons
 
 }  // namespace
 
-int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runComputeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CliArguments request;
     if (const auto ended = readRequest(args, ComputeUsage, computeFault, request, out, err))
@@ -84,7 +84,7 @@ int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!problem)
         return Failed;
     if (!request.pointsFile.empty())
-        return runPoints(session, request, out, err);
+        return runPointsCommand(session, request, out, err);
     const ProblemToSave saved = problemToSave(request, session.dim.VarNams, problem->point);
     if (!request.saveFile.empty() && !savable(saved, err))
         return Failed;
@@ -99,7 +99,7 @@ int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ost
 std::optional<ComputeOutcome> computeResults(CliSession& session, const std::string& function,
                                              const PointTexts& point, std::ostream& err)
 {
-    ComputeOutcome outcome = slopekit::runCompute(session.dim, session.hooks(), function, point);
+    ComputeOutcome outcome = runCompute(session.dim, session.hooks(), function, point);
     if (outcome.results)
         return outcome;
     err << withLineBreaks(outcome.message ? outcome.message->text : session.announced);

@@ -20,7 +20,7 @@ namespace slopekit::cli {
 // computation succeeded. With a problem file instead of a function
 // (slopekit-cli compute FILE) it computes the file's problem, also at every point of a
 // --points file.
-int runCompute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runComputeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Computes the session's problem at the point texts as the Compute button does and gives
 // the outcome, or writes the one message of a failure to err and gives nothing.

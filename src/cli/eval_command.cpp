@@ -22,7 +22,7 @@ std::optional<std::string> evalFault(const CliArguments& r)
 
 }  // namespace
 
-int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runEvalCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CliArguments request;
     if (const auto ended = readRequest(args, EvalUsage, evalFault, request, out, err))

@@ -15,13 +15,13 @@ namespace {
 int runCommand(const std::string& command, const std::vector<std::string>& args)
 {
     if (command == "eval")
-        return slopekit::cli::runEval(args, std::cout, std::cerr);
+        return slopekit::cli::runEvalCommand(args, std::cout, std::cerr);
     if (command == "compute")
-        return slopekit::cli::runCompute(args, std::cout, std::cerr);
+        return slopekit::cli::runComputeCommand(args, std::cout, std::cerr);
     if (command == "plot")
-        return slopekit::cli::runPlot(args, std::cout, std::cerr);
+        return slopekit::cli::runPlotCommand(args, std::cout, std::cerr);
     if (command == "report")
-        return slopekit::cli::runReport(args, std::cout, std::cerr);
+        return slopekit::cli::runReportCommand(args, std::cout, std::cerr);
     if (command == "--version") {
         std::cout << slopekit::product::titleAndVersion() << '\n';
         return 0;

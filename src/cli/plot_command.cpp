@@ -45,7 +45,7 @@ std::string nameList(const std::vector<std::string>& names)
 
 }  // namespace
 
-int runPlot(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runPlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CliArguments request;
     if (const auto ended = readRequest(args, PlotUsage, plotFault, request, out, err))

@@ -190,7 +190,7 @@ bool openPoints(const std::string& path, std::ifstream& in, std::ostream& err)
 
 }  // namespace
 
-int runPoints(CliSession& session, const CliArguments& request, std::ostream& out, std::ostream& err)
+int runPointsCommand(CliSession& session, const CliArguments& request, std::ostream& out, std::ostream& err)
 {
     Dimension& dim = session.dim;
     try {

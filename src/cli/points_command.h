@@ -17,6 +17,6 @@ namespace slopekit::cli {
 // that cannot be written ends the run before the next point is computed, leaving the
 // report of the lost output to the caller, who sees the stream failed. Returns 0, or 1
 // when the file is bad, any point failed or the output was lost.
-int runPoints(CliSession& session, const CliArguments& request, std::ostream& out, std::ostream& err);
+int runPointsCommand(CliSession& session, const CliArguments& request, std::ostream& out, std::ostream& err);
 
 }  // namespace slopekit::cli

@@ -33,7 +33,7 @@ void printToPdf(const std::vector<std::string>& lines, const std::string& pdf)
 
 }  // namespace
 
-int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CliArguments request;
     if (const auto ended = readRequest(args, ReportUsage, reportFault, request, out, err))
