@@ -34,60 +34,78 @@ Token Lexer::make(Tok kind, std::size_t start, std::size_t length)
     return {kind, start, m_text.substr(start, length), {}};
 }
 
-Token Lexer::next()
+void Lexer::skipBlanksAndComments()
 {
     for (;;) {
         while (m_pos < m_text.size() &&
                (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\r'))
             ++m_pos;
-        if (m_pos < m_text.size() && m_text[m_pos] == '\'') {
-            while (m_pos < m_text.size() && m_text[m_pos] != '\n')
-                ++m_pos;
-            continue;
-        }
-        break;
+        if (m_pos >= m_text.size() || m_text[m_pos] != '\'')
+            return;
+        while (m_pos < m_text.size() && m_text[m_pos] != '\n')
+            ++m_pos;
     }
+}
+
+Token Lexer::next()
+{
+    skipBlanksAndComments();
     const std::size_t start = m_pos;
     if (start >= m_text.size())
         return {Tok::End, start, {}, {}};
     const char c = m_text[start];
     const char following = start + 1 < m_text.size() ? m_text[start + 1] : '\0';
+    if (isDigit(c) || (c == '.' && isDigit(following)) || startsBasedLiteral(m_text, start))
+        return numberToken(start);
+    if (isLetter(c))
+        return nameToken(start);
+    if (c == '"')
+        return stringToken(start);
+    return symbolToken(start, c, following);
+}
 
-    if (isDigit(c) || (c == '.' && isDigit(following)) || startsBasedLiteral(m_text, start)) {
-        const NumberLiteral lit = scanNumberLiteral(m_text, start);
-        if (lit.error)
-            throw SyntaxFault{lit.error, start};
-        Token t = make(Tok::Number, start, lit.end - start);
-        t.number = lit.value;
-        return t;
-    }
-    if (isLetter(c)) {
-        std::size_t end = start + 1;
-        while (end < m_text.size() &&
-               isNameCharacter(m_text[end]))
-            ++end;
-        Token t = make(Tok::Name, start, end - start);
-        t.kind = keywordKind(t.lexeme);
-        return t;
-    }
-    if (c == '"') {
-        std::size_t end = start + 1;
-        for (;;) {
-            if (end >= m_text.size() || m_text[end] == '\n')
-                throw SyntaxFault{errnum::UnterminatedString, start};
-            if (m_text[end] == '"') {
-                if (end + 1 < m_text.size() && m_text[end + 1] == '"') {
-                    end += 2;
-                    continue;
-                }
-                break;
+Token Lexer::numberToken(std::size_t start)
+{
+    const NumberLiteral lit = scanNumberLiteral(m_text, start);
+    if (lit.error)
+        throw SyntaxFault{lit.error, start};
+    Token t = make(Tok::Number, start, lit.end - start);
+    t.number = lit.value;
+    return t;
+}
+
+Token Lexer::nameToken(std::size_t start)
+{
+    std::size_t end = start + 1;
+    while (end < m_text.size() && isNameCharacter(m_text[end]))
+        ++end;
+    Token t = make(Tok::Name, start, end - start);
+    t.kind = keywordKind(t.lexeme);
+    return t;
+}
+
+Token Lexer::stringToken(std::size_t start)
+{
+    std::size_t end = start + 1;
+    for (;;) {
+        if (end >= m_text.size() || m_text[end] == '\n')
+            throw SyntaxFault{errnum::UnterminatedString, start};
+        if (m_text[end] == '"') {
+            if (end + 1 < m_text.size() && m_text[end + 1] == '"') {
+                end += 2;
+                continue;
             }
-            ++end;
+            break;
         }
-        Token t = make(Tok::String, start, end + 1 - start);
-        t.lexeme = m_text.substr(start + 1, end - start - 1);
-        return t;
+        ++end;
     }
+    Token t = make(Tok::String, start, end + 1 - start);
+    t.lexeme = m_text.substr(start + 1, end - start - 1);
+    return t;
+}
+
+Token Lexer::symbolToken(std::size_t start, char c, char following)
+{
     switch (c) {
     case '\n': return make(Tok::Newline, start, 1);
     case ':': return make(Tok::Colon, start, 1);

@@ -31,6 +31,12 @@ public:
     Token next();
 
 private:
+    void skipBlanksAndComments();
+    // The token that starts at `start`, of each kind.
+    Token numberToken(std::size_t start);
+    Token nameToken(std::size_t start);
+    Token stringToken(std::size_t start);
+    Token symbolToken(std::size_t start, char c, char following);
     Token make(Tok kind, std::size_t start, std::size_t length);
 
     std::string_view m_text;
