@@ -6,16 +6,24 @@ namespace slopekit {
 namespace {
 
 // Gradient (30, 40) with errors (0.3, 0.4): the error vector is 0.5 long, the norm 50.
-TEST(AnalysisErrors, TheNormMovesByTheErrorVectorsLengthAndTheAscentByTwiceThatOverTheNorm)
+AnalysisErrors gradientErrors()
 {
     DerivativeEstimates estimates;
     estimates.gradient = {30, 40};
     estimates.gradientError = {0.3, 0.4};
     HessianAnalysis analysis;
     analysis.gradientNorm = 50;
-    const AnalysisErrors errors = analysisErrors(estimates, analysis);
-    EXPECT_DOUBLE_EQ(errors.gradientNorm, 0.5) << "error of the norm";
-    EXPECT_DOUBLE_EQ(errors.ascent, 0.02) << "error of the ascent direction";
+    return analysisErrors(estimates, analysis);
+}
+
+TEST(AnalysisErrors, TheNormMovesByTheErrorVectorsLength)
+{
+    EXPECT_DOUBLE_EQ(gradientErrors().gradientNorm, 0.5);
+}
+
+TEST(AnalysisErrors, TheAscentTurnsByTwiceTheErrorVectorsLengthOverTheNorm)
+{
+    EXPECT_DOUBLE_EQ(gradientErrors().ascent, 0.02);
 }
 
 TEST(AnalysisErrors, AnEigenvectorTurnsByTheEigenvalueErrorOverItsGapToTheNearestOther)
