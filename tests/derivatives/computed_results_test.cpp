@@ -189,6 +189,7 @@ TEST(Warnings, MarkAClassicValueOffItsReferenceByMoreThanAMillionthOfItsSize)
         std::vector<double> error = {1e-13, 1e-13, 1e-13, 1e-13, 1e-13};
         std::vector<ExactEntry> exact = std::vector<ExactEntry>(5, ExactEntry{std::nullopt, "no derivative: Sgn at its jump (column 1)"});
         bool dxMarked = false;
+        bool dyMarked = false;
         bool dxxMarked = false;
     };
     const auto exact = [](double dx, double dy, double dxx, double dyy, double dxy) {
@@ -201,6 +202,8 @@ TEST(Warnings, MarkAClassicValueOffItsReferenceByMoreThanAMillionthOfItsSize)
          .exact = exact(0, 4, 0, 2, 2), .dxxMarked = true},
         {.name = "exact_zero_measured_by_a_largest_of_its_kind_below_one", .classic = {7e-7, 0.5, 4, 2, 2},
          .exact = exact(0, 0.5, 4, 2, 2), .dxMarked = true},
+        {.name = "exact_zero_measured_by_the_first_variables_entry", .classic = {4, 3e-6, 4, 2, 2},
+         .exact = exact(4, 0, 4, 2, 2)},
         {.name = "every_exact_of_its_kind_zero_measured_by_one", .classic = {9e-7, 0, 2e-6, 0, 0},
          .exact = exact(0, 0, 0, 0, 0), .dxxMarked = true},
         {.name = "exact_rounding_of_zero_measured_by_the_largest_of_its_kind", .classic = {3e-6, 4, 1.5e-6, 2, 2},
@@ -220,6 +223,7 @@ TEST(Warnings, MarkAClassicValueOffItsReferenceByMoreThanAMillionthOfItsSize)
         const ComputedResults results =
             tabulate({.classic = row.classic, .refined = row.refined, .error = row.error, .exact = row.exact});
         EXPECT_EQ(resultEntry(results, 0, -1).marked, row.dxMarked) << row.name << ": Dx marked";
+        EXPECT_EQ(resultEntry(results, 1, -1).marked, row.dyMarked) << row.name << ": Dy marked";
         EXPECT_EQ(resultEntry(results, 0, 0).marked, row.dxxMarked) << row.name << ": Dxx marked";
     }
 }
