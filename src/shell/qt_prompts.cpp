@@ -97,10 +97,10 @@ std::string QtPrompts::openFileName()
 
 std::string QtPrompts::saveFileName(FileKind kind)
 {
-    const SaveDialogSpec spec = saveDialogSpec(kind);
-    QFileDialog dialog(QApplication::activeWindow(), spec.title, QString(), QString(spec.filter) + AnyFilter);
+    const SaveDialogSpec shape = saveDialogSpec(kind);
+    QFileDialog dialog(QApplication::activeWindow(), shape.title, QString(), QString(shape.filter) + AnyFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(spec.suffix);  // added to a name typed without one
+    dialog.setDefaultSuffix(shape.suffix);  // added to a name typed without one
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
