@@ -5,6 +5,7 @@
 //
 // Input: two bytes of modes (two bits per text), then up to eight texts separated by NUL.
 #include "engine/engine_binding.h"
+#include "errors/refused_input.h"
 #include "errors/run_error.h"
 #include "fuzz_check.h"
 #include "problem/dimension.h"
@@ -49,6 +50,12 @@ public:
             check(e.description() == standardDescription(e.number()), "an error without its description", text);
             check(m_events == (announcedByErrorEvent(e) ? 1 : 0),
                   "the Error event does not match what the caller is told", text);
+        } catch (const RefusedInput& refused) {
+            // Only a constant that reads the point is refused before it runs, with its reason.
+            check(mode == Mode::Constant, "an input refused outside the constants", text);
+            check(std::string_view(refused.what()).find("Constants cannot depend on the point") != std::string_view::npos,
+                  "a refusal without its reason", text);
+            check(m_events == 0, "the Error event fired for a refused input", text);
         }
     }
 
