@@ -142,6 +142,22 @@ INSTANTIATE_TEST_SUITE_P(
         F{"number_text_argument", {}, "Tanh(\"0\") + x", 1, 1},
         F{"later_success_keeps_the_last_error", {}, "Atanh(x) + Asin(2 * x) + Asin(x / 2)", 1, 0, 5}));
 
+// A problem of its own, set up as at window load, holding the given constants and variables.
+struct FreshProblem {
+    FreshProblem(const std::vector<std::string>& constants, const std::vector<std::string>& variables)
+    {
+        binding.setUp();
+        for (const std::string& c : constants)
+            dim.Cons[static_cast<std::size_t>(dim.NumCons++)] = c;
+        dim.redimension(static_cast<int>(variables.size()));
+        dim.VarNams = variables;
+        dim.Varx.assign(variables.size(), 1);
+    }
+
+    Dimension dim;
+    EngineBinding binding{dim};
+};
+
 // A field name of sh means a value only where a variable or constant of the problem gave
 // it one (or, for pi, halfpi and e, the start did): otherwise it is undefined, as any name.
 TEST_F(Binding, FieldNamesReadOnlyWhatTheProblemAssigned)
@@ -163,18 +179,11 @@ TEST_F(Binding, FieldNamesReadOnlyWhatTheProblemAssigned)
         {"predefined_constants_keep_their_values", {"a"}, {}, "pi + halfpi + e", M_PI * 1.5 + M_E},
     };
     for (const Row& row : rows) {
-        Dimension fresh;
-        EngineBinding engine(fresh);
-        engine.setUp();
-        for (const std::string& c : row.constants)
-            fresh.Cons[static_cast<std::size_t>(fresh.NumCons++)] = c;
-        fresh.redimension(static_cast<int>(row.variables.size()));
-        fresh.VarNams = row.variables;
-        fresh.Varx.assign(row.variables.size(), 1);
-        fresh.Equation = row.function;
+        FreshProblem fresh(row.constants, row.variables);
+        fresh.dim.Equation = row.function;
         try {
-            engine.RegisterConstants();
-            EXPECT_DOUBLE_EQ(engine.EvaluateFunction(), row.value) << row.name;
+            fresh.binding.RegisterConstants();
+            EXPECT_DOUBLE_EQ(fresh.binding.EvaluateFunction(), row.value) << row.name;
             EXPECT_EQ(row.error, 0) << row.name;
         } catch (const RunError& e) {
             EXPECT_EQ(e.number(), row.error) << row.name;
@@ -209,16 +218,10 @@ TEST_F(Binding, ConstantReadingAVariableIsRefused)
         {"reads_another_constant", {"a=2", "b=a*2"}, ""},
     };
     for (const Row& row : rows) {
-        Dimension fresh;
-        EngineBinding engine(fresh);
-        engine.setUp();
-        for (const std::string& c : row.constants)
-            fresh.Cons[static_cast<std::size_t>(fresh.NumCons++)] = c;
-        fresh.redimension(2);
-        fresh.VarNams = {"x", "y"};
+        FreshProblem fresh(row.constants, {"x", "y"});
         std::string refusal;
         try {
-            engine.RegisterConstants();
+            fresh.binding.RegisterConstants();
         } catch (const RefusedInput& refused) {
             refusal = refused.what();
         }
