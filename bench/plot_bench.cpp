@@ -3,8 +3,8 @@
 #include "derivatives/compute_command.h"
 #include "derivatives/plot_samples.h"
 #include "engine/engine_binding.h"
+#include "plot/plot_chart.h"
 #include "problem/dimension.h"
-#include "shell/plot/plot_chart.h"
 
 #include <QApplication>
 #include <QImage>

@@ -9,8 +9,8 @@
 #include "cli/compute_command.h"
 #include "cli/offscreen_application.h"
 #include "derivatives/plot_samples.h"
+#include "plot/plot_chart.h"
 #include "problem/entry_checks.h"
-#include "shell/plot/plot_chart.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -2,7 +2,7 @@
 
 #include "errors/run_error.h"
 #include "numbers/number_text.h"
-#include "shell/plot/plot_chart.h"
+#include "plot/plot_chart.h"
 #include "shell/prompts.h"
 
 #include <QChart>

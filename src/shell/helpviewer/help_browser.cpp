@@ -1,6 +1,6 @@
 #include "shell/helpviewer/help_browser.h"
 
-#include "shell/helpviewer/help_book.h"
+#include "helpbook/help_book.h"
 
 #include <QDesktopServices>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/helpviewer/sitemap.h"
+#include "helpbook/sitemap.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/helpviewer/help_book.h"
+#include "helpbook/help_book.h"
 
 #include <QMainWindow>
 

@@ -1,4 +1,4 @@
-#include "shell/helpviewer/help_book.h"
+#include "helpbook/help_book.h"
 #include "shell/helpviewer/help_browser.h"
 #include "shell/helpviewer/help_index_pane.h"
 #include "shell/helpviewer/help_window.h"

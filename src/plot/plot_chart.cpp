@@ -1,9 +1,9 @@
-#include "shell/plot/plot_chart.h"
+#include "plot/plot_chart.h"
 
 #include "documents/file_replacement.h"
 #include "numbers/number_text.h"
-#include "shell/plot/plot_clip.h"
-#include "shell/plot/plot_range.h"
+#include "plot/plot_clip.h"
+#include "plot/plot_range.h"
 
 #include <QBuffer>
 #include <QChart>

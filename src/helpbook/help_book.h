@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/helpviewer/chm_archive.h"
-#include "shell/helpviewer/sitemap.h"
+#include "helpbook/chm_archive.h"
+#include "helpbook/sitemap.h"
 
 #include <optional>
 #include <string>

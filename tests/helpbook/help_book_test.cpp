@@ -1,5 +1,5 @@
-#include "shell/helpviewer/help_book.h"
-#include "shell/helpviewer/sitemap.h"
+#include "helpbook/help_book.h"
+#include "helpbook/sitemap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/plot/plot_range.h"
+#include "plot/plot_range.h"
 
 #include <algorithm>
 #include <cmath>

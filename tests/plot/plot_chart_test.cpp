@@ -1,7 +1,7 @@
 // The chart of the plot: its ranges, ticks and clipping, shared by the window and the SVG.
-#include "shell/plot/plot_chart.h"
-#include "shell/plot/plot_clip.h"
-#include "shell/plot/plot_range.h"
+#include "plot/plot_chart.h"
+#include "plot/plot_clip.h"
+#include "plot/plot_range.h"
 
 #include <QChart>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "shell/helpviewer/help_book.h"
+#include "helpbook/help_book.h"
 
 #include <cstdint>
 #include <filesystem>

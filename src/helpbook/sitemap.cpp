@@ -1,4 +1,4 @@
-#include "shell/helpviewer/sitemap.h"
+#include "helpbook/sitemap.h"
 
 #include "ascii/ascii.h"
 

@@ -1,4 +1,4 @@
-#include "shell/plot/plot_clip.h"
+#include "plot/plot_clip.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/plot/plot_range.h"
+#include "plot/plot_range.h"
 
 #include <vector>
 

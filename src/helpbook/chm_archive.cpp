@@ -1,4 +1,4 @@
-#include "shell/helpviewer/chm_archive.h"
+#include "helpbook/chm_archive.h"
 
 #include <chm_lib.h>
 
