@@ -92,56 +92,20 @@ AnalysisDialog::AnalysisDialog(const std::vector<std::string>& names, const Deri
 {
     setObjectName("frmAnalysis");
     setAttribute(Qt::WA_DeleteOnClose);
-    const AnalysisErrors errors = analysisErrors(estimates, analysis);
     QStringList point;
     for (std::size_t i = 0; i < names.size(); ++i)
         point << QString::fromStdString(names[i]) + " = " + QString::fromStdString(displayForm(estimates.point[i]));
     setWindowTitle("Analysis at " + point.join(", "));
-    const int n = static_cast<int>(names.size());
 
     lblClassification = wrapped(this, "lblClassification",
                                 "<b>" + QString("Classification: ") + classificationName(analysis.classification) + "</b>");
     lblBasis = wrapped(this, "lblBasis", QString::fromStdString(analysis.basis));
-
-    QStringList gradientColumns{"Variable", "First derivative", "Error estimate"};
-    if (!analysis.ascent.empty())
-        gradientColumns << "Steepest ascent";
-    auto* gradientPage = new QWidget;
-    tblGradient = table(gradientPage, "tblGradient", n, gradientColumns);
-    for (int i = 0; i < n; ++i) {
-        put(tblGradient, i, 0, QString::fromStdString(names[i]));
-        put(tblGradient, i, 1, number(estimates.gradient[i], estimates.gradientError[i]));
-        put(tblGradient, i, 2, errorText(estimates.gradientError[i]));
-        if (!analysis.ascent.empty())
-            put(tblGradient, i, 3, number(analysis.ascent[i], errors.ascent));
-    }
-    lblGradientNorm = wrapped(gradientPage, "lblGradientNorm",
-                              "Norm of the gradient: " + number(analysis.gradientNorm, errors.gradientNorm));
-    auto* gradientLayout = new QVBoxLayout(gradientPage);
-    gradientLayout->addWidget(tblGradient);
-    gradientLayout->addWidget(lblGradientNorm);
-
-    tblHessian = table(nullptr, "tblHessian", n, headers(names));
-    tblHessian->setVerticalHeaderLabels(headers(names));
-    tblHessian->verticalHeader()->show();
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            put(tblHessian, i, j, number(estimates.hessian[i][j], estimates.hessianError[i][j]));
-
-    const int pairs = static_cast<int>(analysis.eigenvalues.size());
-    tblEigen = table(nullptr, "tblEigen", pairs, QStringList{"Eigenvalue", "Sign"} + headers(names, "Vector "));
-    for (int k = 0; k < pairs; ++k) {
-        put(tblEigen, k, 0, number(analysis.eigenvalues[k], analysis.eigenvalueError));
-        put(tblEigen, k, 1, sign(analysis.eigenvalues[k], analysis.eigenvalueError));
-        for (int i = 0; i < n; ++i)
-            put(tblEigen, k, 2 + i, number(analysis.eigenvectors[k][i], errors.eigenvectors[k]));
-    }
-
+    const AnalysisErrors errors = analysisErrors(estimates, analysis);
     tabs = new QTabWidget(this);
     tabs->setObjectName("tabAnalysis");
-    tabs->addTab(gradientPage, "Gradient");
-    tabs->addTab(tblHessian, "Hessian");
-    tabs->addTab(tblEigen, n == 1 ? "Second derivative" : "Eigenvalues and eigenvectors");
+    tabs->addTab(gradientPage(names, estimates, analysis, errors), "Gradient");
+    tabs->addTab(hessianTable(names, estimates), "Hessian");
+    tabs->addTab(eigenTable(names, analysis, errors), names.size() == 1 ? "Second derivative" : "Eigenvalues and eigenvectors");
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -153,6 +117,59 @@ AnalysisDialog::AnalysisDialog(const std::vector<std::string>& names, const Deri
     layout->addWidget(buttons);
     setMinimumWidth(std::min(520, room(parent).width()));
     resize(sizeHint().expandedTo(minimumSize()).boundedTo(room(parent)));
+}
+
+// Each variable's first derivative and its error, the direction of steepest ascent where
+// there is one, and the gradient's norm below.
+QWidget* AnalysisDialog::gradientPage(const std::vector<std::string>& names, const DerivativeEstimates& estimates,
+                                      const HessianAnalysis& analysis, const AnalysisErrors& errors)
+{
+    QStringList columns{"Variable", "First derivative", "Error estimate"};
+    if (!analysis.ascent.empty())
+        columns << "Steepest ascent";
+    auto* page = new QWidget;
+    const int n = static_cast<int>(names.size());
+    tblGradient = table(page, "tblGradient", n, columns);
+    for (int i = 0; i < n; ++i) {
+        put(tblGradient, i, 0, QString::fromStdString(names[i]));
+        put(tblGradient, i, 1, number(estimates.gradient[i], estimates.gradientError[i]));
+        put(tblGradient, i, 2, errorText(estimates.gradientError[i]));
+        if (!analysis.ascent.empty())
+            put(tblGradient, i, 3, number(analysis.ascent[i], errors.ascent));
+    }
+    lblGradientNorm = wrapped(page, "lblGradientNorm",
+                              "Norm of the gradient: " + number(analysis.gradientNorm, errors.gradientNorm));
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(tblGradient);
+    layout->addWidget(lblGradientNorm);
+    return page;
+}
+
+QTableWidget* AnalysisDialog::hessianTable(const std::vector<std::string>& names, const DerivativeEstimates& estimates)
+{
+    const int n = static_cast<int>(names.size());
+    tblHessian = table(nullptr, "tblHessian", n, headers(names));
+    tblHessian->setVerticalHeaderLabels(headers(names));
+    tblHessian->verticalHeader()->show();
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            put(tblHessian, i, j, number(estimates.hessian[i][j], estimates.hessianError[i][j]));
+    return tblHessian;
+}
+
+// One row per eigenvalue: the value, its sign within its error, and its eigenvector.
+QTableWidget* AnalysisDialog::eigenTable(const std::vector<std::string>& names, const HessianAnalysis& analysis,
+                                         const AnalysisErrors& errors)
+{
+    const int pairs = static_cast<int>(analysis.eigenvalues.size());
+    tblEigen = table(nullptr, "tblEigen", pairs, QStringList{"Eigenvalue", "Sign"} + headers(names, "Vector "));
+    for (int k = 0; k < pairs; ++k) {
+        put(tblEigen, k, 0, number(analysis.eigenvalues[k], analysis.eigenvalueError));
+        put(tblEigen, k, 1, sign(analysis.eigenvalues[k], analysis.eigenvalueError));
+        for (std::size_t i = 0; i < names.size(); ++i)
+            put(tblEigen, k, 2 + static_cast<int>(i), number(analysis.eigenvectors[k][i], errors.eigenvectors[k]));
+    }
+    return tblEigen;
 }
 
 }  // namespace slopekit

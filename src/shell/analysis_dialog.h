@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/hessian_analysis.h"
+#include "analysis/analysis_errors.h"
 
 #include <QDialog>
 
@@ -30,6 +30,13 @@ public:
     QLabel* lblGradientNorm = nullptr;
     QTableWidget* tblHessian = nullptr;
     QTableWidget* tblEigen = nullptr;  // eigenvalue, its sign, the eigenvector's components
+
+private:
+    QWidget* gradientPage(const std::vector<std::string>& names, const DerivativeEstimates& estimates,
+                          const HessianAnalysis& analysis, const AnalysisErrors& errors);
+    QTableWidget* hessianTable(const std::vector<std::string>& names, const DerivativeEstimates& estimates);
+    QTableWidget* eigenTable(const std::vector<std::string>& names, const HessianAnalysis& analysis,
+                             const AnalysisErrors& errors);
 };
 
 }  // namespace slopekit

@@ -156,6 +156,9 @@ protected:
 private:
     // Layout (frm_slopekit_layout.cpp)
     void createControls();
+    void createEntryBoxes(QWidget* form);
+    void createConstantsFrame(QWidget* form);
+    void createPointFrame(QWidget* form);
     void createMenus();
     void setTabOrder();
     void connectHandlers();

@@ -149,9 +149,26 @@ void frmSlopekit::createControls()
     form->setFont(fonts::sansSerif(8.25));
     setCentralWidget(form);
 
+    createEntryBoxes(form);
+    createConstantsFrame(form);
+    createPointFrame(form);
+    lstDerVal = place<QListWidget>(form, "lstDerVal", 3435, 1365, 6045, 5100);
+    setColours(lstDerVal, QPalette::Base, QColor(255, 255, 192));
+    lstDerVal->setToolTip("1st and 2nd order partial derivatives");
+    cmdCompute = button(form, "cmdCompute", "Compute", QColor(255, 192, 128), 2400, 5700, 1050, 285);
+    cmdCompute->setToolTip("Evaluate 1st and 2nd order partial derivatives");
+    Label1 = label(form, "Label1", "Slopekit:", fonts::verdana(8.25, true), 1530, 6000, 1920, 225);
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName("lblStatus");
+    statusBar()->addWidget(lblStatus, 1);
+    m_laidOut = {txtVarNams->size(), txtEquation->size(), lstDerVal->size()};
+}
+
+// The count, the names and the function, each under or beside its caption.
+void frmSlopekit::createEntryBoxes(QWidget* form)
+{
     const QFont labelFont = fonts::sansSerif(8.25, true);
     const QFont entryFont = fonts::verdana(8.25);
-
     lblOrder = label(form, "lblOrder", "Enter # of independent variables:", labelFont, 0, 0, 2925, 285);
     txtOrder = textBox(form, "txtOrder", "", entryFont, 2910, 0, 330, 285);
     lblVarNam = label(form, "lblVarNam",
@@ -164,7 +181,10 @@ void frmSlopekit::createControls()
         "Must be in terms of the variables defined above and constants defined below");
     txtEquation->setMaxLength(std::numeric_limits<int>::max());  // the validator sets the limit
     txtEquation->setValidator(new FunctionLengthValidator(txtEquation));
+}
 
+void frmSlopekit::createConstantsFrame(QWidget* form)
+{
     fraConstants = frame(form, "fraConstants", "User constants", 0, 1365, 2415, 975);
     fraConstants->setToolTip("Add or remove user-defined constants");
     cmdAddCons = button(fraConstants, "cmdAddCons", "Add", ButtonTeal, 120, 240, 1050, 270);
@@ -175,11 +195,15 @@ void frmSlopekit::createControls()
     cboConstants->setEditable(true);
     cboConstants->setInsertPolicy(QComboBox::NoInsert);  // the Add handler keeps the list
     cboConstants->setCompleter(nullptr);  // completing "a=2" to an item would store the item
-    cboConstants->setFont(entryFont);
+    cboConstants->setFont(fonts::verdana(8.25));
     setColours(cboConstants, QPalette::Base, EntryGreen);
     cboConstants->setToolTip("Example: a=2.37");
     keepInside(fraConstants);
+}
 
+// The evaluation point: a labelled box per variable, hidden until the names are known.
+void frmSlopekit::createPointFrame(QWidget* form)
+{
     fraEval = frame(form, "fraEval", "Evaluation Point", 0, 2355, 3435, 3180);
     fraEval->setToolTip("Enter values for each variable");
     fraEval->hide();
@@ -193,17 +217,6 @@ void frmSlopekit::createControls()
                              1500, 270 + 270 * i, 1900, 285);
         txtVarx[i]->hide();
     }
-
-    lstDerVal = place<QListWidget>(form, "lstDerVal", 3435, 1365, 6045, 5100);
-    setColours(lstDerVal, QPalette::Base, QColor(255, 255, 192));
-    lstDerVal->setToolTip("1st and 2nd order partial derivatives");
-    cmdCompute = button(form, "cmdCompute", "Compute", QColor(255, 192, 128), 2400, 5700, 1050, 285);
-    cmdCompute->setToolTip("Evaluate 1st and 2nd order partial derivatives");
-    Label1 = label(form, "Label1", "Slopekit:", fonts::verdana(8.25, true), 1530, 6000, 1920, 225);
-    lblStatus = new QLabel(this);
-    lblStatus->setObjectName("lblStatus");
-    statusBar()->addWidget(lblStatus, 1);
-    m_laidOut = {txtVarNams->size(), txtEquation->size(), lstDerVal->size()};
 }
 
 void frmSlopekit::createMenus()
