@@ -132,6 +132,7 @@ inline bool holds(Op op, int order)
     }
 }
 
-inline int order(double x, double y) { return x < y ? -1 : (x > y ? 1 : 0); }
+// The order of two numbers as -1, 0 or 1, without a subtraction that could overflow.
+inline int order(double x, double y) { return (x > y) - (x < y); }
 
 }  // namespace slopekit::script

@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "Log(0) + x", "CInt(big)", "Round(x, -1)", "Sin(1, 2) + x", "nope(1)", "y ^ 0.5",
                       "3E9 \\ n", "3 / (x + y) - 1 / (n - 3)", "1 - (x + y)^2 + (x - y)^3 * 2", "f - Bump(x) + f",
                       "Asin(y) + Acos(y) + Sinh(x) + Cosh(y) + Tanh(x) + Asinh(y) + Acosh(x) + sh.Atanh(y)",
-                      "Asin(1) - Asin(-1) + Acos(-1) + Acos(1)", "Asin(x) + 1", "Acos(-x) + 1", "Acosh(y) + 1",
+                      "Asin(1)", "Asin(-1)", "Acos(-1)", "Acos(1)", "Asin(x) + 1", "Acos(-x) + 1", "Acosh(y) + 1",
                       "Atanh(1) + 1", "Atanh(-1) + 1", "Sinh(big) + Cosh(-big)", "Atanh(1) + Asin(x) + Acosh(n)",
                       "x / 2 + y / -0.25 - (x + y) / 4 + 3 / 0.5", "1E308 / 0.5 + x", "x / 8.9884656743115795E+307",
                       "x / 3 + y / 0.3", "x*y + n*big - x/y + y/x - n*n + x^2 - y^2", "2*x * y^2",
