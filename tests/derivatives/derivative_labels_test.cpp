@@ -17,14 +17,11 @@ TEST(DerivativeLabels, NameEachEntryOnce)
         std::vector<std::string> labels;
     };
     const Row rows[] = {
-        {"ordinary_names_joined", {"x", "y"}, {"Function", "Dx", "Dy", "Dxx", "Dyy", "Dxy"}},
-        {"similar_names_that_stay_apart", {"x1", "x12"}, {"Function", "Dx1", "Dx12", "Dx1x1", "Dx12x12", "Dx1x12"}},
-        {"first_in_xx_against_second_in_x", {"x", "xx"}, {"Function", "Dx", "Dxx", "D(x,x)", "D(xx,xx)", "D(x,xx)"}},
-        {"mixed_against_first", {"a", "ab", "b"},
-         {"Function", "Da", "Dab", "Db", "D(a,a)", "D(ab,ab)", "D(b,b)", "D(a,ab)", "D(a,b)", "D(ab,b)"}},
-        {"two_mixed_differing_in_case", {"ab", "C", "A", "bc"},
-         {"Function", "Dab", "DC", "DA", "Dbc", "D(ab,ab)", "D(C,C)", "D(A,A)", "D(bc,bc)", "D(ab,C)", "D(ab,A)",
-          "D(ab,bc)", "D(C,A)", "D(C,bc)", "D(A,bc)"}},
+        {.name = "ordinary_names_joined", .variables = {"x", "y"}, .labels = {"Function", "Dx", "Dy", "Dxx", "Dyy", "Dxy"}},
+        {.name = "similar_names_that_stay_apart", .variables = {"x1", "x12"}, .labels = {"Function", "Dx1", "Dx12", "Dx1x1", "Dx12x12", "Dx1x12"}},
+        {.name = "first_in_xx_against_second_in_x", .variables = {"x", "xx"}, .labels = {"Function", "Dx", "Dxx", "D(x,x)", "D(xx,xx)", "D(x,xx)"}},
+        {.name = "mixed_against_first", .variables = {"a", "ab", "b"}, .labels = {"Function", "Da", "Dab", "Db", "D(a,a)", "D(ab,ab)", "D(b,b)", "D(a,ab)", "D(a,b)", "D(ab,b)"}},
+        {.name = "two_mixed_differing_in_case", .variables = {"ab", "C", "A", "bc"}, .labels = {"Function", "Dab", "DC", "DA", "Dbc", "D(ab,ab)", "D(C,C)", "D(A,A)", "D(bc,bc)", "D(ab,C)", "D(ab,A)", "D(ab,bc)", "D(C,A)", "D(C,bc)", "D(A,bc)"}},
     };
     for (const Row& row : rows) {
         Dimension dim;
@@ -34,7 +31,7 @@ TEST(DerivativeLabels, NameEachEntryOnce)
         std::vector<std::string> labels;
         for (const ListEntry& e : listEntries(dim.Order))
             labels.push_back(entryLabel(dim, e));
-        EXPECT_EQ(labels, row.labels) << row.name;
+        EXPECT_EQ(labels, row.labels) << row.name << ": labels";
     }
 }
 

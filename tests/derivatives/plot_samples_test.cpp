@@ -65,13 +65,6 @@ TEST(PlotAlong, HoldsTheSampleCountTo200Through2000)
     EXPECT_EQ(plotAlong(root.dim, root.evaluate, 1, 1, 1000000).samples.size(), 2000u);
 }
 
-TEST(PlotAlong, RefusesAHalfWidthThatIsNotAPositiveNumber)
-{
-    RootPlot root;
-    EXPECT_THROW(plotAlong(root.dim, root.evaluate, 1, 0), std::invalid_argument) << "zero";
-    EXPECT_THROW(plotAlong(root.dim, root.evaluate, 1, NAN), std::invalid_argument) << "not a number";
-}
-
 TEST(DefaultPlotRadius, IsHalfTheCoordinatesSizeAtLeast1)
 {
     EXPECT_EQ(defaultPlotRadius(-6), 3);
