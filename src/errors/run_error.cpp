@@ -23,7 +23,6 @@ constexpr Described Descriptions[] = {
     {errnum::WrongArgumentCount, "Wrong number of arguments or invalid property assignment"},
     {errnum::VariableUndefined, "Variable is undefined"},
     {errnum::SyntaxError, "Syntax error"},
-    {errnum::ExpectedOpenParen, "Expected '('"},
     {errnum::ExpectedCloseParen, "Expected ')'"},
     {errnum::ExpectedIdentifier, "Expected identifier"},
     {errnum::ExpectedEquals, "Expected '='"},

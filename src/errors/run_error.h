@@ -18,7 +18,6 @@ inline constexpr int NoSuchMember = 438;
 inline constexpr int WrongArgumentCount = 450;
 inline constexpr int VariableUndefined = 500;
 inline constexpr int SyntaxError = 1002;
-inline constexpr int ExpectedOpenParen = 1005;
 inline constexpr int ExpectedCloseParen = 1006;
 inline constexpr int ExpectedIdentifier = 1010;
 inline constexpr int ExpectedEquals = 1011;

@@ -1,5 +1,6 @@
 #include "engine/script/builtins.h"
 
+#include "ascii/ascii.h"
 #include "engine/script/operators.h"
 #include "errors/run_error.h"
 
@@ -71,11 +72,9 @@ Value convertBoolean(const Value& a)
 {
     if (a.type == Type::String) {
         const std::string& t = *a.text;
-        if (t.size() == 4 && (t[0] | 0x20) == 't' && (t[1] | 0x20) == 'r' && (t[2] | 0x20) == 'u' &&
-            (t[3] | 0x20) == 'e')
+        if (sameName(t, "True"))
             return Value::boolean(true);
-        if (t.size() == 5 && (t[0] | 0x20) == 'f' && (t[1] | 0x20) == 'a' && (t[2] | 0x20) == 'l' &&
-            (t[3] | 0x20) == 's' && (t[4] | 0x20) == 'e')
+        if (sameName(t, "False"))
             return Value::boolean(false);
     }
     return Value::boolean(toNumber(a) != 0);

@@ -338,7 +338,7 @@ private:
         foldCase(member.lexeme, m_key);
         const auto& methods = objectSlot->object->methods;
         for (std::uint32_t i = 0; i < methods.size(); ++i) {
-            if (foldedEquals(methods[i].name, m_key)) {
+            if (sameName(methods[i].name, m_key)) {
                 callMethod(*objectSlot, i, member.offset, std::max(argc, 0));
                 return;
             }
@@ -349,12 +349,6 @@ private:
             raise(failure ? failure : errnum::TypeMismatch, member.offset, std::max(argc, 0));
         else
             emitSlot(Op::Load, *field, member.offset, 1);
-    }
-
-    static bool foldedEquals(std::string_view name, std::string_view folded)
-    {
-        return std::equal(name.begin(), name.end(), folded.begin(), folded.end(),
-                          [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b; });
     }
 
     void callMethod(Slot& object, std::uint32_t index, std::size_t offset, int argc)
