@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
-#include <tuple>
 
 namespace slopekit {
 namespace {
@@ -106,11 +105,20 @@ TEST(ProblemReader, RefusesAFileNotAsSaveWritesItNamingTheLine)
 // The loader asks this of a file's first bytes, so a file that is something else is not read on.
 TEST(ProblemReader, MayBeginAProblemFileWhileTheFirstBytesAgree)
 {
-    for (const std::string_view head : {"", "\xEF\xBB", "\xEF\xBB\xBF \t\"Slope", "Slopekit\r\n2", "Slopekits"})
-        EXPECT_TRUE(mayBeginProblemFile(head)) << head;
-    for (const std::string_view head : {"\x1A\x45\xDF\xA3", "\xEF\xBB\xBFslope", "x\"Slopekit", "\"\"Slopekit"})
-        EXPECT_FALSE(mayBeginProblemFile(head)) << head;
-    EXPECT_TRUE(mayBeginProblemFile(std::string_view("   ", 2)));  // reads no byte beyond the view
+    struct Row { const char* name; std::string_view head; bool may; };
+    const Row rows[] = {
+        {.name = "nothing_yet", .head = "", .may = true},
+        {.name = "part_of_the_byte_order_mark", .head = "\xEF\xBB", .may = true},
+        {.name = "mark_blanks_quote_and_part_of_the_signature", .head = "\xEF\xBB\xBF \t\"Slope", .may = true},
+        {.name = "signature_and_the_next_line", .head = "Slopekit\r\n2", .may = true},
+        {.name = "signature_and_more_letters", .head = "Slopekits", .may = true},
+        {.name = "another_kind_of_file", .head = "\x1A\x45\xDF\xA3", .may = false},
+        {.name = "signature_in_other_case", .head = "\xEF\xBB\xBFslope", .may = false},
+        {.name = "text_before_the_quote", .head = "x\"Slopekit", .may = false},
+        {.name = "two_quotes", .head = "\"\"Slopekit", .may = false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(mayBeginProblemFile(row.head), row.may) << row.name;
 }
 
 // Gives the bytes written, or the reason the problem was refused (then nothing may be written).
@@ -163,21 +171,39 @@ TEST(ProblemWriter, RefusesWhatCouldNotBeReadBack)
         EXPECT_EQ(written(row.problem), row.message) << row.name << ": message";
 }
 
-// Save works for any name the system allows and keeps the permissions of the file it
-// replaces; the command-line tests cover its failures.
-TEST(ProblemFileSaving, ReplacesAFileOfTheLongestNameKeepingItsPermissions)
+// Saving and loading real files; the command-line tests cover their failures.
+class ProblemFileSaving : public ::testing::Test {
+protected:
+    ProblemFileSaving() { mkdtemp(folder); }
+    ~ProblemFileSaving() override { std::filesystem::remove_all(folder); }
+    std::string path(const std::string& name) const { return std::string(folder) + "/" + name; }
+    char folder[28] = "/tmp/slopekit-saving-XXXXXX";
+};
+
+TEST_F(ProblemFileSaving, ReplacesAFileOfTheLongestNameTheSystemAllows)
 {
-    namespace fs = std::filesystem;
-    char folder[] = "/tmp/slopekit-saving-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string longest = std::string(folder) + "/" + std::string(255, 'n');
+    const std::string longest = path(std::string(255, 'n'));
     saveProblemFile(longest, {"1", "x^2", {"x"}, {"3"}, {}});
-    fs::permissions(longest, fs::perms(0640));
     saveProblemFile(longest, {"1", "x^3", {"x"}, {"3"}, {}});
-    EXPECT_EQ(fs::status(longest).permissions(), fs::perms(0640));
-    errno = EINTR;  // left over from an earlier call, it must not look like an interrupted read
     EXPECT_EQ(loadProblemFile(longest, reserved).equation, "x^3");
-    fs::remove_all(folder);
+}
+
+TEST_F(ProblemFileSaving, KeepsThePermissionsOfTheFileItReplaces)
+{
+    const std::string file = path("problem");
+    saveProblemFile(file, {"1", "x^2", {"x"}, {"3"}, {}});
+    std::filesystem::permissions(file, std::filesystem::perms(0640));
+    saveProblemFile(file, {"1", "x^3", {"x"}, {"3"}, {}});
+    EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+}
+
+// errno left at EINTR by an earlier call must not look like an interrupted read.
+TEST_F(ProblemFileSaving, LoadingIgnoresAnInterruptionLeftOverFromAnEarlierCall)
+{
+    const std::string file = path("problem");
+    saveProblemFile(file, {"1", "x^2", {"x"}, {"3"}, {}});
+    errno = EINTR;
+    EXPECT_EQ(loadProblemFile(file, reserved).equation, "x^2");
 }
 
 }  // namespace

@@ -7,57 +7,109 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 namespace slopekit {
 namespace {
 
-// The PDF of a report of lineCount lines, every other one empty, or nothing when printing
-// failed; the font name comes back afterwards either way.
-QByteArray printToPdf(int lineCount, const QString& path)
+// Fonts need an application; one serves every test.
+class QtPrinterTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "documents_qt_tests";
+        static char* argv[] = {name, nullptr};
+        app = new QGuiApplication(argc, argv);
+    }
+    static void TearDownTestSuite() { delete app; }
+    static inline QGuiApplication* app = nullptr;
+
+    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+    QTemporaryDir dir;
+};
+
+// Prints the lines as a report; false when printing failed.
+bool printReport(QtPrinter& printer, const std::vector<std::string>& lines)
 {
-    QtPrinter printer;
-    const std::string before = printer.fontName();
-    printer.device().setOutputFormat(QPrinter::PdfFormat);  // as the print dialog sets it
-    printer.device().setOutputFileName(path);
-    EXPECT_EQ(printer.device().pageLayout().margins(QPageLayout::Millimeter), QMarginsF(20, 20, 20, 20));
+    try {
+        ReportFont font(printer);
+        printLines(printer, lines);
+        return true;
+    } catch (const PrinterFailed&) {
+        return false;
+    }
+}
+
+// The PDF of a report of lineCount lines, every other one empty, printed to the file the
+// print dialog names.
+QByteArray pdfOfLines(int lineCount, const std::string& path)
+{
     std::vector<std::string> lines;
     for (int i = 1; i <= lineCount; ++i)
         lines.push_back(i % 2 ? "Dx" + std::to_string(i) + " = " + std::to_string(i) : "");
-    bool printed = true;
-    try {
-        ReportFont font(printer);
-        EXPECT_EQ(printer.fontName(), "Courier New");
-        printLines(printer, lines);
-    } catch (const PrinterFailed&) {
-        printed = false;
-    }
-    EXPECT_EQ(printer.fontName(), before);
-    QFile file(path);
-    return printed && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QtPrinter printer;
+    printer.device().setOutputFormat(QPrinter::PdfFormat);
+    printer.device().setOutputFileName(QString::fromStdString(path));
+    printReport(printer, lines);
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(QtPrinter, BreaksPagesItselfInTheCourierNewFace)
+TEST_F(QtPrinterTest, BreaksPagesItselfAboutSixtyLinesToAPage)
 {
-    int argc = 1;
-    char name[] = "documents_qt_tests";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QByteArray shortReport = printToPdf(10, dir.filePath("short.pdf"));
-    EXPECT_TRUE(shortReport.startsWith("%PDF")) << "ten lines: a PDF file";
-    EXPECT_EQ(shortReport.count("/Type /Page\n"), 1) << "ten lines: pages";
-    const QByteArray longReport = printToPdf(150, dir.filePath("long.pdf"));
-    EXPECT_EQ(longReport.count("/Type /Page\n"), 3) << "150 lines: pages";  // about sixty lines fit on a page
-    EXPECT_TRUE(longReport.contains("LiberationMono")) << "150 lines: the Courier New face";
-    EXPECT_EQ(printToPdf(1, "/nonexistent-folder/report.pdf"), QByteArray()) << "a file that cannot be made";
+    struct Row { const char* name; int lines; int pages; };
+    const Row rows[] = {
+        {.name = "ten_lines", .lines = 10, .pages = 1},
+        {.name = "150_lines", .lines = 150, .pages = 3},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(pdfOfLines(row.lines, path(row.name)).count("/Type /Page\n"), row.pages) << row.name;
+}
+
+TEST_F(QtPrinterTest, PrintsInTheFaceThatStandsForCourierNew)
+{
+    EXPECT_TRUE(pdfOfLines(2, path("face.pdf")).contains("LiberationMono"));
+}
+
+TEST_F(QtPrinterTest, ThePagesHaveMarginsOfTwoCentimetres)
+{
+    EXPECT_EQ(QtPrinter().device().pageLayout().margins(QPageLayout::Millimeter), QMarginsF(20, 20, 20, 20));
+}
+
+TEST_F(QtPrinterTest, AFileThatCannotBeMadeFailsThePrint)
+{
+    QtPrinter printer;
+    printer.printToFile("/nonexistent-folder/report.pdf");
+    EXPECT_FALSE(printReport(printer, {"x"}));
+}
+
+// A name is the system's bytes, which need not be UTF-8.
+TEST_F(QtPrinterTest, ThePdfTakesTheExactBytesOfItsName)
+{
+    const std::string name = dir.path().toStdString() + "/r\xE9sultat.pdf";
+    QtPrinter printer;
+    printer.printToFile(name);
+    ASSERT_TRUE(printReport(printer, {"x"}));
+    EXPECT_TRUE(std::filesystem::exists(name));
+    std::filesystem::remove(name);  // a name QTemporaryDir cannot spell
+}
+
+TEST_F(QtPrinterTest, AFileChosenInThePrintDialogTakesTheNextReport)
+{
+    QtPrinter printer;
+    printer.printToFile(path("first.pdf"));
+    printer.device().setOutputFileName(QString::fromStdString(path("chosen.pdf")));
+    ASSERT_TRUE(printReport(printer, {"x"}));
+    EXPECT_TRUE(std::filesystem::exists(path("chosen.pdf")));
 }
 
 // The text pdftotext reads from the file, or nothing where the tool cannot be run.
-std::string pdfText(const QString& path)
+std::string pdfText(const std::string& path)
 {
     std::string text;
-    if (FILE* pipe = popen(("pdftotext -layout '" + path.toStdString() + "' - 2>/dev/null").c_str(), "r")) {
+    if (FILE* pipe = popen(("pdftotext -layout '" + path + "' - 2>/dev/null").c_str(), "r")) {
         char buffer[4096];
         for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
             text.append(buffer, n);
@@ -68,38 +120,30 @@ std::string pdfText(const QString& path)
 
 // A line longer than the page is wide goes on over the following lines: every character is
 // on the page, none past its edge, and the lines break after operators.
-TEST(QtPrinter, WrapsALongLineSoThePageHoldsEveryCharacter)
+TEST_F(QtPrinterTest, WrapsALongLineSoThePageHoldsEveryCharacter)
 {
-    int argc = 1;
-    char name[] = "documents_qt_tests";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication app(argc, argv);
-    QTemporaryDir dir;
     std::string function;
     for (int k = 1; function.size() < 580; ++k)
         function += "Sin(x" + std::to_string(k) + "*y)+";
     function.pop_back();
     QtPrinter printer;
-    printer.printToFile(dir.filePath("long.pdf").toStdString());
-    {
-        ReportFont font(printer);
-        printLines(printer, {"FUNCTION:", function, "END"});
-    }
-    const std::string text = pdfText(dir.filePath("long.pdf"));
-    std::string joined;
-    std::size_t lines = 0;
-    std::istringstream in(text);
+    printer.printToFile(path("long.pdf"));
+    printReport(printer, {"FUNCTION:", function, "END"});
+    std::vector<std::string> lines;
+    std::istringstream in(pdfText(path("long.pdf")));
     for (std::string line; std::getline(in, line);) {
         line.erase(line.find_last_not_of(' ') + 1);
         line.erase(0, line.find_first_not_of(' '));
-        if (line.empty() || line == "FUNCTION:" || line == "END" || line.starts_with('\f'))
-            continue;
-        joined += line;
-        ++lines;
-        EXPECT_TRUE(line.ends_with('+') || joined.size() == function.size()) << line;
+        if (!line.empty() && line != "FUNCTION:" && line != "END" && !line.starts_with('\f'))
+            lines.push_back(line);
     }
+    ASSERT_GE(lines.size(), 6u);  // about eighty characters to a line
+    std::string joined;
+    for (const std::string& line : lines)
+        joined += line;
     EXPECT_EQ(joined, function);
-    EXPECT_GE(lines, 6u);  // about eighty characters to a line
+    for (std::size_t k = 0; k + 1 < lines.size(); ++k)
+        EXPECT_TRUE(lines[k].ends_with('+')) << "line " << k + 1 << " breaks after: " << lines[k];
 }
 
 }  // namespace

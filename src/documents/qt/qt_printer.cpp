@@ -113,7 +113,8 @@ void QtPrinter::makeRoomForLine()
 }
 
 // Text that does not fit on the rest of the line goes on over the following lines, so the
-// page holds every character.
+// page holds every character. Where nothing fits after the text a line has already, the
+// piece is empty and the item starts on the next line.
 void QtPrinter::printText(const std::string& text)
 {
     beginIfNeeded();
@@ -123,10 +124,6 @@ void QtPrinter::printText(const std::string& text)
         if (m_x == 0)
             makeRoomForLine();
         const qsizetype fits = fittingLength(rest, m_device->width() - m_x, metrics, m_x == 0);
-        if (fits == 0) {
-            endLine();  // the line has text already: the item starts on the next one
-            continue;
-        }
         const QString piece = rest.first(fits);
         m_painter.drawText(QPointF(m_x, m_y + metrics.ascent()), piece);
         m_x += metrics.horizontalAdvance(piece);
