@@ -61,8 +61,10 @@ Heard compute(const Scenario& scenario)
         heard.total = total;
         return done != scenario.stopAfter;
     };
-    const ComputeHooks hooks{[] {}, evaluate, [](const RunError& e) { return e.source() == Announced; },
-                             runErrorMessage, progress, [&](bool m) { mutedNow = m; }, {}};
+    const ComputeHooks hooks{.registerConstants = [] {}, .evaluateFunction = evaluate,
+                             .announcedByErrorEvent = [](const RunError& e) { return e.source() == Announced; },
+                             .messageText = runErrorMessage, .progress = progress,
+                             .muteErrorEvent = [&](bool m) { mutedNow = m; }, .evaluateExact = {}};
     heard.outcome = runCompute(dim, hooks, "x*y", texts);
     heard.mutedAtTheEnd = mutedNow;
     return heard;
@@ -118,11 +120,6 @@ TEST(RunCompute, CountsEveryClassicAndRefinedEvaluationAgainstOneTotal)
         EXPECT_EQ(heard.done, row.total) << row.name << ": last count";
         EXPECT_TRUE(heard.countedInOrder) << row.name << ": counts one by one";
     }
-}
-
-TEST(RunCompute, EndsWithTheResultsShown)
-{
-    EXPECT_TRUE(compute({.point = {0.5, 2}}).dim.ResultsShown);
 }
 
 TEST(RunCompute, ReadsThePointAsWrittenUnderADecimalCommaLocale)

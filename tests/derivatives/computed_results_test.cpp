@@ -55,6 +55,8 @@ ComputedResults tabulate(const Results& r)
                                      .gradientError = {r.error[0], r.error[1]},
                                      .hessian = hessianOf(r.refined),
                                      .hessianError = hessianOf(r.error),
+                                     .gradientSize = {},
+                                     .hessianSize = {},
                                      .gradientUnreliable = {r.unreliable[0], r.unreliable[1]},
                                      .hessianUnreliable = hessianOf(r.unreliable),
                                      .evaluations = 300};
@@ -163,13 +165,6 @@ TEST(ComputedResults, FindsAMixedEntryWhateverTheOrderOfItsVariables)
     EXPECT_EQ(resultEntry(results, 1, 2).label, "Dyz") << "y before z";
 }
 
-TEST(ComputedResults, AreEveryEntryExactOnlyWhenNoneIsMissing)
-{
-    EXPECT_FALSE(everyEntryExact(tabulate({}))) << "one entry without a derivative";
-    EXPECT_TRUE(everyEntryExact(tabulate({.exact = {{4, ""}, {1, ""}, {4, ""}, {2, ""}, {2, ""}}}))) << "all there";
-    EXPECT_FALSE(everyEntryExact(tabulate({.withExact = false}))) << "no exact results";
-}
-
 std::vector<ExactEntry> exact(double dx, double dy, double dxx, double dyy, double dxy)
 {
     return {{dx, ""}, {dy, ""}, {dxx, ""}, {dyy, ""}, {dxy, ""}};
@@ -248,7 +243,9 @@ TEST(RunCompute, AFailingExactEvaluationLeavesTheOtherResults)
     Dimension dim = testing::makeProblem({"x"}, {0});
     const auto cube = [&dim] { return dim.Varx[0] * dim.Varx[0] * dim.Varx[0]; };
     const auto failing = []() -> ExactDerivatives { throw RunError(errnum::InvalidCall, "test"); };
-    const ComputeHooks hooks{[] {}, cube, [](const RunError&) { return false; }, runErrorMessage, nullptr, {}, failing};
+    const ComputeHooks hooks{.registerConstants = [] {}, .evaluateFunction = cube,
+                             .announcedByErrorEvent = [](const RunError&) { return false; }, .messageText = runErrorMessage,
+                             .muteErrorEvent = {}, .evaluateExact = failing};
     const ComputeOutcome outcome = runCompute(dim, hooks, "x^3", {"2"});
     ASSERT_TRUE(outcome.results.has_value()) << "results";
     EXPECT_FALSE(outcome.results->exactKnown) << "exact results";

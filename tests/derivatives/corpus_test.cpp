@@ -83,10 +83,12 @@ const Figures& figures()
             Dimension dim = testing::makeProblem(c.names, c.point);
             EngineBinding binding(dim);
             binding.setUp();
-            const ComputeHooks hooks{[&] { binding.RegisterConstants(); }, [&] { return binding.EvaluateFunction(); },
-                                     [](const RunError&) { return true; }, runErrorMessage, nullptr,
-                                     [&](bool muted) { binding.setErrorEventMuted(muted); },
-                                     [&] { return binding.EvaluateExact(); }};
+            const ComputeHooks hooks{.registerConstants = [&] { binding.RegisterConstants(); },
+                                     .evaluateFunction = [&] { return binding.EvaluateFunction(); },
+                                     .announcedByErrorEvent = [](const RunError&) { return true; },
+                                     .messageText = runErrorMessage,
+                                     .muteErrorEvent = [&](bool muted) { binding.setErrorEventMuted(muted); },
+                                     .evaluateExact = [&] { return binding.EvaluateExact(); }};
             PointTexts texts;
             for (double x : c.point)
                 texts.push_back(pointForm(x));
