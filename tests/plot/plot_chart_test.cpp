@@ -46,6 +46,7 @@ double tanOfTenX(double x) { return std::tan(10 * x); }
 double hugeBell(double x) { return 1.7e308 * (1 - std::exp(-std::pow((x - 1000) / 200, 2))); }
 double hugeLine(double x) { return x * 1.7e308; }
 double largest(double) { return Largest; }
+double narrowSpike(double x) { return 1000 * std::exp(-std::pow(x / 0.001, 2)); }
 // tan(10x) over 0..2 with its tangent and parabola at x = 1.
 const PlotData Poles = sampled(tanOfTenX, 1, 1, 10 / std::pow(std::cos(10.0), 2), 200 * std::tan(10.0) / std::pow(std::cos(10.0), 2));
 
@@ -85,6 +86,8 @@ TEST(PlotValueRange, StaysWithinTheFiniteNumbersAndHoldsThePoint)
         {.name = "up_to_the_largest_number", .plot = sampled(hugeBell, 1000, 500)},
         {.name = "wider_than_the_largest_number", .plot = sampled(hugeLine, 0, 1, 1.7e308)},
         {.name = "at_the_largest_number", .plot = sampled(largest, 0, 1)},
+        {.name = "the_point_on_a_narrow_spike", .plot = sampled(narrowSpike, 0, 1)},
+        {.name = "the_point_in_a_narrow_dip", .plot = sampled([](double x) { return -narrowSpike(x); }, 0, 1)},
     };
     for (const Row& row : rows) {
         const ValueRange range = plotValueRange(row.plot);
@@ -202,11 +205,10 @@ TEST(PlotChart, APoleBreaksTheCurveInsteadOfDrawingAWall)
 {
     const std::unique_ptr<QChart> chart(buildPlotChart(Poles));
     const QValueAxis* y = axis(*chart, Qt::Vertical);
-    for (const QXYSeries* piece : seriesNamed(*chart, "f")) {
-        const QList<QPointF> points = piece->points();
-        EXPECT_TRUE(std::ranges::any_of(points, [&](QPointF p) { return p.y() > y->min() && p.y() < y->max(); }))
-            << "a piece from x = " << points.front().x() << " crosses the view without a sample";
-    }
+    const auto betweenTheEdges = [&](QPointF p) { return p.y() > y->min() && p.y() < y->max(); };
+    for (const QXYSeries* piece : seriesNamed(*chart, "f"))
+        EXPECT_TRUE(std::ranges::any_of(piece->points(), betweenTheEdges))
+            << "a piece from x = " << piece->points().front().x() << " crosses the view without a sample";
 }
 
 // For f = x^2 + 1 at x = 1 the tangent is 2x and the Taylor parabola is f itself.
