@@ -73,13 +73,13 @@ TEST(PlotValueRange, HoldsTheInnerValuesAndAMarginOfATenth)
         {.name = "no_value", .plot = samples(1, [](int) { return Gap; }), .low = -1, .high = 1},
     };
     for (const Row& row : rows) {
-        EXPECT_DOUBLE_EQ(plotValueRange(row.plot).low, row.low) << row.name;
-        EXPECT_DOUBLE_EQ(plotValueRange(row.plot).high, row.high) << row.name;
+        EXPECT_DOUBLE_EQ(plotValueRange(row.plot).low, row.low) << row.name << ": low end";
+        EXPECT_DOUBLE_EQ(plotValueRange(row.plot).high, row.high) << row.name << ": high end";
     }
 }
 
 // The chart measures places from the range's width, which must be a finite number.
-TEST(PlotValueRange, StaysWithinTheFiniteNumbersAndHoldsThePoint)
+TEST(PlotValueRange, HoldsThePointWithinAFiniteWidth)
 {
     struct Row { const char* name; PlotData plot; };
     const Row rows[] = {
@@ -101,8 +101,8 @@ TEST(PlotValueRange, StaysWithinTheFiniteNumbersAndHoldsThePoint)
 TEST(PlotValueRange, ValuesBeyondAFiniteWidthAreNarrowedNoMoreThanNeeded)
 {
     const ValueRange range = plotValueRange(sampled(hugeLine, 0, 1, 1.7e308));
-    EXPECT_LT(range.low, -0.49 * Largest);
-    EXPECT_GT(range.high, 0.49 * Largest);
+    EXPECT_LT(range.low, -0.49 * Largest) << "low end";
+    EXPECT_GT(range.high, 0.49 * Largest) << "high end";
 }
 
 TEST(RoundTicks, FallOnRoundNumbersWithDigitsToTellThemApart)
