@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -121,7 +120,7 @@ TEST_F(Exact, RulesOfTwoVariablesMatchTheirDerivatives)
     }
 }
 
-// An entry as the edge table writes it: its number to 15 digits, or the reason it has none.
+// An entry as the edge tables write it: its number to 15 digits, or the reason it has none.
 std::string shown(const ExactEntry& entry)
 {
     if (!entry.value)
@@ -142,144 +141,107 @@ struct Edge {
     std::vector<std::string> hessian;  // the lower triangle row by row: Dxx, Dyx, Dyy
 };
 
-// Every entry of each row, as shown: the number, or the reason there is none.
-void expectEdges(const std::function<ExactDerivatives(const Edge&)>& at, const std::vector<Edge>& rows)
-{
-    for (const Edge& row : rows) {
-        const ExactDerivatives d = at(row);
-        const std::size_t n = row.names.size();
-        for (std::size_t i = 0; i < n; ++i)
-            EXPECT_EQ(shown(d.gradient[i]), row.gradient[i]) << row.name << ": D" << row.names[i];
-        for (std::size_t i = 0, k = 0; i < n; ++i) {
-            for (std::size_t j = 0; j <= i; ++j, ++k) {
-                EXPECT_EQ(shown(d.hessian[i][j]), row.hessian[k]) << row.name << ": D" << row.names[i] << row.names[j];
-                EXPECT_EQ(shown(d.hessian[j][i]), row.hessian[k]) << row.name << ": D" << row.names[j] << row.names[i];
+class ExactEdges : public Exact {
+protected:
+    // Every entry of each row, as shown; the upper triangle as the lower one.
+    void expect(const std::vector<Edge>& rows)
+    {
+        for (const Edge& row : rows) {
+            const ExactDerivatives d = at(row.names, row.point, row.function);
+            const std::size_t n = row.names.size();
+            for (std::size_t i = 0; i < n; ++i)
+                EXPECT_EQ(shown(d.gradient[i]), row.gradient[i]) << row.name << ": D" << row.names[i];
+            for (std::size_t i = 0, k = 0; i < n; ++i) {
+                for (std::size_t j = 0; j <= i; ++j, ++k) {
+                    EXPECT_EQ(shown(d.hessian[i][j]), row.hessian[k]) << row.name << ": D" << row.names[i] << row.names[j];
+                    EXPECT_EQ(shown(d.hessian[j][i]), row.hessian[k]) << row.name << ": D" << row.names[j] << row.names[i];
+                }
             }
         }
     }
-}
+};
 
 // Steps, whole numbers, halves and ties: no derivative where the function jumps, the flat slope elsewhere.
-TEST_F(Exact, JumpsHaveNoDerivativeAtTheJump)
+TEST_F(ExactEdges, JumpsHaveNoDerivativeAtTheJump)
 {
-    const std::string tieAt4 = "no derivative: > at a tie, where it jumps (column 4)";
-    expectEdges([this](const Edge& row) { return at(row.names, row.point, row.function); }, {
-        {.name = "step_times_square_at_the_step", .function = "-(x>0)*x^2", .names = {"x"}, .point = {0},
-         .gradient = {"0"}, .hessian = {tieAt4}},
-        {.name = "mod_at_a_half", .function = "x Mod 3", .names = {"x"}, .point = {2.5},
-         .gradient = {"no derivative: Mod at a half, where it jumps (column 3)"},
-         .hessian = {"no derivative: Mod at a half, where it jumps (column 3)"}},
-        {.name = "mod_between_halves", .function = "x Mod 3", .names = {"x"}, .point = {2.2},
-         .gradient = {"0"}, .hessian = {"0"}},
-        {.name = "int_at_a_whole_number", .function = "Int(x)*x", .names = {"x"}, .point = {2},
-         .gradient = {"no derivative: Int at a whole number, where it jumps (column 1)"},
-         .hessian = {"no derivative: Int at a whole number, where it jumps (column 1)"}},
-        {.name = "int_between_whole_numbers", .function = "Int(x)*x", .names = {"x"}, .point = {2.5},
-         .gradient = {"2"}, .hessian = {"0"}},
-        {.name = "round_at_a_half", .function = "Round(x)", .names = {"x"}, .point = {2.5},
-         .gradient = {"no derivative: Round at a half, where it jumps (column 1)"},
-         .hessian = {"no derivative: Round at a half, where it jumps (column 1)"}},
-        {.name = "round_digits_at_a_half", .function = "Round(x, 1)", .names = {"x"}, .point = {0.25},
-         .gradient = {"no derivative: Round at a half, where it jumps (column 1)"},
-         .hessian = {"no derivative: Round at a half, where it jumps (column 1)"}},
-        {.name = "round_beyond_22_digits_is_x", .function = "Round(x, 23)", .names = {"x"}, .point = {1.25},
-         .gradient = {"1"}, .hessian = {"0"}},
-        {.name = "fix_is_flat_around_0", .function = "Fix(x)", .names = {"x"}, .point = {0}, .gradient = {"0"},
-         .hessian = {"0"}},
-        {.name = "fix_at_a_whole_number", .function = "Fix(x)", .names = {"x"}, .point = {-1},
-         .gradient = {"no derivative: Fix at a whole number, where it jumps (column 1)"},
-         .hessian = {"no derivative: Fix at a whole number, where it jumps (column 1)"}},
-        {.name = "sign_times_x_is_abs", .function = "Sgn(x)*x", .names = {"x"}, .point = {0},
-         .gradient = {"no derivative: Sgn at 0, where it jumps (column 1)"},
-         .hessian = {"no derivative: Sgn at 0, where it jumps (column 1)"}},
-        {.name = "comparison_at_a_tie", .function = "x = y", .names = {"x", "y"}, .point = {1, 1},
-         .gradient = {"no derivative: = at a tie, where it jumps (column 3)",
-                      "no derivative: = at a tie, where it jumps (column 3)"},
-         .hessian = {"no derivative: = at a tie, where it jumps (column 3)",
-                     "no derivative: = at a tie, where it jumps (column 3)",
-                     "no derivative: = at a tie, where it jumps (column 3)"}},
-        {.name = "comparison_apart", .function = "x < y", .names = {"x", "y"}, .point = {1, 2},
-         .gradient = {"0", "0"}, .hessian = {"0", "0", "0"}},
-        {.name = "logical_operator_at_a_half", .function = "x And 3", .names = {"x"}, .point = {1.5},
-         .gradient = {"no derivative: And at a half, where it jumps (column 3)"},
-         .hessian = {"no derivative: And at a half, where it jumps (column 3)"}},
-        {.name = "whole_number_of_a_kink_is_flat", .function = "Int(Abs(x)+0.5)", .names = {"x"}, .point = {0},
-         .gradient = {"0"}, .hessian = {"0"}},
-        {.name = "truth_values_are_minus_one", .function = "(x > 0) * x", .names = {"x"}, .point = {2},
-         .gradient = {"-1"}, .hessian = {"0"}},
+    const std::string tie4 = "no derivative: > at a tie, where it jumps (column 4)";
+    const std::string mod = "no derivative: Mod at a half, where it jumps (column 3)";
+    const std::string int1 = "no derivative: Int at a whole number, where it jumps (column 1)";
+    const std::string round = "no derivative: Round at a half, where it jumps (column 1)";
+    const std::string fix = "no derivative: Fix at a whole number, where it jumps (column 1)";
+    const std::string sgn = "no derivative: Sgn at 0, where it jumps (column 1)";
+    const std::string tie3 = "no derivative: = at a tie, where it jumps (column 3)";
+    const std::string logical = "no derivative: And at a half, where it jumps (column 3)";
+    expect({
+        {.name = "step_times_square_at_the_step", .function = "-(x>0)*x^2", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {tie4}},
+        {.name = "mod_at_a_half", .function = "x Mod 3", .names = {"x"}, .point = {2.5}, .gradient = {mod}, .hessian = {mod}},
+        {.name = "mod_between_halves", .function = "x Mod 3", .names = {"x"}, .point = {2.2}, .gradient = {"0"}, .hessian = {"0"}},
+        {.name = "int_at_a_whole_number", .function = "Int(x)*x", .names = {"x"}, .point = {2}, .gradient = {int1}, .hessian = {int1}},
+        {.name = "int_between_whole_numbers", .function = "Int(x)*x", .names = {"x"}, .point = {2.5}, .gradient = {"2"}, .hessian = {"0"}},
+        {.name = "round_at_a_half", .function = "Round(x)", .names = {"x"}, .point = {2.5}, .gradient = {round}, .hessian = {round}},
+        {.name = "round_digits_at_a_half", .function = "Round(x, 1)", .names = {"x"}, .point = {0.25}, .gradient = {round}, .hessian = {round}},
+        {.name = "round_beyond_22_digits_is_x", .function = "Round(x, 23)", .names = {"x"}, .point = {1.25}, .gradient = {"1"}, .hessian = {"0"}},
+        {.name = "fix_is_flat_around_0", .function = "Fix(x)", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {"0"}},
+        {.name = "fix_at_a_whole_number", .function = "Fix(x)", .names = {"x"}, .point = {-1}, .gradient = {fix}, .hessian = {fix}},
+        {.name = "sign_times_x_is_abs", .function = "Sgn(x)*x", .names = {"x"}, .point = {0}, .gradient = {sgn}, .hessian = {sgn}},
+        {.name = "comparison_at_a_tie", .function = "x = y", .names = {"x", "y"}, .point = {1, 1}, .gradient = {tie3, tie3}, .hessian = {tie3, tie3, tie3}},
+        {.name = "comparison_apart", .function = "x < y", .names = {"x", "y"}, .point = {1, 2}, .gradient = {"0", "0"}, .hessian = {"0", "0", "0"}},
+        {.name = "logical_operator_at_a_half", .function = "x And 3", .names = {"x"}, .point = {1.5}, .gradient = {logical}, .hessian = {logical}},
+        {.name = "whole_number_of_a_kink_is_flat", .function = "Int(Abs(x)+0.5)", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {"0"}},
+        {.name = "truth_values_are_minus_one", .function = "(x > 0) * x", .names = {"x"}, .point = {2}, .gradient = {"-1"}, .hessian = {"0"}},
     });
 }
 
 // Kinks, infinite slopes and curvatures, and powers with a varying exponent over a base <= 0.
-TEST_F(Exact, KinksAndInfiniteSlopesHaveNoDerivativeAtTheirPoint)
+TEST_F(ExactEdges, KinksAndInfiniteSlopesHaveNoDerivativeAtTheirPoint)
 {
-    const std::string sqrAt1 = "no derivative: Sqr at 0, where its slope is infinite (column 1)";
-    const std::string baseAt2 = "no derivative: ^ with a base <= 0 and a varying exponent (column 2)";
-    const std::string asinEnd = "no derivative: Asin at an end of its domain, where its slope is infinite (column 1)";
-    expectEdges([this](const Edge& row) { return at(row.names, row.point, row.function); }, {
-        {.name = "sqr_of_a_cancelled_difference", .function = "Sqr(x-x)", .names = {"x"}, .point = {1},
-         .gradient = {"0"}, .hessian = {"0"}},
-        {.name = "sqr_of_a_square_at_0", .function = "Sqr(x^2)", .names = {"x"}, .point = {0},
-         .gradient = {sqrAt1}, .hessian = {sqrAt1}},
-        {.name = "product_with_a_kink", .function = "x*Abs(y)", .names = {"x", "y"}, .point = {0, 0},
-         .gradient = {"0", "0"},
-         .hessian = {"0", "no derivative: Abs at its kink (column 3)", "0"}},
-        {.name = "x_times_its_kink", .function = "x*Abs(x)", .names = {"x"}, .point = {0}, .gradient = {"0"},
-         .hessian = {"no derivative: Abs at its kink (column 3)"}},
-        {.name = "kink_leaves_other_variables_exact", .function = "Abs(x)+y^2", .names = {"x", "y"},
-         .point = {0, 3}, .gradient = {"no derivative: Abs at its kink (column 1)", "6"},
-         .hessian = {"no derivative: Abs at its kink (column 1)", "no derivative: Abs at its kink (column 1)", "2"}},
-        {.name = "asin_at_the_end_of_its_domain", .function = "Asin(x)", .names = {"x"}, .point = {1},
-         .gradient = {asinEnd}, .hessian = {asinEnd}},
-        {.name = "power_1_5_at_0", .function = "x^1.5", .names = {"x"}, .point = {0}, .gradient = {"0"},
-         .hessian = {"no derivative: ^ at a base of 0, where its curvature is infinite (column 2)"}},
-        {.name = "power_0_5_at_0", .function = "x^0.5", .names = {"x"}, .point = {0},
-         .gradient = {"no derivative: ^ at a base of 0, where its slope is infinite (column 2)"},
-         .hessian = {"no derivative: ^ at a base of 0, where its slope is infinite (column 2)"}},
-        {.name = "powers_with_whole_exponents_at_0", .function = "x^0 + x^1 + x^2 + x^3", .names = {"x"},
-         .point = {0}, .gradient = {"1"}, .hessian = {"2"}},
-        {.name = "varying_exponent_base_0", .function = "x^y", .names = {"x", "y"}, .point = {0, 2},
-         .gradient = {"0", baseAt2}, .hessian = {"2", baseAt2, baseAt2}},
-        {.name = "varying_exponent_negative_base", .function = "x^y", .names = {"x", "y"}, .point = {-2, 3},
-         .gradient = {"12", baseAt2}, .hessian = {"-12", baseAt2, baseAt2}},
+    const std::string sqr = "no derivative: Sqr at 0, where its slope is infinite (column 1)";
+    const std::string kink3 = "no derivative: Abs at its kink (column 3)";
+    const std::string kink1 = "no derivative: Abs at its kink (column 1)";
+    const std::string asin = "no derivative: Asin at an end of its domain, where its slope is infinite (column 1)";
+    const std::string curvature = "no derivative: ^ at a base of 0, where its curvature is infinite (column 2)";
+    const std::string slope = "no derivative: ^ at a base of 0, where its slope is infinite (column 2)";
+    const std::string base = "no derivative: ^ with a base <= 0 and a varying exponent (column 2)";
+    expect({
+        {.name = "sqr_of_a_cancelled_difference", .function = "Sqr(x-x)", .names = {"x"}, .point = {1}, .gradient = {"0"}, .hessian = {"0"}},
+        {.name = "sqr_of_a_square_at_0", .function = "Sqr(x^2)", .names = {"x"}, .point = {0}, .gradient = {sqr}, .hessian = {sqr}},
+        {.name = "product_with_a_kink", .function = "x*Abs(y)", .names = {"x", "y"}, .point = {0, 0}, .gradient = {"0", "0"}, .hessian = {"0", kink3, "0"}},
+        {.name = "x_times_its_kink", .function = "x*Abs(x)", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {kink3}},
+        {.name = "kink_leaves_other_variables_exact", .function = "Abs(x)+y^2", .names = {"x", "y"}, .point = {0, 3}, .gradient = {kink1, "6"}, .hessian = {kink1, kink1, "2"}},
+        {.name = "asin_at_the_end_of_its_domain", .function = "Asin(x)", .names = {"x"}, .point = {1}, .gradient = {asin}, .hessian = {asin}},
+        {.name = "power_1_5_at_0", .function = "x^1.5", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {curvature}},
+        {.name = "power_0_5_at_0", .function = "x^0.5", .names = {"x"}, .point = {0}, .gradient = {slope}, .hessian = {slope}},
+        {.name = "powers_with_whole_exponents_at_0", .function = "x^0 + x^1 + x^2 + x^3", .names = {"x"}, .point = {0}, .gradient = {"1"}, .hessian = {"2"}},
+        {.name = "varying_exponent_base_0", .function = "x^y", .names = {"x", "y"}, .point = {0, 2}, .gradient = {"0", base}, .hessian = {"2", base, base}},
+        {.name = "varying_exponent_negative_base", .function = "x^y", .names = {"x", "y"}, .point = {-2, 3}, .gradient = {"12", base}, .hessian = {"-12", base, base}},
     });
 }
 
-TEST_F(Exact, AValueThroughTextHasNoDerivative)
+TEST_F(ExactEdges, AValueThroughTextHasNoDerivative)
 {
-    const std::string textAt6 = "no derivative: CStr passes the value through text (column 6)";
-    expectEdges([this](const Edge& row) { return at(row.names, row.point, row.function); }, {
-        {.name = "value_through_text", .function = "CDbl(CStr(x))", .names = {"x"}, .point = {1.5},
-         .gradient = {textAt6}, .hessian = {textAt6}},
-        {.name = "text_of_literals_is_constant", .function = "CDbl(\"2\" & \"5\") * x", .names = {"x"},
-         .point = {3}, .gradient = {"25"}, .hessian = {"0"}},
-        {.name = "length_of_a_number_text", .function = "Len(x)", .names = {"x"}, .point = {12},
-         .gradient = {"no derivative: Len passes the value through text (column 1)"},
-         .hessian = {"no derivative: Len passes the value through text (column 1)"}},
+    const std::string cstr = "no derivative: CStr passes the value through text (column 6)";
+    const std::string len = "no derivative: Len passes the value through text (column 1)";
+    expect({
+        {.name = "value_through_text", .function = "CDbl(CStr(x))", .names = {"x"}, .point = {1.5}, .gradient = {cstr}, .hessian = {cstr}},
+        {.name = "text_of_literals_is_constant", .function = "CDbl(\"2\" & \"5\") * x", .names = {"x"}, .point = {3}, .gradient = {"25"}, .hessian = {"0"}},
+        {.name = "length_of_a_number_text", .function = "Len(x)", .names = {"x"}, .point = {12}, .gradient = {len}, .hessian = {len}},
     });
 }
 
-TEST_F(Exact, AFieldAndTheGlobalNameAreOneVariable)
+TEST_F(ExactEdges, AFieldAndTheGlobalNameAreOneVariable)
 {
-    expectEdges([this](const Edge& row) { return at(row.names, row.point, row.function); }, {
-        {.name = "field_and_global_name_one_variable", .function = "sh.x*x", .names = {"x"}, .point = {3},
-         .gradient = {"6"}, .hessian = {"2"}},
-    });
+    expect({{.name = "field_times_global_name", .function = "sh.x*x", .names = {"x"}, .point = {3}, .gradient = {"6"}, .hessian = {"2"}}});
 }
 
 // An overflow of the derivative has no number unless a false comparison switches it off.
-TEST_F(Exact, AFalseComparisonSwitchesOffWhatItMultiplies)
+TEST_F(ExactEdges, AFalseComparisonSwitchesOffWhatItMultiplies)
 {
     const std::string overflow = "the derivative is beyond the double range";
-    expectEdges([this](const Edge& row) { return at(row.names, row.point, row.function); }, {
-        {.name = "false_comparison_switches_off_a_kink", .function = "-(x>1)*Sqr(x^2) + -(x<=1)*x",
-         .names = {"x"}, .point = {0}, .gradient = {"1"}, .hessian = {"0"}},
-        {.name = "false_comparison_switches_off_an_infinite_slope", .function = "-(x>1)*Sqr(Abs(x-0.5)) + x",
-         .names = {"x"}, .point = {0.5}, .gradient = {"1"}, .hessian = {"0"}},
-        {.name = "false_comparison_switches_off_an_overflow", .function = "-(x<1)*Exp(x^3) + x", .names = {"x"},
-         .point = {8.9}, .gradient = {"1"}, .hessian = {"0"}},
-        {.name = "true_comparison_keeps_an_overflow", .function = "-(x>1)*Exp(x^3)", .names = {"x"},
-         .point = {8.9}, .gradient = {overflow}, .hessian = {overflow}},
+    expect({
+        {.name = "false_comparison_switches_off_a_kink", .function = "-(x>1)*Sqr(x^2) + -(x<=1)*x", .names = {"x"}, .point = {0}, .gradient = {"1"}, .hessian = {"0"}},
+        {.name = "false_comparison_switches_off_an_infinite_slope", .function = "-(x>1)*Sqr(Abs(x-0.5)) + x", .names = {"x"}, .point = {0.5}, .gradient = {"1"}, .hessian = {"0"}},
+        {.name = "false_comparison_switches_off_an_overflow", .function = "-(x<1)*Exp(x^3) + x", .names = {"x"}, .point = {8.9}, .gradient = {"1"}, .hessian = {"0"}},
+        {.name = "true_comparison_keeps_an_overflow", .function = "-(x>1)*Exp(x^3)", .names = {"x"}, .point = {8.9}, .gradient = {overflow}, .hessian = {overflow}},
     });
 }
 
