@@ -11,7 +11,6 @@ using namespace testing;
 // How the user tries to leave a box: a click comes either through the window, as the
 // windowing system delivers it, or straight to the button.
 enum class Leave { Tab, Enter, ClickThroughWindow, ClickOnButton };
-const char* const LeaveNames[] = {"tab", "enter", "click_through_window", "click_on_button"};
 
 void leave(frmSlopekit& window, QWidget* box, Leave how)
 {
@@ -24,95 +23,95 @@ void leave(frmSlopekit& window, QWidget* box, Leave how)
 }
 
 const char* const CountHint = "Enter a whole number from 1 to 10.";
-const char* const ThreeNamesHint = "Enter 3 names separated by commas, none of them empty.";
 
+// Which texts are refused is the problem checks' matter, tested with them.
 TEST_F(WindowTest, ARefusedEntryKeepsTheFocusAndSaysWhatItNeedsHoweverTheUserLeaves)
 {
-    struct Row { const char* name; QString count; QString names /* null: the count is refused */; const char* hint; };
-    // Which texts are refused is the problem checks' matter, tested with them.
-    const Row rows[] = {{"count_letters", "abc", {}, CountHint}, {"four_names_for_three", "3", "x,y,z,t", ThreeNamesHint},
-                        {"one_name_and_an_empty_one", "1", "x,", "Enter one name."}};
-    for (const Row& row : rows)
-        for (Leave how : {Leave::Tab, Leave::Enter, Leave::ClickThroughWindow, Leave::ClickOnButton}) {
-            SCOPED_TRACE(std::string(row.name) + " " + LeaveNames[static_cast<int>(how)]);
-            restart();
-            QSignalSpy computeClicks(window->cmdCompute, &QPushButton::clicked);
-            QLineEdit* box = window->txtOrder;
-            type(box, row.count);
-            if (!row.names.isNull()) {
-                pressTab(box);
-                box = window->txtVarNams;
-                type(box, row.names);
-            }
-            leave(*window, box, how);
-            EXPECT_EQ(QApplication::focusWidget(), box);
-            EXPECT_EQ(hint(), row.hint);
-            EXPECT_EQ(computeClicks.count(), 0);
-            EXPECT_FALSE(window->cmdCompute->isDown());
-            EXPECT_EQ(stage(), row.names.isNull() ? CountStage : NamesStage);
-            EXPECT_EQ(dim->Order, row.names.isNull() ? 0 : row.count.toInt());
-            EXPECT_EQ(messages(), Texts{});
-        }
-}
-
-// Each entry is refused once first, the same way, so its hint shows until the accepted
-// entry clears it; the refusal leaves no mark: a user's move still selects, a click clicks.
-TEST_F(WindowTest, AcceptedEntriesMoveOnAStageWithoutComputing)
-{
-    struct Row { const char* name; QString count; Leave how; int order; QString names; };
+    // names: null when the count is the refused entry
+    struct Row { const char* name; QString count; QString names = {}; Leave how; const char* hint; };
     const Row rows[] = {
-        {"three_by_tab", "3", Leave::Tab, 3, "x,y,z"},
-        {"one_by_enter", "1", Leave::Enter, 1, "u"},
-        {"half_to_even_by_a_click_on_compute", "2.5", Leave::ClickOnButton, 2, "Rate,b"},
-        {"ten_by_a_click_through_the_window", "10", Leave::ClickThroughWindow, 10, "a,b,c,d,e,f,g,h,i,j"},
+        {.name = "count by tab", .count = "abc", .how = Leave::Tab, .hint = CountHint},
+        {.name = "count by enter", .count = "abc", .how = Leave::Enter, .hint = CountHint},
+        {.name = "count by a click through the window", .count = "0", .how = Leave::ClickThroughWindow, .hint = CountHint},
+        {.name = "count by a click on the button", .count = "11", .how = Leave::ClickOnButton, .hint = CountHint},
+        {.name = "names by tab", .count = "3", .names = "x,y,z,t", .how = Leave::Tab, .hint = "Enter 3 names separated by commas, none of them empty."},
+        {.name = "names by enter", .count = "1", .names = "x,", .how = Leave::Enter, .hint = "Enter one name."},
+        {.name = "names by a click through the window", .count = "1", .names = "x,", .how = Leave::ClickThroughWindow, .hint = "Enter one name."},
+        {.name = "names by a click on the button", .count = "1", .names = "x,", .how = Leave::ClickOnButton, .hint = "Enter one name."},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+        restart();
+        QSignalSpy computeClicks(window->cmdCompute, &QPushButton::clicked);
+        QLineEdit* box = window->txtOrder;
+        type(box, row.count);
+        if (!row.names.isNull()) {
+            pressTab(box);
+            box = window->txtVarNams;
+            type(box, row.names);
+        }
+        leave(*window, box, row.how);
+        EXPECT_EQ(QApplication::focusWidget(), box) << row.name;
+        EXPECT_EQ(hint(), row.hint) << row.name;
+        EXPECT_EQ(computeClicks.count(), 0) << row.name;
+        EXPECT_FALSE(window->cmdCompute->isDown()) << row.name << ": the button stays pressed";
+        EXPECT_EQ(stage(), row.names.isNull() ? Stage::Count : Stage::Names) << row.name;
+    }
+}
+
+// The refusal leaves no mark: once accepted, the move the user made goes on as usual.
+TEST_F(WindowTest, AnAcceptedCountMovesOnToTheNamesWithTheirTextSelected)
+{
+    struct Row { const char* name; QString count; Leave how; int order; };
+    const Row rows[] = {
+        {.name = "three by tab", .count = "3", .how = Leave::Tab, .order = 3},
+        {.name = "one by enter", .count = "1", .how = Leave::Enter, .order = 1},
+        {.name = "half to even by a click on the button", .count = "2.5", .how = Leave::ClickOnButton, .order = 2},
+        {.name = "ten by a click through the window", .count = "10", .how = Leave::ClickThroughWindow, .order = 10},
+    };
+    for (const Row& row : rows) {
         restart();
         QSignalSpy computeClicks(window->cmdCompute, &QPushButton::clicked);
         type(window->txtOrder, "0");
         leave(*window, window->txtOrder, row.how);
         type(window->txtOrder, row.count);
         leave(*window, window->txtOrder, row.how);
-        EXPECT_EQ(stage() + " " + hint(), std::string(NamesStage) + " ");
-        EXPECT_EQ(dim->Order, row.order);
-        EXPECT_EQ(dim->Varx.size(), static_cast<std::size_t>(row.order));
-        EXPECT_EQ(focus(), "txtVarNams");
-        EXPECT_EQ(window->txtVarNams->selectedText(), "x,y,z,t");
-
-        type(window->txtVarNams, "x,,");
-        pressTab(window->txtVarNams);
-        type(window->txtVarNams, row.names);
-        leave(*window, window->txtVarNams, row.how == Leave::Enter ? Leave::Enter : Leave::Tab);
-        EXPECT_EQ(stage() + " " + hint(), std::string(WorkingStage) + " ");
-        EXPECT_EQ(focus(), "txtEquation");
-        EXPECT_EQ(computeClicks.count(), 0);
-        Texts names, rows;
-        for (const QString& name : row.names.split(','))
-            names.push_back(name.toStdString()), rows.push_back(name.toStdString() + "=1");
-        EXPECT_EQ(dim->VarNams, names);
-        EXPECT_EQ(pointRows(), rows);
-        compute(row.names.section(',', 0, 0), {});
-        EXPECT_EQ(lines().size(), static_cast<std::size_t>(1 + 2 * row.order + row.order * (row.order - 1) / 2));
+        EXPECT_EQ(stage(), Stage::Names) << row.name;
+        EXPECT_EQ(hint(), "") << row.name;
+        EXPECT_EQ(dim->Order, row.order) << row.name;
+        EXPECT_EQ(focus(), "txtVarNams") << row.name;
+        EXPECT_EQ(window->txtVarNams->selectedText(), "x,y,z,t") << row.name;
+        EXPECT_EQ(computeClicks.count(), 0) << row.name;
     }
+}
+
+TEST_F(WindowTest, AcceptedNamesLabelThePointBoxesAndMoveToTheFunction)
+{
+    type(window->txtOrder, "2");
+    pressTab(window->txtOrder);
+    type(window->txtVarNams, "x,,");
+    QTest::keyClick(window->txtVarNams, Qt::Key_Return);
+    type(window->txtVarNams, "Rate,b");
+    QTest::keyClick(window->txtVarNams, Qt::Key_Return);
+    EXPECT_EQ(stage(), Stage::Working);
+    EXPECT_EQ(hint(), "");
+    EXPECT_EQ(focus(), "txtEquation");
+    EXPECT_EQ(window->lblVarx[1]->text(), "b=");
+    EXPECT_TRUE(window->txtVarx[1]->isVisible()) << "the second point box";
+    EXPECT_FALSE(window->txtVarx[2]->isVisible()) << "the third point box";
 }
 
 // Another window taking the focus is no move of the user's: the entry is neither checked
 // nor selected when the focus comes back. A click that activates the window is.
 TEST_F(WindowTest, FocusThatAnotherWindowTakesAndGivesBackChecksNothing)
 {
-    QSignalSpy computeClicks(window->cmdCompute, &QPushButton::clicked);
     type(window->txtOrder, "1");
     QWidget other;
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_EQ(stage(), CountStage);
+    EXPECT_EQ(stage(), Stage::Count);
     clickThroughWindow(window->cmdCompute);
-    EXPECT_EQ(stage(), NamesStage);
-    EXPECT_EQ(window->focusWidget(), window->txtVarNams);
-    EXPECT_EQ(computeClicks.count(), 0);
-    EXPECT_FALSE(window->cmdCompute->isDown());
+    EXPECT_EQ(stage(), Stage::Names) << "after a click that activates the window";
 
     type(window->txtVarNams, "x");
     other.activateWindow();
@@ -120,27 +119,27 @@ TEST_F(WindowTest, FocusThatAnotherWindowTakesAndGivesBackChecksNothing)
     other.close();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    ASSERT_EQ(focus(), "txtVarNams");
     QTest::keyClicks(window->txtVarNams, "y");
     EXPECT_EQ(window->txtVarNams->text(), "xy");
-    EXPECT_EQ(stage() + " " + hint(), std::string(NamesStage) + " ");
 }
 
-// A refused function keeps the focus, yet the menus stay usable; a user move selects text.
-TEST_F(WindowTest, TheFunctionBoxHoldsTheFocusUntilItHasAFunctionAndAUserMoveSelectsText)
+// A refused function keeps the focus, yet the menus stay usable.
+TEST_F(WindowTest, TheFunctionBoxHoldsTheFocusUntilItHasAFunctionYetTheMenusWork)
 {
     enterProblem("2", "x,y");
-    pressTab(window->txtEquation);
     click(window->cmdCompute);
     EXPECT_EQ(focus(), "txtEquation");
     QMenuBar* bar = window->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window->mnuHelp).center());
-    EXPECT_TRUE(window->helpFile().endsWith("/slopekit.chm"));
-    EXPECT_EQ(focus(), "txtEquation");
+    EXPECT_TRUE(window->helpFile().endsWith("/slopekit.chm")) << window->helpFile().toStdString();
+}
+
+TEST_F(WindowTest, MovingIntoAPointBoxSelectsItsText)
+{
+    enterProblem("2", "x,y");
     type(window->txtEquation, "x*y");
     window->txtVarx[0]->setText("2.5");
     pressTab(window->txtEquation);
-    EXPECT_EQ(focus(), "cboConstants");
     pressTab(window->cboConstants);
     ASSERT_EQ(focus(), "txtVarx(0)");
     EXPECT_EQ(window->txtVarx[0]->selectedText(), "2.5");

@@ -6,7 +6,6 @@
 
 #include <QFileDialog>
 #include <QPrinter>
-#include <QScreen>
 #include <QTimer>
 
 #include <climits>
@@ -74,22 +73,19 @@ private:
 
 // Any separator but the point is warned about; only Yes changes it, and the user's own is
 // put back at the end.
-TEST_F(StartUp, TheDecimalSeparatorIsWarnedAboutUnlessItIsThePointAndChangedOnlyOnYes)
+TEST_F(StartUp, TheDecimalSeparatorIsChangedOnlyOnYesAndPutBackAtTheEnd)
 {
     // answer: nothing when no warning is expected
-    struct Row { const char* name; std::string userSymbol; std::optional<PromptAnswer> answer; bool goesOn;
-                 std::string decimalAfter; };
+    struct Row { const char* name; std::string userSymbol; std::optional<PromptAnswer> answer; bool goesOn; std::string decimalAfter; };
     const Row rows[] = {
-        {"point_needs_nothing", ".", std::nullopt, true, "."}, {"comma_yes", ",", PromptAnswer::Yes, true, "."},
-        {"comma_no", ",", PromptAnswer::No, false, ","},
-        {"middle_dot_is_warned_as_comma", "\xC2\xB7", PromptAnswer::Yes, true, "."},
-        {"unreadable_is_empty", "", PromptAnswer::Yes, true, "."},
-        {"cut_at_the_first_nul", std::string(",\0x", 3), PromptAnswer::Yes, true, "."},
+        {.name = "point needs nothing", .userSymbol = ".", .answer = std::nullopt, .goesOn = true, .decimalAfter = "."},
+        {.name = "comma, yes", .userSymbol = ",", .answer = PromptAnswer::Yes, .goesOn = true, .decimalAfter = "."},
+        {.name = "comma, no", .userSymbol = ",", .answer = PromptAnswer::No, .goesOn = false, .decimalAfter = ","},
+        {.name = "middle dot is warned as the comma", .userSymbol = "\xC2\xB7", .answer = PromptAnswer::Yes, .goesOn = true, .decimalAfter = "."},
+        {.name = "unreadable is empty", .userSymbol = "", .answer = PromptAnswer::Yes, .goesOn = true, .decimalAfter = "."},
+        {.name = "cut at the first NUL", .userSymbol = std::string(",\0x", 3), .answer = PromptAnswer::Yes, .goesOn = true, .decimalAfter = "."},
     };
-    const FakePrompts::MessageBox warning{"Decimal Comma Warning!", Warning, PromptButtons::YesNoCancel,
-                                          PromptIcon::Critical};
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
         const std::string shownSymbol = row.userSymbol.substr(0, row.userSymbol.find('\0'));
         numberLocale() = {shownSymbol, " "};
         FakePrompts prompts;
@@ -97,65 +93,62 @@ TEST_F(StartUp, TheDecimalSeparatorIsWarnedAboutUnlessItIsThePointAndChangedOnly
             prompts.answers.push_back(*row.answer);
         DecimalPoint guard(prompts, [&] { return row.userSymbol; });
 
-        EXPECT_EQ(guard.CheckDecimalSymbol(), row.goesOn);
-        EXPECT_EQ(numberLocale().decimal, row.decimalAfter);
-        EXPECT_EQ(prompts.messageBoxes, row.answer ? FakePrompts::MessageBoxes{warning} : FakePrompts::MessageBoxes{});
+        EXPECT_EQ(guard.CheckDecimalSymbol(), row.goesOn) << row.name << ": goes on";
+        EXPECT_EQ(numberLocale().decimal, row.decimalAfter) << row.name;
+        EXPECT_EQ(prompts.messageBoxes.size(), row.answer ? 1u : 0u) << row.name << ": warnings";
         guard.RestoreDecimalSymbol();
-        EXPECT_EQ(numberLocale().decimal, shownSymbol);
+        EXPECT_EQ(numberLocale().decimal, shownSymbol) << row.name << ": restored";
     }
 }
 
-// Presses a key in the next modal dialog once it shows, noting its title and how its
-// widest line fits.
+TEST_F(StartUp, TheWarningOffersYesNoAndCancel)
+{
+    prompts.answers = {PromptAnswer::No};
+    start();
+    ASSERT_EQ(prompts.messageBoxes.size(), 1u);
+    EXPECT_EQ(prompts.messageBoxes[0], (FakePrompts::MessageBox{"Decimal Comma Warning!", Warning, PromptButtons::YesNoCancel, PromptIcon::Critical}));
+}
+
+// Acts in the next modal dialog once it shows.
 struct UserAtTheDialog {
-    explicit UserAtTheDialog(Qt::Key key)
+    explicit UserAtTheDialog(std::function<void(QWidget*)> act)
     {
-        QObject::connect(&poll, &QTimer::timeout, [this, key] {
-            QWidget* box = QApplication::activeModalWidget();
-            if (!box)
-                return;
-            poll.stop();
-            title = box->windowTitle().toStdString();
-            if (const auto* label = box->findChild<QLabel*>("messageText"))
-                for (const QString& line : label->text().split('\n'))
-                    widest = std::max(widest,
-                                      label->fontMetrics().horizontalAdvance(line) - label->contentsRect().width());
-            QTest::keyClick(box, key);
+        QObject::connect(&poll, &QTimer::timeout, [this, act] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                poll.stop();
+                act(dialog);
+            }
         });
         poll.start(10);
     }
     QTimer poll;
-    std::string title;
-    int widest = INT_MIN;  // the widest line of a message's text less the text's width
 };
 
-// The title and the text as the real box shows them, answered from the keyboard; Escape
-// in the real print dialog cancels the print.
-TEST_F(StartUp, TheRealDialogsShowTheirTitleAndWholeLinesAndAnswerTheKey)
+// The title and the text as the real box shows them, with no line wrapped, answered from
+// the keyboard.
+TEST_F(StartUp, TheRealMessageBoxShowsItsTitleAndWholeLinesAndAnswersTheKey)
 {
-    struct Row { const char* name; std::string title, text; PromptButtons buttons; Qt::Key key;
-                 const char* shownTitle; PromptAnswer answer; };
+    struct Row { const char* name; std::string title, text; PromptButtons buttons; Qt::Key key; const char* shownTitle; PromptAnswer answer; };
     const Row rows[] = {
-        {"warning_escape_cancels", "Decimal Comma Warning!", Warning, PromptButtons::YesNoCancel, Qt::Key_Escape,
-         "Decimal Comma Warning!", PromptAnswer::Cancel},
-        {"warning_enter_says_yes", "Decimal Comma Warning!", Warning, PromptButtons::YesNoCancel, Qt::Key_Return,
-         "Decimal Comma Warning!", PromptAnswer::Yes},
-        {"untitled_box_is_titled_with_the_product_name", "", "The file x cannot be opened.", PromptButtons::Ok,
-         Qt::Key_Escape, "Slopekit", PromptAnswer::Ok},
+        {.name = "warning, escape cancels", .title = "Decimal Comma Warning!", .text = Warning, .buttons = PromptButtons::YesNoCancel, .key = Qt::Key_Escape, .shownTitle = "Decimal Comma Warning!", .answer = PromptAnswer::Cancel},
+        {.name = "warning, enter says yes", .title = "Decimal Comma Warning!", .text = Warning, .buttons = PromptButtons::YesNoCancel, .key = Qt::Key_Return, .shownTitle = "Decimal Comma Warning!", .answer = PromptAnswer::Yes},
+        {.name = "untitled box is titled with the product name", .title = "", .text = "The file x cannot be opened.", .buttons = PromptButtons::Ok, .key = Qt::Key_Escape, .shownTitle = "Slopekit", .answer = PromptAnswer::Ok},
     };
     QtPrompts real;
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        UserAtTheDialog user(row.key);
-        EXPECT_EQ(real.messageBox(row.title, row.text, row.buttons, PromptIcon::Critical), row.answer);
-        EXPECT_EQ(user.title, row.shownTitle);
-        EXPECT_LE(user.widest, 0) << "a line wraps";
-        EXPECT_GT(user.widest, INT_MIN);
+        std::string title;
+        std::optional<int> widest;  // the widest line of the text less the text's width
+        UserAtTheDialog user([&](QWidget* box) {
+            title = box->windowTitle().toStdString();
+            const auto* label = box->findChild<QLabel*>("messageText");
+            for (const QString& line : label->text().split('\n'))
+                widest = std::max(widest.value_or(INT_MIN), label->fontMetrics().horizontalAdvance(line) - label->contentsRect().width());
+            QTest::keyClick(box, row.key);
+        });
+        EXPECT_EQ(real.messageBox(row.title, row.text, row.buttons, PromptIcon::Critical), row.answer) << row.name;
+        EXPECT_EQ(title, row.shownTitle) << row.name;
+        EXPECT_LE(widest.value_or(INT_MAX), 0) << row.name << ": the widest line";
     }
-    UserAtTheDialog user(Qt::Key_Escape);
-    QPrinter printer;
-    EXPECT_FALSE(real.printDialog(printer));
-    EXPECT_NE(user.title, "");
 }
 
 // Each save dialog has its own title and file filter, and gives a name typed without a
@@ -164,20 +157,16 @@ TEST_F(StartUp, TheRealSaveDialogsHaveTheirTitleFilterAndSuffix)
 {
     struct Row { const char* name; FileKind kind; const char* title; const char* filter; const char* saved; };
     const Row rows[] = {
-        {"problem", FileKind::Problem, "Save Problem As", "Slopekit problems (*.sk)", "plot-saddle.sk"},
-        {"png", FileKind::Png, "Save Plot as PNG", "PNG images (*.png)", "plot-saddle.png"},
-        {"svg", FileKind::Svg, "Save Plot as SVG", "SVG images (*.svg)", "plot-saddle.svg"},
+        {.name = "problem", .kind = FileKind::Problem, .title = "Save Problem As", .filter = "Slopekit problems (*.sk)", .saved = "plot-saddle.sk"},
+        {.name = "png", .kind = FileKind::Png, .title = "Save Plot as PNG", .filter = "PNG images (*.png)", .saved = "plot-saddle.png"},
+        {.name = "svg", .kind = FileKind::Svg, .title = "Save Plot as SVG", .filter = "SVG images (*.svg)", .saved = "plot-saddle.svg"},
     };
     QTemporaryDir folder;
     QtPrompts real;
     for (const Row& row : rows) {
         QString title, filter;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            poll.stop();
+        UserAtTheDialog user([&](QWidget* box) {
+            auto* dialog = qobject_cast<QFileDialog*>(box);
             title = dialog->windowTitle();
             filter = dialog->selectedNameFilter();
             dialog->setDirectory(folder.path());
@@ -185,7 +174,6 @@ TEST_F(StartUp, TheRealSaveDialogsHaveTheirTitleFilterAndSuffix)
             QTest::keyClicks(name, "plot-saddle");
             QTest::keyClick(name, Qt::Key_Return);
         });
-        poll.start(10);
         const std::string saved = real.saveFileName(row.kind);
         EXPECT_EQ(title.toStdString(), row.title) << row.name;
         EXPECT_EQ(filter.toStdString(), row.filter) << row.name;
@@ -199,10 +187,10 @@ TEST(PrintDialog, APdfNamedWithoutASuffixGetsOne)
 {
     struct Row { const char* name; QPrinter::OutputFormat format; const char* chosen; const char* printed; };
     const Row rows[] = {
-        {"no_suffix", QPrinter::PdfFormat, "/tmp/report", "/tmp/report.pdf"},
-        {"own_suffix", QPrinter::PdfFormat, "/tmp/report.txt", "/tmp/report.txt"},
-        {"folder_with_a_dot", QPrinter::PdfFormat, "/tmp/a.b/report", "/tmp/a.b/report.pdf"},
-        {"paper", QPrinter::NativeFormat, "", ""},
+        {.name = "no suffix", .format = QPrinter::PdfFormat, .chosen = "/tmp/report", .printed = "/tmp/report.pdf"},
+        {.name = "own suffix", .format = QPrinter::PdfFormat, .chosen = "/tmp/report.txt", .printed = "/tmp/report.txt"},
+        {.name = "folder with a dot", .format = QPrinter::PdfFormat, .chosen = "/tmp/a.b/report", .printed = "/tmp/a.b/report.pdf"},
+        {.name = "paper", .format = QPrinter::NativeFormat, .chosen = "", .printed = ""},
     };
     for (const Row& row : rows) {
         QPrinter printer;
@@ -213,43 +201,38 @@ TEST(PrintDialog, APdfNamedWithoutASuffixGetsOne)
     }
 }
 
-// No or Cancel ends the start before any window shows. Yes switches to the point; the
-// splash stays more than two whole clock seconds; closing the window closes the About box
-// and restores the comma.
-TEST_F(StartUp, DecliningEndsAtOnceAndYesShowsTheSplashThenTheWindowUntilItCloses)
+TEST_F(StartUp, NoOrCancelEndsTheStartBeforeAnyWindowShows)
 {
     for (PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Cancel}) {
+        const int name = static_cast<int>(answer);
         prompts.answers = {answer};
         start();
-        EXPECT_EQ(window, nullptr);
+        EXPECT_EQ(window, nullptr) << name;
         for (QWidget* widget : QApplication::topLevelWidgets())
-            EXPECT_FALSE(widget->isVisible()) << widget->objectName().toStdString();
-        EXPECT_EQ(numberLocale().decimal + std::to_string(clock.pauses), ",0");
+            EXPECT_FALSE(widget->isVisible()) << name << ": " << nameOf(widget);
+        EXPECT_EQ(clock.pauses, 0) << name << ": the splash";
     }
+}
+
+// Started at 100.6 (second 100), the splash goes once second 103 is read.
+TEST_F(StartUp, TheSplashStaysMoreThanTwoWholeClockSeconds)
+{
     int pausesWithSplash = 0;
     clock.onPause = [&] { pausesWithSplash += shown<frmAbout>() != nullptr; };
     prompts.answers = {PromptAnswer::Yes};
     start();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(numberLocale().decimal, ".");
-    // Started at 100.6 (second 100); the splash goes once second 103 is read.
     EXPECT_EQ(clock.currentSecond(), 103);
-    EXPECT_EQ(std::pair(clock.pauses, pausesWithSplash), std::pair(10, 10));
-    EXPECT_TRUE(shown<frmAbout>() == nullptr && window->isVisible());
-
-    // The About box opens once however often it is asked for, and a click anywhere closes it.
-    window->mnuAbout->trigger();
-    auto* about = shown<frmAbout>();
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->geometry().center(), about->screen()->availableGeometry().center());
-    EXPECT_EQ(about->size(), QSize(640, 480));
-    EXPECT_EQ(std::pair(about->font().pointSize(), about->font().bold()), std::pair(24, true));
-    EXPECT_EQ(about->palette().color(QPalette::WindowText), QColor(255, 192, 128));
-    EXPECT_TRUE(about->windowFlags() & Qt::FramelessWindowHint);
-    window->mnuAbout->trigger();
-    EXPECT_EQ(shown<frmAbout>(), about);
-    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(500, 400));
+    EXPECT_EQ(pausesWithSplash, clock.pauses);
     EXPECT_EQ(shown<frmAbout>(), nullptr);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(StartUp, ClosingTheWindowClosesTheAboutBoxAndPutsTheCommaBack)
+{
+    prompts.answers = {PromptAnswer::Yes};
+    start();
+    ASSERT_EQ(numberLocale().decimal, ".");
     window->mnuAbout->trigger();
     window->close();
     EXPECT_EQ(shown<frmAbout>(), nullptr);

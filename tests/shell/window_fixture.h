@@ -16,7 +16,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QStackedLayout>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,9 +23,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 #include <memory>
-#include <ranges>
+#include <ostream>
 #include <sstream>
 
 namespace slopekit::testing {
@@ -61,71 +59,60 @@ Window* shown()
     return nullptr;
 }
 
-// A menu's items as one text: "-" a separator, "(off)" disabled, "(hidden)", "[ ]" or "[x]"
-// checkable, a submenu's items in braces.
-inline std::string menuText(const QList<QAction*>& actions)
+inline std::string nameOf(const QWidget* w)
 {
-    std::string text;
-    for (QAction* action : actions) {
-        text += text.empty() ? "" : " ";
-        text += action->isSeparator() ? "-" : !action->isVisible() ? "(hidden)" : action->isEnabled() ? "" : "(off)";
-        if (action->isSeparator())
-            continue;
-        text += action->isCheckable() ? (action->isChecked() ? "[x]" : "[ ]") : "";
-        text += action->text().toStdString();
-        if (action->menu())
-            text += "{" + menuText(action->menu()->actions()) + "}";
-    }
-    return text;
+    return (w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName()).toStdString();
 }
 
-// Where a layout draws one widget over another or past the edge of the widget it lays out,
-// as "name: a over b" or "name: a outside": the layout rules of every shown widget under
-// root. Stacked pages share their place by design and are left out.
+// Where a shown control covers a sibling, or reaches past the edge of the widget that holds
+// it, under root: "a over b", "a outside b". Qt's own inner parts ("qt_...") are left out,
+// and so is a pixel or two, where the drawn layout lets a caption run under its box.
 inline Texts overlaps(QWidget* root)
 {
-    const auto nameOf = [](const QWidget* w) {
-        return (w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName()).toStdString();
-    };
-    const std::function<void(QLayout*, std::vector<QWidget*>&)> collect = [&](QLayout* layout, auto& widgets) {
-        for (int k = 0; k < layout->count(); ++k) {
-            QLayoutItem* item = layout->itemAt(k);
-            if (item->widget() && item->widget()->isVisible())
-                widgets.push_back(item->widget());
-            else if (item->layout())
-                collect(item->layout(), widgets);
-        }
+    const auto controls = [](QWidget* owner) {
+        std::vector<QWidget*> found;
+        for (QWidget* child : owner->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->isVisible() && !child->isWindow() && !child->objectName().startsWith("qt_"))
+                found.push_back(child);
+        return found;
     };
     Texts faults;
-    QList<QWidget*> all = root->findChildren<QWidget*>();
-    all.prepend(root);
-    for (QWidget* owner : all) {
-        if (!owner->isVisible() || !owner->layout() || qobject_cast<QStackedLayout*>(owner->layout()))
+    QList<QWidget*> owners = root->findChildren<QWidget*>();
+    owners.prepend(root);
+    for (QWidget* owner : owners) {
+        if (!owner->isVisible() || owner->objectName().startsWith("qt_"))
             continue;
-        std::vector<QWidget*> widgets;
-        collect(owner->layout(), widgets);
-        for (std::size_t a = 0; a < widgets.size(); ++a) {
-            if (!owner->rect().contains(widgets[a]->geometry()))
-                faults.push_back(nameOf(owner) + ": " + nameOf(widgets[a]) + " outside");
-            for (std::size_t b = a + 1; b < widgets.size(); ++b)
-                if (widgets[a]->geometry().intersects(widgets[b]->geometry()))
-                    faults.push_back(nameOf(owner) + ": " + nameOf(widgets[a]) + " over " + nameOf(widgets[b]));
+        const std::vector<QWidget*> children = controls(owner);
+        for (std::size_t a = 0; a < children.size(); ++a) {
+            if (!owner->rect().adjusted(-2, -2, 2, 2).contains(children[a]->geometry()))
+                faults.push_back(nameOf(children[a]) + " outside " + nameOf(owner));
+            for (std::size_t b = a + 1; b < children.size(); ++b) {
+                const QRect common = children[a]->geometry() & children[b]->geometry();
+                if (common.width() > 2 && common.height() > 2)
+                    faults.push_back(nameOf(children[a]) + " over " + nameOf(children[b]));
+            }
         }
     }
     return faults;
 }
 
-// The shown labels under root too small for their text.
-inline Texts cutLabels(QWidget* root)
+// The shown labels, buttons and frames under root too small for their caption.
+inline Texts cutCaptions(QWidget* root)
 {
     Texts cut;
-    for (QLabel* label : root->findChildren<QLabel*>()) {
-        if (!label->isVisible())
+    for (QWidget* control : root->findChildren<QWidget*>()) {
+        if (!control->isVisible())
             continue;
-        const bool fits = label->wordWrap() ? label->height() >= label->heightForWidth(label->width())
-                                            : label->width() >= label->sizeHint().width();
+        bool fits = true;
+        if (auto* label = qobject_cast<QLabel*>(control))
+            fits = label->wordWrap() ? label->height() >= label->heightForWidth(label->width())
+                                     : label->width() >= label->sizeHint().width();
+        else if (auto* button = qobject_cast<QPushButton*>(control))
+            fits = button->fontMetrics().horizontalAdvance(button->text()) < button->contentsRect().width();
+        else if (auto* frame = qobject_cast<QGroupBox*>(control))
+            fits = frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width();
         if (!fits)
-            cut.push_back(label->objectName().toStdString() + ": " + label->text().toStdString());
+            cut.push_back(nameOf(control));
     }
     return cut;
 }
@@ -143,6 +130,13 @@ inline std::string bytesOf(const std::string& path)
     std::ostringstream bytes;
     bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return bytes.str();
+}
+
+// The stage the window is in, told by the entry box it offers.
+enum class Stage { Count, Names, Working };
+inline void PrintTo(Stage stage, std::ostream* out)
+{
+    *out << (stage == Stage::Count ? "count stage" : stage == Stage::Names ? "names stage" : "working stage");
 }
 
 // The real main window, shown offscreen and active, over a fresh problem and engine, with
@@ -207,41 +201,19 @@ protected:
 
     Texts lines() const { return texts(window->lstDerVal->model()); }
     Texts constants() const { return texts(window->cboConstants->model()); }
-    // The texts of the message boxes shown so far.
     Texts messages() const
     {
-        const auto texts = prompts->messageBoxes | std::views::transform(&FakePrompts::MessageBox::text);
-        return {texts.begin(), texts.end()};
-    }
-    // The shown rows of the evaluation point, as label and value: "x=1.5".
-    Texts pointRows() const
-    {
-        Texts rows;
-        for (int k = 0; k < frmSlopekit::PointBoxes; ++k)
-            if (window->lblVarx[k]->isVisible() || window->txtVarx[k]->isVisible())
-                rows.push_back(((window->lblVarx[k]->isVisible() ? window->lblVarx[k]->text() : "") +
-                                (window->txtVarx[k]->isVisible() ? window->txtVarx[k]->text() : ""))
-                                   .toStdString());
-        return rows;
+        Texts shown;
+        for (const FakePrompts::MessageBox& box : prompts->messageBoxes)
+            shown.push_back(box.text);
+        return shown;
     }
     std::string focus() const { return QApplication::focusWidget()->objectName().toStdString(); }
     std::string hint() const { return window->statusBar()->currentMessage().toStdString(); }
-    // Which entry boxes and working parts are offered: the stage the window is in.
-    std::string stage() const
+    Stage stage() const
     {
-        const frmSlopekit& w = *window;
-        std::string text;
-        for (const auto& [name, on] :
-             {std::pair{"count", w.txtOrder->isEnabled()}, {"names", w.txtVarNams->isEnabled()},
-              {"point", w.fraEval->isVisible()}, {"open", w.mnuOpen->isEnabled()}, {"save", w.mnuSave->isEnabled()},
-              {"saveAs", w.mnuSaveAs->isEnabled()}, {"print", w.mnuPrint->isEnabled()},
-              {"about", w.mnuAbout->isVisible()}})
-            text += std::string(on ? " +" : " -") + name;
-        return text.substr(1);
+        return window->txtOrder->isEnabled() ? Stage::Count : window->txtVarNams->isEnabled() ? Stage::Names : Stage::Working;
     }
-    static constexpr const char* CountStage = "+count +names -point +open -save -saveAs -print -about";
-    static constexpr const char* NamesStage = "-count +names -point -open -save -saveAs -print -about";
-    static constexpr const char* WorkingStage = "-count -names +point -open +save +saveAs +print +about";
 
     std::string path(const char* name) const { return m_dir.filePath(name).toStdString(); }
     std::string write(const char* name, const std::string& bytes) const
