@@ -65,28 +65,35 @@ TEST(Analysis, GivesTheEigenvaluesInAscendingOrderWithTheirEigenvectors)
     EXPECT_NEAR(flat.eigenvectors[1][0], flat.eigenvectors[1][1], 1e-15) << "second eigenvector's y against its x";
 }
 
-TEST(Analysis, TakesClassicEntriesWithinAMillionthOfTheirScaleAsZero)
+// A gradient within a millionth of what the Hessian makes of it on the variable's scale.
+TEST(Analysis, TakesAClassicGradientWithinAMillionthOfItsScaleAsZero)
 {
-    // A gradient within a millionth of what the Hessian makes of it on the variable's scale.
-    EXPECT_EQ(analyseHessian(classicEstimates({0, 0}, 0, {5e-7, 0}, {{1, 0}, {0, 1}})).classification, Minimum)
-        << "gradient";
-    // A Hessian entry within a millionth of |f| / (s_i s_j).
-    EXPECT_EQ(analyseHessian(classicEstimates({1e3, 1e3}, 1e6, {0, 0}, {{1, 0}, {0, 1}})).classification, Minimum)
-        << "Hessian";
+    EXPECT_EQ(analyseHessian(classicEstimates({0, 0}, 0, {5e-7, 0}, {{1, 0}, {0, 1}})).classification, Minimum);
+}
+
+// A Hessian entry within a millionth of |f| / (s_i s_j).
+TEST(Analysis, TakesAClassicHessianEntryWithinAMillionthOfItsScaleAsZero)
+{
+    EXPECT_EQ(analyseHessian(classicEstimates({1e3, 1e3}, 1e6, {0, 0}, {{1, 0}, {0, 1}})).classification, Minimum);
+}
+
+// A saddle of exact refined estimates: Hessian ((2, 0), (0, -2)), no error given.
+DerivativeEstimates exactRefinedSaddle()
+{
+    return {.point = {0, 0}, .value = 0, .gradient = {0, 0}, .gradientError = {0, 0}, .hessian = {{2, 0}, {0, -2}}, .hessianError = {{0, 0}, {0, 0}}, .basis = EstimateBasis::Refined};
 }
 
 // Exact refined estimates still carry the rounding of their last digits (16 eps of the largest entry, n times).
 TEST(Analysis, CountsTheRoundingOfExactRefinedEstimatesInTheirError)
 {
-    const DerivativeEstimates e{{0, 0}, 0, {0, 0}, {0, 0}, {{2, 0}, {0, -2}}, {{0, 0}, {0, 0}}, EstimateBasis::Refined};
-    EXPECT_EQ(analyseHessian(e).basis, "From the refined estimates and their errors: the gradient is zero within its "
+    EXPECT_EQ(analyseHessian(exactRefinedSaddle()).basis, "From the refined estimates and their errors: the gradient is zero within its "
                                        "error and one eigenvalue is positive and one negative beyond their error "
                                        "(1.4E-14).");
 }
 
 TEST(Analysis, ConcludesNothingFromAnUnreliableEstimate)
 {
-    DerivativeEstimates e{{0, 0}, 0, {0, 0}, {0, 0}, {{2, 0}, {0, -2}}, {{0, 0}, {0, 0}}, EstimateBasis::Refined};
+    DerivativeEstimates e = exactRefinedSaddle();
     e.hessianError[1][1] = std::numeric_limits<double>::infinity();
     EXPECT_EQ(analyseHessian(e).classification, Inconclusive) << "classification";
     EXPECT_EQ(analyseHessian(e).basis, "From the refined estimates and their errors: some estimates are unreliable, "

@@ -97,12 +97,23 @@ TEST(NumberReading, EachReadingTakesWhatItAccepts)
 
 TEST(NumberReading, LocaleReadingFollowsTheLocaleSeparators)
 {
-    testing::LocaleGuard comma(",", ".");
-    EXPECT_EQ(read(localeNumber, "1,5"), Read{1.5});
-    EXPECT_EQ(read(localeNumber, "1.234,5"), Read{1234.5});
-    EXPECT_EQ(read(localeNumber, "1,2,3"), Mismatch);
-    numberLocale().decimal = ".";  // a thousands separator the same as the decimal one gives way to it
-    EXPECT_EQ(read(localeNumber, "1.5"), Read{1.5});
+    struct Row {
+        const char* name;
+        const char* decimal;
+        const char* thousands;
+        const char* text;
+        Read read;
+    };
+    const Row rows[] = {
+        {.name = "comma_decimal", .decimal = ",", .thousands = ".", .text = "1,5", .read = {1.5}},
+        {.name = "point_thousands", .decimal = ",", .thousands = ".", .text = "1.234,5", .read = {1234.5}},
+        {.name = "second_decimal_separator", .decimal = ",", .thousands = ".", .text = "1,2,3", .read = Mismatch},
+        {.name = "thousands_same_as_decimal_gives_way", .decimal = ".", .thousands = ".", .text = "1.5", .read = {1.5}},
+    };
+    for (const Row& row : rows) {
+        testing::LocaleGuard locale(row.decimal, row.thousands);
+        EXPECT_EQ(read(localeNumber, row.text), row.read) << row.name;
+    }
 }
 
 TEST(NumberForms, WriteEachForm)
@@ -172,6 +183,10 @@ TEST(NumberForms, AValueShowsTheDigitsItsErrorSupports)
     };
     for (const Row& row : rows)
         EXPECT_EQ(displayFormToError(row.value, row.error), row.shown) << row.name << ": shown";
+}
+
+TEST(NumberForms, AValueToItsErrorFollowsTheLocaleSeparator)
+{
     testing::LocaleGuard comma(",", ".");
     EXPECT_EQ(displayFormToError(2.0000000123, 3.4e-7), "2,00000001");
 }
