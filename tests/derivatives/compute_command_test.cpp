@@ -103,7 +103,7 @@ TEST(RunCompute, MutesTheErrorEventThroughoutTheRefinement)
     EXPECT_EQ(heard.muted, 330) << "refinement evaluations made with the Error event muted";
 }
 
-TEST(RunCompute, CountsEveryClassicAndRefinedEvaluationAgainstOneTotal)
+TEST(RunCompute, CountsEveryEvaluationAgainstOneTotal)
 {
     struct Row {
         const char* name;
