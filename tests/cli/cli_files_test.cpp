@@ -36,6 +36,8 @@ const CliRun Runs[] = {
     {.name = "plot_along_no_variable", .line = "plot %D/sgn --along z --svg %D/p.svg", .status = 1, .err = "The problem has no variable z to plot along; its variables are x, y.\n"},
     {.name = "plot_names_checked", .line = "plot --var x=1 --var X=2 --along x --svg %D/p.svg x+X", .status = 1, .err = "\"X\" is given twice: names that differ only in case are the same name.\n"},
     {.name = "plot_name_with_a_blank", .line = "plot --var 'x =1' --along x --svg %D/p.svg x", .status = 1, .err = "\"x \" is not a name: a name starts with a letter and has only letters and digits.\n"},
+    {.name = "plot_refuses_to_replace_its_problem_file", .line = "plot %D/example --along x --svg %D/./example", .status = 1, .err = "The file %D/./example is the problem file being read; give the output another name.\n", .file = "example", .holds = Example},
+    {.name = "plot_refuses_a_read_only_file", .line = "plot %D/example --along x --svg %D/readonly", .status = 1, .err = "The file %D/readonly is read-only.\n", .file = "readonly", .holds = Example},
     {.name = "plot_failing", .line = "plot --var x=0 --along x --svg %D/p.svg 'Sqr(x)'", .status = 1, .err = Runtime5},
 };
 
