@@ -160,6 +160,14 @@ TEST(RunCompute, MarksRefinedValuesUnreliableWhereNoTwoStepsAgree)
     EXPECT_LE(std::fabs(r.gradient[0] - 1), r.gradientError[0]) << "gradient within its error";
 }
 
+// Its error, of about 1E-9, is small beside a slope of a million.
+TEST(RunCompute, MeasuresTheReliabilityOfARefinedValueAgainstItsSize)
+{
+    const Heard heard = compute({.point = {0.5}, .f = [](double x) { return 1e6 * x; }});
+    ASSERT_TRUE(heard.outcome.refined.has_value()) << "refined results";
+    EXPECT_FALSE(heard.outcome.refined->gradientUnreliable[0]) << "first derivative unreliable";
+}
+
 // A stop or a failure leaves no results and the point as it was.
 struct Ending {
     const char* name;

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 
 namespace slopekit {
 namespace {
@@ -163,6 +164,11 @@ TEST(ComputedResults, FindsAMixedEntryWhateverTheOrderOfItsVariables)
     const ComputedResults results = tabulateResults(dim, std::vector<std::string>(10, "= 0"), std::nullopt, std::nullopt);
     EXPECT_EQ(resultEntry(results, 2, 0).label, "Dxz") << "z before x";
     EXPECT_EQ(resultEntry(results, 1, 2).label, "Dyz") << "y before z";
+}
+
+TEST(ComputedResults, HaveNoEntryForAVariableBeyondTheProblem)
+{
+    EXPECT_THROW(resultEntry(tabulate({}), 2, -1), std::out_of_range) << "D of a third variable of two";
 }
 
 std::vector<ExactEntry> exact(double dx, double dy, double dxx, double dyy, double dxy)
