@@ -125,13 +125,6 @@ inline void expectRun(const CliRun& row)
 inline void PrintTo(const CliRun& row, std::ostream* out) { *out << row.name; }
 inline std::string rowName(const ::testing::TestParamInfo<CliRun>& info) { return info.param.name; }
 
-// The message of an error the engine reports with the place where it arose.
-inline std::string located(const char* error, const char* description, int column, const std::string& text)
-{
-    return "Slopekit expression " + std::string(error) + "\n" + description + "\n\nAt line 1, col " +
-           std::to_string(column) + ": [" + text + "]\n";
-}
-
 inline std::string repeated(const std::string& text, int times)
 {
     std::string all;

@@ -212,17 +212,6 @@ TEST(Warnings, MarkAClassicValueOffItsReferenceByMoreThanAMillionthOfItsSize)
     }
 }
 
-TEST(Warnings, AnUnreliableRefinedValueWhereNoDerivativeExistsMarks)
-{
-    const ComputedResults results = tabulate({.classic = {4, 1, 4, 2, 15555.6}, .refined = {4, 1, 4, 2, 15555.6}});
-    EXPECT_TRUE(resultEntry(results, 0, 1).marked);
-}
-
-TEST(Warnings, TheFunctionLineIsNeverMarked)
-{
-    EXPECT_FALSE(tabulate({.withExact = false, .withRefined = false}).entries[0].marked);
-}
-
 // The window's tests hold the tips with an exact value and with a refined one.
 TEST(Warnings, TheTipSaysWhenTheRefinementFoundNoValue)
 {
