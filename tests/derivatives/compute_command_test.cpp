@@ -186,7 +186,7 @@ TEST(RunCompute, AStopLeavesNothingHalfDone)
 {
     const std::vector<double> at{0.5, 2};
     const Ending rows[] = {
-        {.name = "at_the_last_classic_evaluation", .scenario = {.point = at, .stopAfter = 35}, .evaluations = 35},
+        {.name = "at_a_refinement_trial_point", .scenario = {.point = at, .stopAfter = 100}, .evaluations = 100},
         {.name = "at_the_last_evaluation", .scenario = {.point = at, .stopAfter = 365}, .evaluations = 365},
     };
     for (const Ending& row : rows)
