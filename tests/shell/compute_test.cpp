@@ -1,4 +1,3 @@
-#include "engine/user_constants.h"
 #include "shell/computation_progress.h"
 #include "window_fixture.h"
 
@@ -52,7 +51,7 @@ TEST_F(ComputeTest, ResultsStayUntilTheFunctionOrTheConstantBoxIsEdited)
 }
 
 // The classic steps, 2.055 wide at x = 13700, are far too coarse for the sine.
-TEST_F(ComputeTest, InaccurateLinesAreMarkedWithTheirReasonAndCounted)
+TEST_F(ComputeTest, InaccurateLinesAreMarkedWithTheirReason)
 {
     compute("Sin(x)+y", {"13700", "1"});
     ASSERT_EQ(lines().size(), 6u);
@@ -63,7 +62,7 @@ TEST_F(ComputeTest, InaccurateLinesAreMarkedWithTheirReasonAndCounted)
     EXPECT_EQ(window->lblStatus->text(), "2 results may be inaccurate");
 }
 
-TEST_F(ComputeTest, AFailureShowsExactlyOneMessageAndAnEmptyList)
+TEST_F(ComputeTest, AFailedComputationLeavesOnlyItsMessage)
 {
     struct Row { const char* name; QString constant = {}; QString function; QString y; const char* title; const char* text; };
     const Row rows[] = {
@@ -150,20 +149,9 @@ TEST_F(ComputeTest, TheEngineForgetsARemovedConstant)
     EXPECT_EQ(messages(), Texts{"Slopekit expression runtime error 500\rVariable is undefined\r\rAt line 1, col 1: [k+x*y]"});
 }
 
-TEST_F(ComputeTest, AConstantPastTheLastSlotIsRefusedWithAMessage)
-{
-    for (int k = 0; k < Dimension::ConsSlots; ++k)
-        addConstant(QString("c%1=%1").arg(k));
-    addConstant("z=1");
-    EXPECT_EQ(messages(), Texts{ConstantsFullMessage});
-    EXPECT_EQ(window->cboConstants->currentText(), "z=1");
-    addConstant("c0=7");
-    EXPECT_EQ(constants().back(), "c0=7") << "replacing still works";
-}
-
 // A computation of 40 slow evaluations with input arriving meanwhile: the dialog shows the
 // count, a stop is heard at once, the window still paints, and the input never reaches it.
-TEST_F(WindowTest, ASlowComputationShowsProgressStopsWhenAskedAndDropsInput)
+TEST_F(WindowTest, ASlowComputationRunsUnderAProgressDialogThatStopsIt)
 {
     struct Row { const char* name; std::function<void(QProgressDialog*)> stop = nullptr; };
     const Row rows[] = {

@@ -25,7 +25,7 @@ void leave(frmSlopekit& window, QWidget* box, Leave how)
 const char* const CountHint = "Enter a whole number from 1 to 10.";
 
 // Which texts are refused is the problem checks' matter, tested with them.
-TEST_F(WindowTest, ARefusedEntryKeepsTheFocusAndSaysWhatItNeedsHoweverTheUserLeaves)
+TEST_F(WindowTest, ARefusedEntryHoldsTheFocusHoweverTheUserLeaves)
 {
     // names: null when the count is the refused entry
     struct Row { const char* name; QString count; QString names = {}; Leave how; const char* hint; };
@@ -84,7 +84,7 @@ TEST_F(WindowTest, AnAcceptedCountMovesOnToTheNamesWithTheirTextSelected)
     }
 }
 
-TEST_F(WindowTest, AcceptedNamesLabelThePointBoxesAndMoveToTheFunction)
+TEST_F(WindowTest, AcceptedNamesOpenTheLabelledPointBoxes)
 {
     type(window->txtOrder, "2");
     pressTab(window->txtOrder);
@@ -102,7 +102,7 @@ TEST_F(WindowTest, AcceptedNamesLabelThePointBoxesAndMoveToTheFunction)
 
 // Another window taking the focus is no move of the user's: the entry is neither checked
 // nor selected when the focus comes back. A click that activates the window is.
-TEST_F(WindowTest, FocusThatAnotherWindowTakesAndGivesBackChecksNothing)
+TEST_F(WindowTest, FocusTakenByAnotherWindowChecksNothing)
 {
     type(window->txtOrder, "1");
     QWidget other;

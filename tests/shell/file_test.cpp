@@ -19,7 +19,7 @@ const std::string Full = "Slopekit\r\n2,\"(x-1)*1E16+y*0+Len(s)\"\r\n\"x\",1.000
                          "\"y\",1.7976931348623157E+308\r\n 1 \r\ns=\"caf\xe9\"\r\n";
 
 // The reading itself is the problem file's matter, tested with it.
-TEST_F(WindowTest, OpenShowsTheProblemWithEveryDigitAndCharacter)
+TEST_F(WindowTest, OpenShowsTheProblemAsWritten)
 {
     open(write("full", Full));
     EXPECT_EQ(messages(), Texts{});
@@ -94,7 +94,7 @@ TEST_F(WindowTest, SaveWritesToTheLastNameGiven)
 
 // A Save As that is cancelled, fails or is refused changes neither the name nor the file
 // written last.
-TEST_F(WindowTest, AFailedSaveKeepsTheNameAndTheFileAndSaysWhy)
+TEST_F(WindowTest, AFailedSaveAsChangesNeitherTheNameNorTheFile)
 {
     struct Row { const char* name; const char* function; std::deque<std::string> fileNames = {}; const char* message; };
     const Row rows[] = {

@@ -52,7 +52,7 @@ TEST_F(PrintTest, CancelInThePrintDialogPrintsNothing)
 }
 
 // With no results shown the report computes them; the printer's font is put back.
-TEST_F(PrintTest, PrintsTheProblemAndEveryResultLine)
+TEST_F(PrintTest, PrintsTheReportOfTheResultsItComputes)
 {
     const std::string font = window->printer().fontName();
     const QStringList printed = print();

@@ -68,7 +68,7 @@ TEST_F(ResultsMenuTest, CopyPutsTheSelectedLinesOnTheClipboard)
 }
 
 // The table's form is the result table's matter, tested with it.
-TEST_F(ResultsMenuTest, CopyAllAndCopyAsTableFollowTheShownView)
+TEST_F(ResultsMenuTest, CopyingAllResultsFollowsTheShownView)
 {
     struct Row { const char* name; QAction* frmSlopekit::*view; QAction* frmSlopekit::*copy; const char* holds; };
     const Row rows[] = {
@@ -102,7 +102,7 @@ TEST_F(ResultsMenuTest, TheMenuOffersItsItemsOnlyWhileResultsAreShown)
     window->mnuResults->hide();
 }
 
-TEST_F(ResultsMenuTest, TheAnalysisNamesThePointAndTheClassification)
+TEST_F(ResultsMenuTest, TheAnalysisOfASaddleSaysSo)
 {
     compute("x^2 - y^2", {"0", "0"});
     AnalysisDialog* dialog = analyse();
@@ -198,7 +198,7 @@ TEST_F(ResultsMenuTest, APlotCannotBeRedrawnOnceItsResultsAreCleared)
 
 // Sin(x) at 13700, where the classic slope is far off: with every entry exact, the tangent
 // and the parabola take the exact slope and curvature.
-TEST_F(ResultsMenuTest, ThePlotTakesTheExactSlopeAndCurvature)
+TEST_F(ResultsMenuTest, ThePlotRestsOnTheExactDerivatives)
 {
     compute("Sin(x)+y", {"13700", "1"});
     PlotWindow* plot = plotAlongX();

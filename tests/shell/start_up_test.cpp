@@ -73,7 +73,7 @@ private:
 
 // Any separator but the point is warned about; only Yes changes it, and the user's own is
 // put back at the end.
-TEST_F(StartUp, TheDecimalSeparatorIsChangedOnlyOnYesAndPutBackAtTheEnd)
+TEST_F(StartUp, OnlyYesChangesTheDecimalSeparatorForTheRun)
 {
     // answer: nothing when no warning is expected
     struct Row { const char* name; std::string userSymbol; std::optional<PromptAnswer> answer; bool goesOn; std::string decimalAfter; };
@@ -101,14 +101,6 @@ TEST_F(StartUp, TheDecimalSeparatorIsChangedOnlyOnYesAndPutBackAtTheEnd)
     }
 }
 
-TEST_F(StartUp, TheWarningOffersYesNoAndCancel)
-{
-    prompts.answers = {PromptAnswer::No};
-    start();
-    ASSERT_EQ(prompts.messageBoxes.size(), 1u);
-    EXPECT_EQ(prompts.messageBoxes[0], (FakePrompts::MessageBox{"Decimal Comma Warning!", Warning, PromptButtons::YesNoCancel, PromptIcon::Critical}));
-}
-
 // Acts in the next modal dialog once it shows.
 struct UserAtTheDialog {
     explicit UserAtTheDialog(std::function<void(QWidget*)> act)
@@ -126,7 +118,7 @@ struct UserAtTheDialog {
 
 // The title and the text as the real box shows them, with no line wrapped, answered from
 // the keyboard.
-TEST_F(StartUp, TheRealMessageBoxShowsItsTitleAndWholeLinesAndAnswersTheKey)
+TEST_F(StartUp, TheRealMessageBoxShowsWhatItIsGiven)
 {
     struct Row { const char* name; std::string title, text; PromptButtons buttons; Qt::Key key; const char* shownTitle; PromptAnswer answer; };
     const Row rows[] = {
@@ -153,7 +145,7 @@ TEST_F(StartUp, TheRealMessageBoxShowsItsTitleAndWholeLinesAndAnswersTheKey)
 
 // Each save dialog has its own title and file filter, and gives a name typed without a
 // suffix the kind's own.
-TEST_F(StartUp, TheRealSaveDialogsHaveTheirTitleFilterAndSuffix)
+TEST_F(StartUp, EachRealSaveDialogIsMadeForItsKindOfFile)
 {
     struct Row { const char* name; FileKind kind; const char* title; const char* filter; const char* saved; };
     const Row rows[] = {
@@ -228,20 +220,13 @@ TEST_F(StartUp, TheSplashStaysMoreThanTwoWholeClockSeconds)
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(StartUp, ClosingTheWindowClosesTheAboutBoxAndPutsTheCommaBack)
+TEST_F(StartUp, ClosingTheWindowPutsTheUsersSeparatorBack)
 {
     prompts.answers = {PromptAnswer::Yes};
     start();
     ASSERT_EQ(numberLocale().decimal, ".");
-    window->mnuAbout->trigger();
     window->close();
-    EXPECT_EQ(shown<frmAbout>(), nullptr);
     EXPECT_EQ(numberLocale().decimal, ",");
-}
-
-TEST(AboutText, ShowsTheProjectVersionOnTheTitleLine)
-{
-    EXPECT_EQ(frmAbout::aboutText().at(3).toStdString(), "Slopekit " SLOPEKIT_PROJECT_VERSION);
 }
 
 }  // namespace

@@ -27,6 +27,9 @@
 #include <ostream>
 #include <sstream>
 
+// A failure shows a text as text, not as its UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace slopekit::testing {
 
 using Texts = std::vector<std::string>;

@@ -2,7 +2,6 @@
 
 #include <QPointer>
 
-#include <cmath>
 #include <functional>
 
 namespace slopekit {
@@ -18,7 +17,7 @@ QRect placeOf(const frmSlopekit& window, const QWidget* control)
 
 // At the smallest window, with one or with ten variables, every control is inside what
 // holds it, clear of its neighbours, and shows its whole caption.
-TEST_F(WindowTest, TheLeastWindowHoldsEveryControlWholeAndApart)
+TEST_F(WindowTest, EveryControlFitsTheLeastWindow)
 {
     struct Row { const char* name; QString count, names; };
     const Row rows[] = {
@@ -97,43 +96,6 @@ TEST_F(WindowTest, EachStageOffersItsOwnMenus)
     }
 }
 
-// Locked boxes look locked, yet their text stays readable: a contrast above 5:1.
-TEST_F(WindowTest, LockedCountAndNamesBoxesStayReadable)
-{
-    const auto luminance = [](const QColor& colour) {
-        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-    };
-    enterProblem("1", "x");
-    for (QLineEdit* box : {window->txtOrder, window->txtVarNams}) {
-        ASSERT_FALSE(box->isEnabled());
-        const double base = luminance(box->palette().color(QPalette::Disabled, QPalette::Base));
-        const double text = luminance(box->palette().color(QPalette::Disabled, QPalette::Text));
-        EXPECT_GT((base + 0.05) / (text + 0.05), 5) << nameOf(box);
-    }
-}
-
-TEST_F(WindowTest, MenuShortcutsActOnlyWhereTheirItemIsEnabled)
-{
-    struct Row { const char* name; const char* keys; bool working; int FakePrompts::*dialogs; int shown; };
-    const Row rows[] = {
-        {.name = "open at the start", .keys = "Ctrl+O", .working = false, .dialogs = &FakePrompts::openDialogs, .shown = 1},
-        {.name = "save at the start", .keys = "Ctrl+S", .working = false, .dialogs = &FakePrompts::saveDialogs, .shown = 0},
-        {.name = "print at the start", .keys = "Ctrl+P", .working = false, .dialogs = &FakePrompts::printDialogs, .shown = 0},
-        {.name = "open once working", .keys = "Ctrl+O", .working = true, .dialogs = &FakePrompts::openDialogs, .shown = 0},
-        {.name = "save once working", .keys = "Ctrl+S", .working = true, .dialogs = &FakePrompts::saveDialogs, .shown = 1},
-        {.name = "print once working", .keys = "Ctrl+P", .working = true, .dialogs = &FakePrompts::printDialogs, .shown = 1},
-    };
-    for (const Row& row : rows) {
-        restart();
-        prompts->printAccepted = false;
-        if (row.working)
-            enterProblem("1", "x");
-        QTest::keySequence(QApplication::focusWidget(), QKeySequence(row.keys));
-        EXPECT_EQ(prompts->*row.dialogs, row.shown) << row.name;
-    }
-}
-
 // F5, Ctrl+Return and Ctrl+Enter compute from the function box, as a click on Compute does;
 // in the count stage, where a click on Compute does nothing, so do they.
 TEST_F(WindowTest, ComputeKeysActFromAnyBoxAsAClickOnComputeDoes)
@@ -155,8 +117,8 @@ TEST_F(WindowTest, ComputeKeysActFromAnyBoxAsAClickOnComputeDoes)
     }
 }
 
-// The focused Compute button shows a plain mark and answers Enter and Space.
-TEST_F(WindowTest, TheFocusedComputeButtonIsMarkedAndAnswersItsKeys)
+// The focused Compute button shows a plain mark round it.
+TEST_F(WindowTest, TheFocusedComputeButtonIsMarked)
 {
     const auto darkPixels = [this] {
         const QImage image = window->cmdCompute->grab().toImage();
@@ -172,6 +134,13 @@ TEST_F(WindowTest, TheFocusedComputeButtonIsMarkedAndAnswersItsKeys)
     window->cmdCompute->setFocus(Qt::OtherFocusReason);
     ASSERT_EQ(focus(), "cmdCompute");
     EXPECT_GE(darkPixels() - unfocused, 2 * (window->cmdCompute->width() + window->cmdCompute->height()));
+}
+
+TEST_F(WindowTest, TheFocusedComputeButtonAnswersEnterAndSpace)
+{
+    enterProblem("1", "x");
+    type(window->txtEquation, "x^2");
+    window->cmdCompute->setFocus(Qt::OtherFocusReason);
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
         window->lstDerVal->clear();  // only the key can fill it again
         QTest::keyClick(window->cmdCompute, key);
@@ -192,7 +161,7 @@ TEST_F(WindowTest, TheChosenViewIsRememberedBetweenRuns)
 
 // The extra room goes to the names and function boxes (wider) and the results list (wider
 // and taller); every other control keeps its place and size.
-TEST_F(WindowTest, ExtraRoomGoesToTheNamesAndFunctionBoxesAndTheResultsList)
+TEST_F(WindowTest, ALargerWindowGrowsOnlyTheLongBoxesAndTheList)
 {
     enterProblem("2", "x,y");
     std::vector<QWidget*> controls;
@@ -225,7 +194,7 @@ TEST_F(WindowTest, TheWindowsSizeIsRememberedBetweenRuns)
     EXPECT_EQ(window->size(), least);
 }
 
-TEST_F(WindowTest, EscapeClosesTheAboutBoxAPlotAndTheAnalysis)
+TEST_F(WindowTest, EscapeClosesTheWindowsTheMainWindowOpens)
 {
     enterProblem("1", "x");
     compute("x^2", {"1"});
@@ -251,22 +220,6 @@ TEST_F(WindowTest, EscapeClosesTheAboutBoxAPlotAndTheAnalysis)
         const bool stillShown = opened && opened->isVisible();
         EXPECT_FALSE(stillShown) << row.name;
     }
-}
-
-TEST_F(WindowTest, ShiftF10OpensTheResultsListsMenu)
-{
-    enterProblem("1", "x");
-    compute("x^2", {"1"});
-    window->lstDerVal->setFocus();
-    QTest::keyClick(window->lstDerVal, Qt::Key_F10, Qt::ShiftModifier);
-    EXPECT_TRUE(window->mnuResults->isVisible());
-    window->mnuResults->hide();
-}
-
-TEST_F(WindowTest, CtrlQClosesTheWindow)
-{
-    QTest::keySequence(window->txtOrder, QKeySequence(Qt::CTRL | Qt::Key_Q));
-    EXPECT_FALSE(window->isVisible());
 }
 
 }  // namespace
