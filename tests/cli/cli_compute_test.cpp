@@ -26,6 +26,7 @@ const CliRun Runs[] = {
     {.name = "compute_constants_in_order_variables_in_option_order", .line = "compute --const a=3 --var y=-2e6 --const b=a*2 --var x=1e6 'b*x*y'", .out = "Function = -12000000000000\nDy = 6000000\nDx = -12000000\nDyy = 0\nDxx = 0\nDyx = 6\n"},
     {.name = "compute_saves_what_compute_file_reads", .line = "compute --const a=2.5 --var x=1e6 --var y=-2e6 --save %D/saved 'x*y+a'", .out = ExampleLines, .file = "saved", .holds = Example},
     {.name = "compute_names_differing_only_in_case", .line = "compute --var x=1 --var X=2 x", .status = 1, .err = "\"X\" is given twice: names that differ only in case are the same name.\n"},
+    {.name = "compute_constant_named_like_the_object", .line = "compute --const sh=1 --var x=1 x", .status = 1, .err = "\"sh\" cannot be a name: the expression language uses it.\n"},
     {.name = "compute_constant_undefined", .line = "compute --const c=q --var x=1 x", .status = 1, .err = "Slopekit expression runtime error 500\nVariable is undefined\n\nAt line 1, col 3: [c=q]\n"},
     {.name = "compute_x_not_a_variable", .line = "compute --var xx=1 x", .status = 1, .err = "Slopekit expression runtime error 500\nVariable is undefined\n\nAt line 1, col 1: [x]\n"},
     {.name = "compute_function_that_does_not_compile", .line = "compute --var x=1.5 --var y=2 '(x+y'", .status = 1, .err = "Slopekit expression syntax error 1006\nExpected ')'\n\nAt line 1, col 5: [(x+y]\n"},

@@ -66,6 +66,7 @@ const UsageFault UsageFaults[] = {
     {.name = "report_no_file", .line = "report", .fault = "A problem FILE is missing.", .usage = ReportUsage},
     {.name = "plot_without_along", .line = "plot %D/sgn --svg %D/p.svg", .fault = "--along is missing: name the variable to plot along.", .usage = PlotUsage},
     {.name = "plot_without_svg", .line = "plot %D/sgn --along y", .fault = "--svg is missing: name the SVG file to draw.", .usage = PlotUsage},
+    {.name = "plot_file_with_a_variable", .line = "plot %D/sgn --along x --svg %D/o.svg --var y=3", .fault = "--var does not go with a problem file: the file holds the variables, the point and the constants.", .usage = PlotUsage},
     {.name = "plot_compute_option", .line = "plot %D/sgn --along y --svg %D/p.svg --hessian", .fault = "--hessian does not go with plot.", .usage = PlotUsage},
 };
 
