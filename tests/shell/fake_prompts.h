@@ -24,8 +24,7 @@ public:
     MessageBoxes messageBoxes;
     std::deque<PromptAnswer> answers;
     std::deque<std::string> fileNames;  // for the open-file and save-file dialogs
-    int openDialogs = 0, saveDialogs = 0, printDialogs = 0;
-    std::vector<FileKind> saveKinds;  // of the save dialogs, in order
+    std::vector<FileKind> saveKinds;  // of the save dialogs shown, in order
     bool printAccepted = true;
 
     PromptAnswer messageBox(const std::string& title, const std::string& text, PromptButtons buttons,
@@ -37,13 +36,13 @@ public:
                                  ? PromptAnswer::Yes
                                  : PromptAnswer::Ok);
     }
-    std::string openFileName() override { return ++openDialogs, next(fileNames, {}); }
+    std::string openFileName() override { return next(fileNames, {}); }
     std::string saveFileName(FileKind kind) override
     {
         saveKinds.push_back(kind);
-        return ++saveDialogs, next(fileNames, {});
+        return next(fileNames, {});
     }
-    bool printDialog(QPrinter&) override { return ++printDialogs, printAccepted; }
+    bool printDialog(QPrinter&) override { return printAccepted; }
 
 private:
     template <typename T>

@@ -87,7 +87,7 @@ TEST_F(WindowTest, SaveWritesToTheLastNameGiven)
     window->mnuSaveAs->trigger();
     type(window->txtEquation, "x+y");
     window->mnuSave->trigger();
-    EXPECT_EQ(prompts->saveDialogs, 2);
+    EXPECT_EQ(prompts->saveKinds.size(), 2u) << "save dialogs";
     EXPECT_EQ(bytesOf(path("first")), Example);
     EXPECT_EQ(bytesOf(path("second")), "Slopekit\r\n2,\"x+y\"\r\n\"x\",1.5\r\n\"y\",-2.5\r\n 1 \r\na=2.37\r\n");
 }

@@ -136,18 +136,6 @@ TEST_F(WindowTest, TheFocusedComputeButtonIsMarked)
     EXPECT_GE(darkPixels() - unfocused, 2 * (window->cmdCompute->width() + window->cmdCompute->height()));
 }
 
-TEST_F(WindowTest, TheFocusedComputeButtonAnswersEnterAndSpace)
-{
-    enterProblem("1", "x");
-    type(window->txtEquation, "x^2");
-    window->cmdCompute->setFocus(Qt::OtherFocusReason);
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
-        window->lstDerVal->clear();  // only the key can fill it again
-        QTest::keyClick(window->cmdCompute, key);
-        EXPECT_EQ(lines().size(), 3u) << QKeySequence(key).toString().toStdString();
-    }
-}
-
 // The view chosen in one run is that of the next.
 TEST_F(WindowTest, TheChosenViewIsRememberedBetweenRuns)
 {
