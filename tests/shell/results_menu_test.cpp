@@ -47,11 +47,7 @@ protected:
     }
     std::vector<QAction*> items() const
     {
-        std::vector<QAction*> found;
-        for (QAction* action : window->mnuResults->actions())
-            if (!action->isSeparator())
-                found.push_back(action);
-        return found;
+        return {window->mnuCopy, window->mnuCopyAll, window->mnuCopyTable, window->mnuAnalyse, window->mnuPlot[0], window->mnuPlot[1]};
     }
     static std::string clipboard() { return QApplication::clipboard()->text().toStdString(); }
     static std::string cell(QTableWidget* table, int row, int column) { return table->item(row, column)->text().toStdString(); }
