@@ -105,6 +105,16 @@ TEST_F(QtPrinterTest, AFileChosenInThePrintDialogTakesTheNextReport)
     EXPECT_TRUE(std::filesystem::exists(path("chosen.pdf")));
 }
 
+TEST_F(QtPrinterTest, ATextExactlyAsWideAsTheRoomFitsOnTheLine)
+{
+    const QFontMetricsF metrics(QFont("Courier New", 10));
+    const QString text = "x+y";
+    qreal width = 0;
+    for (const QChar c : text)
+        width += metrics.horizontalAdvance(c);
+    EXPECT_EQ(fittingLength(text, width, metrics, false), text.size());
+}
+
 // The text pdftotext reads from the file, or nothing where the tool cannot be run.
 std::string pdfText(const std::string& path)
 {

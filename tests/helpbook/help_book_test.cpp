@@ -123,6 +123,7 @@ TEST(Sitemap, ReadsTheEntriesOfTheNestedLists)
         {.name = "comments_are_skipped", .text = "<UL><!-- " + Two + " -->" + One + "</UL>", .entries = {entry("One", "one.html")}},
         {.name = "an_empty_comment_closed_at_once", .text = "<UL><!-->" + One + "</UL>", .entries = {entry("One", "one.html")}},
         {.name = "unbalanced_lists_still_give_the_entries", .text = "</UL></UL><UL>" + One + "<UL>" + Two, .entries = {entry("One", "one.html", {entry("Two", "two.html")})}},
+        {.name = "cut_off_at_the_start_of_a_tag", .text = "<UL>" + One + "<", .entries = {entry("One", "one.html")}},
         {.name = "no_list_no_entries", .text = "<HTML><BODY>nothing here</BODY></HTML>", .entries = {}},
     };
     for (const Row& row : rows)
