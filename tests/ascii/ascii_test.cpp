@@ -33,9 +33,10 @@ TEST(NameCharacters, StayAsciiUnderALatin1Locale)
     // A locale whose classes count é as a letter must not make it one in a name.
     const bool latin1 = std::setlocale(LC_CTYPE, "de_DE.ISO-8859-1") || std::setlocale(LC_CTYPE, "en_US.ISO-8859-1");
     const char eAcute = '\xe9';
-    EXPECT_FALSE(isLetter(eAcute)) << (latin1 ? "under Latin-1" : "under C");
-    EXPECT_FALSE(isNameCharacter(eAcute)) << (latin1 ? "under Latin-1" : "under C");
-    EXPECT_EQ(lowerCase("\xc9X"), "\xc9x") << (latin1 ? "under Latin-1" : "under C");
+    const char* const locale = latin1 ? "under Latin-1" : "under C";
+    EXPECT_FALSE(isLetter(eAcute)) << locale << ": e acute a letter";
+    EXPECT_FALSE(isNameCharacter(eAcute)) << locale << ": e acute in a name";
+    EXPECT_EQ(lowerCase("\xc9X"), "\xc9x") << locale << ": lower case of capital E acute";
     std::setlocale(LC_CTYPE, "C");
 }
 
