@@ -168,6 +168,7 @@ TEST_F(ExactEdges, JumpsHaveNoDerivativeAtTheJump)
     const std::string mod = "no derivative: Mod at a half, where it jumps (column 3)";
     const std::string int1 = "no derivative: Int at a whole number, where it jumps (column 1)";
     const std::string round = "no derivative: Round at a half, where it jumps (column 1)";
+    const std::string roundInside = "no derivative: Round at a half, where it jumps (column 5)";
     const std::string fix = "no derivative: Fix at a whole number, where it jumps (column 1)";
     const std::string sgn = "no derivative: Sgn at 0, where it jumps (column 1)";
     const std::string tie3 = "no derivative: = at a tie, where it jumps (column 3)";
@@ -188,6 +189,7 @@ TEST_F(ExactEdges, JumpsHaveNoDerivativeAtTheJump)
         {.name = "comparison_apart", .function = "x < y", .names = {"x", "y"}, .point = {1, 2}, .gradient = {"0", "0"}, .hessian = {"0", "0", "0"}},
         {.name = "logical_operator_at_a_half", .function = "x And 3", .names = {"x"}, .point = {1.5}, .gradient = {logical}, .hessian = {logical}},
         {.name = "whole_number_of_a_kink_is_flat", .function = "Int(Abs(x)+0.5)", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {"0"}},
+        {.name = "step_of_a_jump_keeps_its_reason", .function = "Int(Round(x) + 0.5)", .names = {"x"}, .point = {2.5}, .gradient = {roundInside}, .hessian = {roundInside}},
         {.name = "truth_values_are_minus_one", .function = "(x > 0) * x", .names = {"x"}, .point = {2}, .gradient = {"-1"}, .hessian = {"0"}},
     });
 }
