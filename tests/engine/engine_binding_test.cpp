@@ -339,7 +339,8 @@ TEST(AddConstant, FollowsTheNameRules)
     }
 }
 
-TEST(RemoveConstant, ShiftsTheRestAndGivesTheNameToForget)
+// The rest move up; the removed name is the one the engine must forget.
+TEST(RemoveConstant, TakesOutOneEntry)
 {
     struct Row {
         const char* name;

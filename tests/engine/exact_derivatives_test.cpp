@@ -195,7 +195,7 @@ TEST_F(ExactEdges, JumpsHaveNoDerivativeAtTheJump)
 }
 
 // Kinks, infinite slopes and curvatures, and powers with a varying exponent over a base <= 0.
-TEST_F(ExactEdges, KinksAndInfiniteSlopesHaveNoDerivativeAtTheirPoint)
+TEST_F(ExactEdges, NonSmoothPointsHaveNoDerivative)
 {
     const std::string sqr = "no derivative: Sqr at 0, where its slope is infinite (column 1)";
     const std::string kink3 = "no derivative: Abs at its kink (column 3)";
@@ -230,7 +230,7 @@ TEST_F(ExactEdges, AValueThroughTextHasNoDerivative)
     });
 }
 
-TEST_F(ExactEdges, AFieldAndTheGlobalNameAreOneVariable)
+TEST_F(ExactEdges, AFieldIsTheSameVariableAsItsGlobalName)
 {
     expect({{.name = "field_times_global_name", .function = "sh.x*x", .names = {"x"}, .point = {3}, .gradient = {"6"}, .hessian = {"2"}}});
 }
