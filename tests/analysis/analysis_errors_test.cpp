@@ -34,12 +34,14 @@ TEST(AnalysisErrors, AnEigenvectorTurnsByTheEigenvalueErrorOverItsGapToTheNeares
         double eigenvalueError;
         std::vector<double> vectorErrors;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "apart", .eigenvalues = {-1, 1, 5}, .eigenvalueError = 0.1, .vectorErrors = {0.05, 0.05, 0.025}},
         {.name = "repeated_eigenvalue", .eigenvalues = {2, 2}, .eigenvalueError = 1e-9, .vectorErrors = {1, 1}},
         {.name = "close_beyond_certainty", .eigenvalues = {1, 1.01}, .eigenvalueError = 0.1, .vectorErrors = {1, 1}},
         {.name = "one_variable", .eigenvalues = {3}, .eigenvalueError = 0.1, .vectorErrors = {0}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         HessianAnalysis analysis;
         analysis.eigenvalues = row.eigenvalues;

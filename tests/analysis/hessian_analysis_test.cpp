@@ -22,6 +22,7 @@ TEST(Analysis, ClassifiesThePointByItsEstimates)
         Classification fromClassic;  // taking the classic results as good to a millionth
         Classification fromRefined;  // with the refinement's own error estimates
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "saddle", .function = "x^2 - y^2", .point = {0, 0}, .fromClassic = Saddle, .fromRefined = Saddle},
         {.name = "rosenbrock_minimum", .function = "(1 - x)^2 + 100*(y - x^2)^2", .point = {1, 1}, .fromClassic = Minimum, .fromRefined = Minimum},
@@ -35,6 +36,7 @@ TEST(Analysis, ClassifiesThePointByItsEstimates)
         // A curvature below a millionth of the other one decides only with refined errors.
         {.name = "weak_curvature", .function = "x^2 + 1E-7*y^2", .point = {0, 0}, .fromClassic = Inconclusive, .fromRefined = Minimum},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const testing::EngineProblem p({"x", "y", "z"}, row.point, row.function);
         const DerivativeEstimates classic = classicEstimates(p.dim.Varx, p.refined.value, p.dim.Der1Val, p.dim.Der2Val);

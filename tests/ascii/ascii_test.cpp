@@ -16,6 +16,7 @@ TEST(SameName, IgnoresTheCaseOfAsciiLettersOnly)
         std::string b;
         bool same;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "one_spelling", .a = "x1", .b = "x1", .same = true},
         {.name = "letters_in_other_case", .a = "HalfPi", .b = "halfpI", .same = true},
@@ -24,6 +25,7 @@ TEST(SameName, IgnoresTheCaseOfAsciiLettersOnly)
         {.name = "latin1_capital_is_not_folded", .a = "\xc4", .b = "\xe4", .same = false},
         {.name = "a_prefix_is_another_name", .a = "x", .b = "xx", .same = false},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(sameName(row.a, row.b), row.same) << row.name;
 }

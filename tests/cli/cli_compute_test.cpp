@@ -15,6 +15,7 @@ class CliCompute : public ::testing::TestWithParam<CliRun> {};
 
 TEST_P(CliCompute, PrintsTheWindowsLinesOrItsOneMessage) { expectRun(GetParam()); }
 
+// clang-format off
 const CliRun Runs[] = {
     {.name = "eval_variables", .line = "eval --var x=1.5 --var y=-0.25 'x^2*y'", .out = "-0.5625\n"},
     {.name = "eval_point_keeps_all_its_digits", .line = "eval --var x=1.000000000000001 '(x-1)*1E16'", .out = "11.1022302462516\n"},
@@ -41,6 +42,7 @@ const CliRun Runs[] = {
     {.name = "hessian_shows_the_steepest_ascent", .line = "compute --var x=1E6 --hessian x^2", .out = "Function = 1000000000000\nDx = 2000000\nDxx = 2\nEigenvalues = 2\nClassification = not a critical point\nSteepest ascent = 1\nFrom the exact derivatives, good to rounding: the gradient is not zero within its error (|grad f| = 2000000).\n"},
     {.name = "hessian_without_any_second_derivative", .line = "compute --hessian --var x=0 " + FailsAtPowersOfTwo, .out = "Function = -1\nDx = -5809.90622027011\nDxx = 323509631.708518\nNo analysis: the Hessian has entries without a reliable value, so it has no eigenvalues.\nFrom the refined estimates and their errors: some estimates are unreliable, so nothing can be concluded.\n"},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Commands, CliCompute, ::testing::ValuesIn(Runs), rowName);
 
@@ -69,6 +71,7 @@ TEST(CliJson, HoldsEachResultAtItsPlace)
         nlohmann::json value;
         std::string input = "";  // written to %D/in first
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "variables", .line = Sine, .pointer = "/variables", .value = {"x", "y"}},
         {.name = "point_with_all_17_digits", .line = Sine, .pointer = "/point/1", .value = 0.30000000000000004},
@@ -85,6 +88,7 @@ TEST(CliJson, HoldsEachResultAtItsPlace)
         {.name = "classic_value_flagged_beside_a_missing_exact_one", .line = AtTheKink, .pointer = "/flagged", .value = {"Dxx"}},
         {.name = "refined_entries_without_value_null", .line = WithoutRefinedValue, .pointer = "/refined", .value = nlohmann::json::parse(R"({"value": -1, "gradient": [null], "gradient_error": [null], "hessian": [[null]], "hessian_error": [[null]], "unreliable": ["Dx", "Dxx"]})")},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const nlohmann::json json = computedJson(row.line, row.input);
         EXPECT_EQ(json.value(nlohmann::json::json_pointer(row.pointer), nlohmann::json()), row.value) << row.name << ": " << row.pointer;

@@ -10,6 +10,7 @@ class CliFiles : public ::testing::TestWithParam<CliRun> {};
 
 TEST_P(CliFiles, WriteWhatIsAskedOrKeepTheEarlierFile) { expectRun(GetParam()); }
 
+// clang-format off
 const CliRun Runs[] = {
     {.name = "save_through_a_link_into_its_target", .line = "compute --var x=1e6 --save %D/link x", .out = "Function = 1000000\nDx = 1\nDxx = 0\n", .file = "example", .holds = "Slopekit\r\n1,\"x\"\r\n\"x\",1000000\r\n 0 \r\n"},
     {.name = "refused_save_keeps_the_old_file", .line = "compute --var x=1 --save %D/example '\"x\"'", .status = 1, .err = "The function contains a double quote (\"), which a problem file cannot hold.\n", .file = "example", .holds = Example},
@@ -42,6 +43,7 @@ const CliRun Runs[] = {
     {.name = "plot_refuses_a_read_only_file", .line = "plot %D/example --along x --svg %D/readonly", .status = 1, .err = "The file %D/readonly is read-only.\n", .file = "readonly", .holds = Example},
     {.name = "plot_failing", .line = "plot --var x=0 --along x --svg %D/p.svg 'Sqr(x)'", .status = 1, .err = Runtime5},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Commands, CliFiles, ::testing::ValuesIn(Runs), rowName);
 

@@ -15,6 +15,7 @@ class CliPoints : public ::testing::TestWithParam<CliRun> {};
 
 TEST_P(CliPoints, ComputeEveryPointOrNameTheFaultyLine) { expectRun(GetParam()); }
 
+// clang-format off
 const CliRun Runs[] = {
     {.name = "without_header", .line = AtPoints, .out = Header + Row, .input = "1E6,2E6"},
     {.name = "header_in_any_order_blanks_and_crlf", .line = AtPoints + " --format csv", .out = Header + Row, .input = " Y , X \r\n\r\n 2E6 ,\t1E6\t\r\n"},
@@ -44,6 +45,7 @@ const CliRun Runs[] = {
     {.name = "file_a_folder", .line = "compute %D/sgn --points %D", .status = 1, .err = "The points file %D cannot be opened: it is not a regular file.\n"},
     {.name = "function_that_does_not_compile_reported_once", .line = "compute %D/in --points %D/in", .status = 1, .err = "Slopekit expression syntax error 1023\nExpected expression\n\nAt line 1, col 5: [x*y+]\n", .input = "Slopekit\r\n2,\"x*y+\"\r\n\"x\",1\r\n\"y\",2\r\n 0 \r\n"},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Commands, CliPoints, ::testing::ValuesIn(Runs), rowName);
 

@@ -42,6 +42,7 @@ TEST_P(CliUsage, NamesTheFaultAboveTheCommandsUsage)
     EXPECT_EQ(output.err.substr(usageStart), row.usage) << row.name << ": usage";
 }
 
+// clang-format off
 const UsageFault UsageFaults[] = {
     {.name = "no_command", .line = "", .fault = "A command is missing.", .usage = AllUsage},
     {.name = "no_such_command", .line = "evaluate 1", .fault = "evaluate is not a command.", .usage = AllUsage},
@@ -69,6 +70,7 @@ const UsageFault UsageFaults[] = {
     {.name = "plot_file_with_a_variable", .line = "plot %D/sgn --along x --svg %D/o.svg --var y=3", .fault = "--var does not go with a problem file: the file holds the variables, the point and the constants.", .usage = PlotUsage},
     {.name = "plot_compute_option", .line = "plot %D/sgn --along y --svg %D/p.svg --hessian", .fault = "--hessian does not go with plot.", .usage = PlotUsage},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Commands, CliUsage, ::testing::ValuesIn(UsageFaults),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -77,6 +79,7 @@ class CliHelp : public ::testing::TestWithParam<CliRun> {};
 
 TEST_P(CliHelp, PrintsWhatItIsAskedFor) { expectRun(GetParam()); }
 
+// clang-format off
 const CliRun HelpRuns[] = {
     {.name = "help_command", .line = "help", .out = AllUsage},
     {.name = "help_option", .line = "--help", .out = AllUsage},
@@ -85,6 +88,7 @@ const CliRun HelpRuns[] = {
     {.name = "compute_file_help", .line = "compute %D/example -h", .out = ComputeUsage},
     {.name = "version_from_the_project", .line = "--version", .out = "Slopekit " SLOPEKIT_PROJECT_VERSION "\n"},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Commands, CliHelp, ::testing::ValuesIn(HelpRuns), rowName);
 

@@ -185,10 +185,12 @@ void expectNothingLeft(const Ending& row)
 TEST(RunCompute, AStopLeavesNothingHalfDone)
 {
     const std::vector<double> at{0.5, 2};
+    // clang-format off
     const Ending rows[] = {
         {.name = "at_a_refinement_trial_point", .scenario = {.point = at, .stopAfter = 100}, .evaluations = 100},
         {.name = "at_the_last_evaluation", .scenario = {.point = at, .stopAfter = 365}, .evaluations = 365},
     };
+    // clang-format on
     for (const Ending& row : rows)
         expectNothingLeft(row);
 }
@@ -196,12 +198,14 @@ TEST(RunCompute, AStopLeavesNothingHalfDone)
 TEST(RunCompute, AFailureAtADisplacedPointShowsExactlyOneMessage)
 {
     const std::vector<double> at{0.5, 2};
+    // clang-format off
     const Ending rows[] = {
         {.name = "shown_by_the_error_event", .scenario = {.point = at, .f = announcedBelowTheMiddle}, .evaluations = 1},
         {.name = "silent_engine_exception_gets_the_computation_message", .scenario = {.point = at, .f = silentBelowTheMiddle}, .evaluations = 1, .message = ComputeMessage{"Slopekit", "Slopekit -2147352319\rException occurred\r\r"}},
         // 16 * 1e308 overflows at the second evaluation.
         {.name = "sum_beyond_the_double_range", .scenario = {.point = at, .f = huge}, .evaluations = 2, .message = ComputeMessage{"Slopekit", "Slopekit 6\rOverflow\r\r"}},
     };
+    // clang-format on
     for (const Ending& row : rows)
         expectNothingLeft(row);
 }

@@ -73,11 +73,13 @@ TEST(ResultViews, ListTheLinesOfTheirKindOfResult)
         ResultView view;
         std::vector<std::string> lines;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "classic", .view = ResultView::Classic, .lines = {"Function = 2", "Dx = 4", "Dy = 1", "Dxx = 4", "Dyy = 0", "Dxy = 2"}},
         {.name = "refined", .view = ResultView::Refined, .lines = {"Function = 2", "Dx = 4 ± 1.2E-13", "Dy = 1.000002 ± 1E-12", "Dxx = 4 ± 2E-10", "Dyy = no value: the function fails at every trial step", "Dxy = 2 ± 0.0049"}},
         {.name = "exact", .view = ResultView::Exact, .lines = {"Function = 2", "Dx = 4", "Dy = 1", "Dxx = 4", "Dyy = 2", std::string("Dxy = ") + Kink}},
     };
+    // clang-format on
     const ComputedResults results = tabulate({});
     for (const Row& row : rows)
         EXPECT_EQ(viewLines(results, row.view), row.lines) << row.name << ": lines";
@@ -103,6 +105,7 @@ TEST(ResultViews, ARefinedValueShowsOnlyTheDigitsItsErrorSupports)
         double error;
         const char* text;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "noise_below_the_error_is_zero", .value = -7.94093388050907e-24, .error = 1.7e-18, .text = "0 ± 1.7E-18"},
         {.name = "rounded_to_the_errors_last_digit", .value = -976.947808554655, .error = 110, .text = "-980 ± 110"},
@@ -111,6 +114,7 @@ TEST(ResultViews, ARefinedValueShowsOnlyTheDigitsItsErrorSupports)
         {.name = "an_error_of_zero_keeps_every_digit", .value = 3.14159265358979, .error = 0, .text = "3.14159265358979 ± 0"},
         {.name = "rounding_up_to_a_new_digit", .value = 9.996, .error = 0.1, .text = "10 ± 0.1"},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(refinedText(row.value, row.error), row.text) << row.name << ": text";
 }
@@ -130,11 +134,13 @@ TEST(ResultViews, MarkTheLinesTheirKindOfResultDoubts)
         ResultView view;
         std::vector<std::string> marked;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "classic_warnings", .view = ResultView::Classic, .marked = {"Dy", "Dxy"}},
         {.name = "unreliable_refined_values", .view = ResultView::Refined, .marked = {"Dyy", "Dxy"}},
         {.name = "nothing_exact", .view = ResultView::Exact, .marked = {}},
     };
+    // clang-format on
     const ComputedResults results = tabulate({.classic = {4, 1.1, 4, 2, 2}});
     for (const Row& row : rows) {
         std::vector<std::string> marked;
@@ -190,6 +196,7 @@ TEST(Warnings, MarkAClassicValueOffItsReferenceByMoreThanAMillionthOfItsSize)
         bool dyMarked = false;
         bool dxxMarked = false;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "exact_within_a_millionth", .classic = {4.0000039, 1, 4.0000041, 2, 2}, .exact = exact(4, 1, 4, 2, 2), .dxxMarked = true},
         {.name = "exact_zero_measured_by_the_largest_of_its_kind", .classic = {3e-6, 4, 3e-6, 2, 2}, .exact = exact(0, 4, 0, 2, 2), .dxxMarked = true},
@@ -203,6 +210,7 @@ TEST(Warnings, MarkAClassicValueOffItsReferenceByMoreThanAMillionthOfItsSize)
         {.name = "refined_zero_within_its_error_has_no_scale", .classic = {3e-6, 4, 2, 2, 2}, .refined = {6e-20, 4, 2, 2, 2}, .error = {4e-17, 1e-13, 1e-13, 1e-13, 1e-13}},
         {.name = "no_reference_at_all", .classic = {4, 1, 4, 2, 2}, .refined = {Nan, 1, Nan, 2, 2}, .error = {Inf, 1e-13, Inf, 1e-13, 1e-13}, .dxMarked = true, .dxxMarked = true},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const ComputedResults results =
             tabulate({.classic = row.classic, .refined = row.refined, .error = row.error, .exact = row.exact});

@@ -81,12 +81,14 @@ TEST(PlotRadiusWithinRange, NarrowsAHalfWidthWhoseEndsWouldPassTheLargestNumber)
         double radius;
         double narrowed;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "ordinary", .x0 = 1, .radius = 2.5, .narrowed = 2.5},
         {.name = "end_beyond_the_largest_number", .x0 = 1.7e308, .radius = 8.5e307, .narrowed = Largest - 1.7e308},
         {.name = "negative_end_beyond", .x0 = -1.7e308, .radius = 8.5e307, .narrowed = Largest - 1.7e308},
         {.name = "width_beyond_the_largest_number", .x0 = 0, .radius = 1.5e308, .narrowed = Largest / 2},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(plotRadiusWithinRange(row.x0, row.radius), row.narrowed) << row.name << ": half-width";
 }
@@ -98,6 +100,7 @@ TEST(PlotRadiusWithinRange, RefusesAHalfWidthThatCannotBeNarrowed)
         double x0;
         double radius;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "at_the_largest_number", .x0 = std::numeric_limits<double>::max(), .radius = 1},
         {.name = "too_small_to_tell_the_ends_apart", .x0 = 1e300, .radius = 1},
@@ -105,6 +108,7 @@ TEST(PlotRadiusWithinRange, RefusesAHalfWidthThatCannotBeNarrowed)
         {.name = "not_a_number", .x0 = 1, .radius = std::nan("")},
         {.name = "infinite", .x0 = 1, .radius = std::numeric_limits<double>::infinity()},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_THROW(plotRadiusWithinRange(row.x0, row.radius), std::invalid_argument) << row.name;
 }

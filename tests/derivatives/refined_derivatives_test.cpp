@@ -22,6 +22,7 @@ TEST(StepChoice, TakesTheValueWhereSuccessiveEstimatesAgreeBestWithTheirSpreadAs
         bool found = true;
     };
     // 1 + 16^-k: a fourth-order formula converging on 1, which one Richardson step recovers.
+    // clang-format off
     const Row rows[] = {
         {.name = "smallest_spread_wins", .estimates = {2, 1.0625, 1.00390625, 1.000244140625}, .value = 1, .error = 0.062255859375},
         {.name = "failed_step_breaks_the_run", .estimates = {2, 1.0625, std::nullopt, 1.00390625, 1.000244140625, 1.0000152587890625}, .value = 1, .error = 0.0038909912109375},
@@ -33,6 +34,7 @@ TEST(StepChoice, TakesTheValueWhereSuccessiveEstimatesAgreeBestWithTheirSpreadAs
         {.name = "no_window_is_no_better_than_its_spread", .estimates = {3, 0.5}, .value = 0.5, .error = 2.5},
         {.name = "no_estimate_at_all", .estimates = {std::nullopt, std::nullopt}, .found = false},
     };
+    // clang-format on
     for (const Row& row : rows) {
         StepChoice choice;
         for (std::size_t k = 0; k < row.estimates.size(); ++k)

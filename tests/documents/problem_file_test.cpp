@@ -37,6 +37,7 @@ TEST(ProblemReader, ReadsTheFieldsInEveryFormSaveAndEditorsLeave)
         std::vector<double> point;
         std::vector<std::string> constants = {};
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "exponent_and_half_count_to_even", .text = "Slopekit\r\n2.5,\"x\"\r\n\"x\",1E-05\r\n\"y\",.5\r\n 0 \r\n", .order = 2, .equation = "x", .names = {"x", "y"}, .point = {1e-5, 0.5}},
         {.name = "three_and_a_half_rounds_up", .text = "Slopekit\r\n3.5,\"f\"\r\n\"a\",1\r\n\"b\",2\r\n\"c\",3\r\n\"d\",4\r\n0\r\n", .order = 4, .equation = "f", .names = {"a", "b", "c", "d"}, .point = {1, 2, 3, 4}},
@@ -52,6 +53,7 @@ TEST(ProblemReader, ReadsTheFieldsInEveryFormSaveAndEditorsLeave)
         {.name = "utf8_surrogate_is_windows_1252", .text = "Slopekit\r\n1,\"\xED\xA0\x80\"\r\n\"x\",1\r\n 0 \r\n", .order = 1, .equation = "\xC3\xAD\xC2\xA0\xE2\x82\xAC", .names = {"x"}, .point = {1}},
         {.name = "longest_function", .text = "Slopekit\r\n1," + LongestFunction + "\r\nx,1\r\n0\r\n", .order = 1, .equation = LongestFunction, .names = {"x"}, .point = {1}},
     };
+    // clang-format on
     testing::LocaleGuard comma(",", ".");
     for (const Row& row : rows) {
         const LoadedProblem p = read(row.text);
@@ -71,6 +73,7 @@ TEST(ProblemReader, RefusesAFileNotAsSaveWritesItNamingTheLine)
         std::string message;
     };
     const char* const Incompatible = "Incompatible file";
+    // clang-format off
     const Row rows[] = {
         {.name = "signature_in_capitals", .text = "SLOPEKIT\r\n1,\"x\"\r\n\"x\",1\r\n 0 \r\n", .message = Incompatible},
         {.name = "empty_file", .text = "", .message = Incompatible},
@@ -93,6 +96,7 @@ TEST(ProblemReader, RefusesAFileNotAsSaveWritesItNamingTheLine)
         {.name = "name_not_a_name", .text = "Slopekit\r\n1,\"x\"\r\n\"x y\",1\r\n 0 \r\n", .message = "Line 3: \"x y\" is not a name: a name starts with a letter and has only letters and digits."},
         {.name = "function_too_long", .text = "Slopekit\r\n1,x" + LongestFunction + "\r\nx,1\r\n0\r\n", .message = "Line 2: The function is too long: a function may be at most 65,536 characters long."},
     };
+    // clang-format on
     for (const Row& row : rows) {
         try {
             read(row.text);
@@ -106,6 +110,7 @@ TEST(ProblemReader, RefusesAFileNotAsSaveWritesItNamingTheLine)
 // The loader asks this of a file's first bytes, so a file that is something else is not read on.
 TEST(ProblemReader, MayBeginAProblemFileWhileTheFirstBytesAgree)
 {
+    // clang-format off
     struct Row { const char* name; std::string_view head; bool may; };
     const Row rows[] = {
         {.name = "nothing_yet", .head = "", .may = true},
@@ -118,6 +123,7 @@ TEST(ProblemReader, MayBeginAProblemFileWhileTheFirstBytesAgree)
         {.name = "text_before_the_quote", .head = "x\"Slopekit", .may = false},
         {.name = "two_quotes", .head = "\"\"Slopekit", .may = false},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(mayBeginProblemFile(row.head), row.may) << row.name;
 }
@@ -142,12 +148,14 @@ TEST(ProblemWriter, WritesFileFormWhateverTheLocale)
         std::string written;
     };
     const auto cp1252 = FileEncoding::Windows1252;
+    // clang-format off
     const Row rows[] = {
         {.name = "numbers_names_and_constants", .problem = {.countText = "2.5", .function = "x^2*y+a", .names = {"x", " y"}, .pointTexts = {"0.00001", " -4 "}, .constants = {"a=2,37", "b=max(1,2)"}}, .written = "Slopekit\r\n2.5,\"x^2*y+a\"\r\n\"x\",1E-05\r\n\" y\",-4\r\n 2 \r\na=2,37\r\nb=max(1,2)\r\n"},
         // A file read as Windows-1252 goes back so, unless a character was added that it lacks.
         {.name = "windows_1252_kept", .problem = {.countText = "1", .function = "\xC3\xA9\xE2\x82\xAC", .names = {"x"}, .pointTexts = {"1"}, .constants = {"\xE2\x80\x99"}, .encoding = cp1252}, .written = "Slopekit\r\n1,\"\xE9\x80\"\r\n\"x\",1\r\n 1 \r\n\x92\r\n"},
         {.name = "windows_1252_lacks_the_arrow", .problem = {.countText = "1", .function = "\xE2\x86\x92", .names = {"x"}, .pointTexts = {"1"}, .constants = {}, .encoding = cp1252}, .written = "Slopekit\r\n1,\"\xE2\x86\x92\"\r\n\"x\",1\r\n 0 \r\n"},
     };
+    // clang-format on
     testing::LocaleGuard comma(",", ".");
     for (const Row& row : rows)
         EXPECT_EQ(written(row.problem), row.written) << row.name << ": file text";
@@ -160,6 +168,7 @@ TEST(ProblemWriter, RefusesWhatCouldNotBeReadBack)
         ProblemToSave problem;
         std::string message;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "line_break_in_function", .problem = {.countText = "1", .function = "x\r", .names = {"x"}, .pointTexts = {"1"}, .constants = {}}, .message = "The function contains a line break, which a problem file cannot hold."},
         {.name = "quote_in_name", .problem = {.countText = "1", .function = "x", .names = {"a\"b"}, .pointTexts = {"1"}, .constants = {}}, .message = "The variable name a\"b contains a double quote (\"), which a problem file cannot hold."},
@@ -168,6 +177,7 @@ TEST(ProblemWriter, RefusesWhatCouldNotBeReadBack)
         {.name = "value_not_a_number", .problem = {.countText = "1", .function = "x", .names = {"x"}, .pointTexts = {"abc"}, .constants = {}}, .message = "The value \"abc\" given for x cannot be read as a number."},
         {.name = "name_without_value", .problem = {.countText = "2", .function = "x", .names = {"x", "y"}, .pointTexts = {"1"}, .constants = {}}, .message = "Every variable needs a value."},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(written(row.problem), row.message) << row.name << ": message";
 }

@@ -59,11 +59,13 @@ QByteArray pdfOfLines(int lineCount, const std::string& path)
 
 TEST_F(QtPrinterTest, BreaksPagesItselfAboutSixtyLinesToAPage)
 {
+    // clang-format off
     struct Row { const char* name; int lines; int pages; };
     const Row rows[] = {
         {.name = "ten_lines", .lines = 10, .pages = 1},
         {.name = "150_lines", .lines = 150, .pages = 3},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(pdfOfLines(row.lines, path(row.name)).count("/Type /Page\n"), row.pages) << row.name;
 }

@@ -55,12 +55,14 @@ TEST(Binding, EngineHoldsThePointOfTheLastHandOverBitForBit)
         std::vector<double> first, second;
         const char* between;  // a statement run between the two hand-overs, or ""
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "values_swapped_between_names", .names = {"x", "y"}, .first = {1.5, -0.25}, .second = {-0.25, 1.5}, .between = ""},
         {.name = "same_value_after_another_statement", .names = {"a", "b"}, .first = {2, 3}, .second = {2, 3}, .between = "a = 7: b = a"},
         {.name = "last_bit_changed", .names = {"p"}, .first = {1.0}, .second = {std::nextafter(1.0, 2.0)}, .between = ""},
         {.name = "range_ends", .names = {"p", "q"}, .first = {1, 1}, .second = {std::numeric_limits<double>::max(), 4.9e-324}, .between = ""},
     };
+    // clang-format on
     for (const Row& row : rows) {
         FreshProblem fresh({}, row.names);
         fresh.dim.Varx = row.first;
@@ -87,6 +89,7 @@ TEST(Function, HasItsValueAtThePointAfterTheConstants)
         double value;
     };
     testing::LocaleGuard comma(",", ".");  // text results read alike in every locale
+    // clang-format off
     const Row rows[] = {
         {.name = "at_the_point", .constants = {}, .function = "x^2 * -0.25", .point = 1.5, .value = -0.5625},
         {.name = "predefined_constants", .constants = {}, .function = "pi * 100 + halfpi * 10 + e", .point = 0, .value = M_PI * 100 + M_PI / 2 * 10 + M_E},
@@ -115,6 +118,7 @@ TEST(Function, HasItsValueAtThePointAfterTheConstants)
         {.name = "acosh_large", .constants = {}, .function = "Acosh(x)", .point = 1e200, .value = std::acosh(1e200)},
         {.name = "atanh_half", .constants = {}, .function = "Atanh(x)", .point = 0.5, .value = std::atanh(0.5)},
     };
+    // clang-format on
     for (const Row& row : rows) {
         FreshProblem fresh(row.constants, {"x"});
         EXPECT_DOUBLE_EQ(fresh.evaluate(row.function, row.point), row.value) << row.name;
@@ -136,6 +140,7 @@ TEST(Function, FailsWithItsErrorFromItsSource)
     const char* const App = "Slopekit";  // an error an extra function left in ierr
     const char* const Runtime = "Slopekit expression runtime error";
     const char* const Syntax = "Slopekit expression syntax error";
+    // clang-format off
     const Row rows[] = {
         {.name = "text_not_a_number", .function = "\"abc\"", .point = 1, .error = 13, .source = App, .announced = false},
         {.name = "ierr_after_the_value", .function = "Atanh(x) + 1", .point = 1, .error = 11, .source = App, .announced = false},
@@ -157,6 +162,7 @@ TEST(Function, FailsWithItsErrorFromItsSource)
         {.name = "extra_function_of_text", .function = "Sinh(\"apples\") + x", .point = 1, .error = 13, .source = App, .announced = false},
         {.name = "later_success_keeps_the_last_error", .function = "Atanh(x) + Asin(2 * x) + Asin(x / 2)", .point = 1, .error = 5, .source = App, .announced = false},
     };
+    // clang-format on
     for (const Row& row : rows) {
         FreshProblem fresh({}, {"x"});
         try {
@@ -187,11 +193,13 @@ TEST(FieldName, IsUndefinedWhereNothingAssignedIt)
         std::vector<std::string> constants;
         const char* function;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "x_undeclared", .variables = {"xx"}, .constants = {}, .function = "x"},
         {.name = "x_undeclared_as_member", .variables = {"a", "b"}, .constants = {}, .function = "a*b + sh.x"},
         {.name = "x_undeclared_in_a_constant", .variables = {"a"}, .constants = {"c=x*2"}, .function = "c"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         FreshProblem fresh(row.constants, row.variables);
         fresh.dim.Equation = row.function;
@@ -223,6 +231,7 @@ TEST(Constant, ReadingAVariableIsRefused)
         std::vector<std::string> constants;
         std::string refusal;  // empty: accepted
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "reads_a_variable", .constants = {"c=x*2"}, .refusal = constantReadsPointText("c=x*2", "x")},
         {.name = "reads_a_variable_in_another_case", .constants = {"a=1", "c=Y+1"}, .refusal = constantReadsPointText("c=Y+1", "y")},
@@ -231,6 +240,7 @@ TEST(Constant, ReadingAVariableIsRefused)
         {.name = "assigns_a_variable", .constants = {"x=3"}, .refusal = ""},
         {.name = "reads_another_constant", .constants = {"a=2", "b=a*2"}, .refusal = ""},
     };
+    // clang-format on
     for (const Row& row : rows) {
         FreshProblem fresh(row.constants, {"x", "y"});
         std::string refusal;
@@ -313,6 +323,7 @@ TEST(AddConstant, FollowsTheNameRules)
         int replacedIndex;
         std::vector<std::string> after;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "accepted", .before = {}, .text = "a=2.37", .result = Stored, .replacedIndex = -1, .after = {"a=2.37"}},
         {.name = "empty_value_stored", .before = {}, .text = "a=", .result = Stored, .replacedIndex = -1, .after = {"a="}},
@@ -329,6 +340,7 @@ TEST(AddConstant, FollowsTheNameRules)
         {.name = "new_name_refused_when_full", .before = fullStore(), .text = "z=1", .result = Full, .replacedIndex = -1, .after = fullStore()},
         {.name = "replacing_works_when_full", .before = fullStore(), .text = "c0=7", .result = Stored, .replacedIndex = 0, .after = fullStore("c0=7")},
     };
+    // clang-format on
     FreshProblem fresh({}, {"x"});
     for (const Row& row : rows) {
         Dimension store = withConstants(row.before);
@@ -349,12 +361,14 @@ TEST(RemoveConstant, TakesOutOneEntry)
         std::optional<std::string> removedName;
         std::vector<std::string> after;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "first_of_three", .before = {"a=2.37", "b=1", "c=2"}, .index = 0, .removedName = "a", .after = {"b=1", "c=2"}},
         {.name = "last", .before = {"a=2.37", "pi=3"}, .index = 1, .removedName = "pi", .after = {"a=2.37"}},
         {.name = "value_with_equals", .before = {"a=b=2"}, .index = 0, .removedName = "a", .after = {}},
         {.name = "entry_without_equals", .before = {"abc", "b=1"}, .index = 0, .removedName = std::nullopt, .after = {"b=1"}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         Dimension store = withConstants(row.before);
         EXPECT_EQ(removeConstant(store, row.index), row.removedName) << row.name << ": name to forget";

@@ -56,6 +56,7 @@ struct OneVariableRule {
 
 TEST_F(Exact, RulesOfOneVariableMatchTheirDerivatives)
 {
+    // clang-format off
     const OneVariableRule rows[] = {
         {.name = "sin", .function = "Sin(x)", .point = 0.7, .first = 0.76484218728448845, .second = -0.64421768723769102},
         {.name = "cos", .function = "Cos(x)", .point = 0.7, .first = -0.64421768723769102, .second = -0.76484218728448845},
@@ -78,6 +79,7 @@ TEST_F(Exact, RulesOfOneVariableMatchTheirDerivatives)
         {.name = "acosh_near_end", .function = "Acosh(x)", .point = 1.000001, .first = 707.10660443900418, .second = -353553479.02515045},
         {.name = "atanh_near_end", .function = "Atanh(x)", .point = 0.999999, .first = 500000.24998574717, .second = 499999999971.11934},
     };
+    // clang-format on
     for (const OneVariableRule& row : rows) {
         const ExactDerivatives d = at({"x"}, {row.point}, row.function);
         expectClose(d.gradient[0], row.first, std::string(row.name) + " Dx");
@@ -96,6 +98,7 @@ struct TwoVariableRule {
 
 TEST_F(Exact, RulesOfTwoVariablesMatchTheirDerivatives)
 {
+    // clang-format off
     const TwoVariableRule rows[] = {
         {.name = "product", .function = "x*y^2", .point = {1.5, -2}, .gradient = {4.0000000000000000, -6.0000000000000000}, .hessian = {0, -4.0000000000000000, 3.0000000000000000}},
         {.name = "quotient", .function = "x/y", .point = {1.5, -2}, .gradient = {-0.50000000000000000, -0.37500000000000000}, .hessian = {0, -0.25000000000000000, -0.37500000000000000}},
@@ -108,6 +111,7 @@ TEST_F(Exact, RulesOfTwoVariablesMatchTheirDerivatives)
         {.name = "negation_before_power", .function = "-x^2*y", .point = {1.5, 2}, .gradient = {6, 2.25}, .hessian = {4, 3, 0}},
         {.name = "host_method_of_quotient", .function = "Atanh(x/y)", .point = {1, 3}, .gradient = {0.37500000000000000, -0.12500000000000000}, .hessian = {0.093750000000000000, -0.15625000000000000, 0.093750000000000000}},
     };
+    // clang-format on
     for (const TwoVariableRule& row : rows) {
         const ExactDerivatives d = at({"x", "y"}, row.point, row.function);
         const std::string name = row.name;
@@ -174,6 +178,7 @@ TEST_F(ExactEdges, JumpsHaveNoDerivativeAtTheJump)
     const std::string tie3 = "no derivative: = at a tie, where it jumps (column 3)";
     const std::string logical = "no derivative: And at a half, where it jumps (column 3)";
     expect({
+        // clang-format off
         {.name = "step_times_square_at_the_step", .function = "-(x>0)*x^2", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {tie4}},
         {.name = "mod_at_a_half", .function = "x Mod 3", .names = {"x"}, .point = {2.5}, .gradient = {mod}, .hessian = {mod}},
         {.name = "mod_between_halves", .function = "x Mod 3", .names = {"x"}, .point = {2.2}, .gradient = {"0"}, .hessian = {"0"}},
@@ -191,6 +196,7 @@ TEST_F(ExactEdges, JumpsHaveNoDerivativeAtTheJump)
         {.name = "whole_number_of_a_kink_is_flat", .function = "Int(Abs(x)+0.5)", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {"0"}},
         {.name = "step_of_a_jump_keeps_its_reason", .function = "Int(Round(x) + 0.5)", .names = {"x"}, .point = {2.5}, .gradient = {roundInside}, .hessian = {roundInside}},
         {.name = "truth_values_are_minus_one", .function = "(x > 0) * x", .names = {"x"}, .point = {2}, .gradient = {"-1"}, .hessian = {"0"}},
+        // clang-format on
     });
 }
 
@@ -205,6 +211,7 @@ TEST_F(ExactEdges, NonSmoothPointsHaveNoDerivative)
     const std::string slope = "no derivative: ^ at a base of 0, where its slope is infinite (column 2)";
     const std::string base = "no derivative: ^ with a base <= 0 and a varying exponent (column 2)";
     expect({
+        // clang-format off
         {.name = "sqr_of_a_cancelled_difference", .function = "Sqr(x-x)", .names = {"x"}, .point = {1}, .gradient = {"0"}, .hessian = {"0"}},
         {.name = "sqr_of_a_square_at_0", .function = "Sqr(x^2)", .names = {"x"}, .point = {0}, .gradient = {sqr}, .hessian = {sqr}},
         {.name = "product_with_a_kink", .function = "x*Abs(y)", .names = {"x", "y"}, .point = {0, 0}, .gradient = {"0", "0"}, .hessian = {"0", kink3, "0"}},
@@ -216,6 +223,7 @@ TEST_F(ExactEdges, NonSmoothPointsHaveNoDerivative)
         {.name = "powers_with_whole_exponents_at_0", .function = "x^0 + x^1 + x^2 + x^3", .names = {"x"}, .point = {0}, .gradient = {"1"}, .hessian = {"2"}},
         {.name = "varying_exponent_base_0", .function = "x^y", .names = {"x", "y"}, .point = {0, 2}, .gradient = {"0", base}, .hessian = {"2", base, base}},
         {.name = "varying_exponent_negative_base", .function = "x^y", .names = {"x", "y"}, .point = {-2, 3}, .gradient = {"12", base}, .hessian = {"-12", base, base}},
+        // clang-format on
     });
 }
 
@@ -224,9 +232,11 @@ TEST_F(ExactEdges, AValueThroughTextHasNoDerivative)
     const std::string cstr = "no derivative: CStr passes the value through text (column 6)";
     const std::string len = "no derivative: Len passes the value through text (column 1)";
     expect({
+        // clang-format off
         {.name = "value_through_text", .function = "CDbl(CStr(x))", .names = {"x"}, .point = {1.5}, .gradient = {cstr}, .hessian = {cstr}},
         {.name = "text_of_literals_is_constant", .function = "CDbl(\"2\" & \"5\") * x", .names = {"x"}, .point = {3}, .gradient = {"25"}, .hessian = {"0"}},
         {.name = "length_of_a_number_text", .function = "Len(x)", .names = {"x"}, .point = {12}, .gradient = {len}, .hessian = {len}},
+        // clang-format on
     });
 }
 
@@ -240,10 +250,12 @@ TEST_F(ExactEdges, AFalseComparisonSwitchesOffWhatItMultiplies)
 {
     const std::string overflow = "the derivative is beyond the double range";
     expect({
+        // clang-format off
         {.name = "false_comparison_switches_off_a_kink", .function = "-(x>1)*Sqr(x^2) + -(x<=1)*x", .names = {"x"}, .point = {0}, .gradient = {"1"}, .hessian = {"0"}},
         {.name = "false_comparison_switches_off_an_infinite_slope", .function = "-(x>1)*Sqr(Abs(x-0.5)) + x", .names = {"x"}, .point = {0.5}, .gradient = {"1"}, .hessian = {"0"}},
         {.name = "false_comparison_switches_off_an_overflow", .function = "-(x<1)*Exp(x^3) + x", .names = {"x"}, .point = {8.9}, .gradient = {"1"}, .hessian = {"0"}},
         {.name = "true_comparison_keeps_an_overflow", .function = "-(x>1)*Exp(x^3)", .names = {"x"}, .point = {8.9}, .gradient = {overflow}, .hessian = {overflow}},
+        // clang-format on
     });
 }
 
@@ -278,6 +290,7 @@ Outcome outcome(Evaluate evaluate)
 
 TEST_F(Exact, GivesTheValueOrErrorOfTheClassicEvaluation)
 {
+    // clang-format off
     const Evaluation rows[] = {
         {.name = "polynomial", .function = "x^3 - 2*x + 1", .point = 1.1},
         {.name = "transcendental", .function = "Sin(x)*Exp(x) + Log(x) / Atn(x)", .point = 0.7},
@@ -298,6 +311,7 @@ TEST_F(Exact, GivesTheValueOrErrorOfTheClassicEvaluation)
         {.name = "negative_digits", .function = "Round(x, -1)", .point = 1},
         {.name = "wrong_argument_count", .function = "Sin(x, 2)", .point = 1},
     };
+    // clang-format on
     for (const Evaluation& row : rows) {
         place({"x"}, {row.point}, row.function);
         const Outcome exact = outcome([&] { return binding.EvaluateExact().value; });

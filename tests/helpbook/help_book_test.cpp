@@ -110,6 +110,7 @@ const std::string Two = item("Two", "two.html");
 
 TEST(Sitemap, ReadsTheEntriesOfTheNestedLists)
 {
+    // clang-format off
     struct Row { const char* name; std::string text; std::vector<TocEntry> entries; };
     const Row rows[] = {
         {.name = "flat_list", .text = "<HTML><BODY><UL>" + One + Two + "</UL></BODY></HTML>", .entries = {entry("One", "one.html"), entry("Two", "two.html")}},
@@ -126,6 +127,7 @@ TEST(Sitemap, ReadsTheEntriesOfTheNestedLists)
         {.name = "cut_off_at_the_start_of_a_tag", .text = "<UL>" + One + "<", .entries = {entry("One", "one.html")}},
         {.name = "no_list_no_entries", .text = "<HTML><BODY>nothing here</BODY></HTML>", .entries = {}},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(parseSitemap(row.text), row.entries) << row.name;
 }

@@ -41,6 +41,7 @@ TEST(NumberReading, EachReadingTakesWhatItAccepts)
         std::string text;
         Read leading, pointBox = Mismatch, locale = Mismatch;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "fraction", .text = "2.5", .leading = {2.5}, .pointBox = {2.5}, .locale = {2.5}},
         {.name = "blanks_around", .text = "  -2.25\t", .leading = {-2.25}, .pointBox = {-2.25}, .locale = {-2.25}},
@@ -88,6 +89,7 @@ TEST(NumberReading, EachReadingTakesWhatItAccepts)
         {.name = "hex_beyond_the_range", .text = "&H" + std::string(300, 'F'), .leading = Overflow, .pointBox = Overflow, .locale = Overflow},
         {.name = "giant_exponent", .text = "-1e99999999999999999999", .leading = Overflow, .pointBox = Overflow, .locale = Overflow},
     };
+    // clang-format on
     for (const Row& row : rows) {
         EXPECT_EQ(read(leadingNumber, row.text), row.leading) << row.name << ": leading-number reading";
         EXPECT_EQ(read(pointNumber, row.text), row.pointBox) << row.name << ": point reading";
@@ -104,12 +106,14 @@ TEST(NumberReading, LocaleReadingFollowsTheLocaleSeparators)
         const char* text;
         Read read;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "comma_decimal", .decimal = ",", .thousands = ".", .text = "1,5", .read = {1.5}},
         {.name = "point_thousands", .decimal = ",", .thousands = ".", .text = "1.234,5", .read = {1234.5}},
         {.name = "second_decimal_separator", .decimal = ",", .thousands = ".", .text = "1,2,3", .read = Mismatch},
         {.name = "thousands_same_as_decimal_gives_way", .decimal = ".", .thousands = ".", .text = "1.5", .read = {1.5}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         testing::LocaleGuard locale(row.decimal, row.thousands);
         EXPECT_EQ(read(localeNumber, row.text), row.read) << row.name;
@@ -125,6 +129,7 @@ TEST(NumberForms, WriteEachForm)
         const char* engine;
         const char* file;  // and the point form
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "fraction", .value = 1.5, .display = "1.5", .engine = " 1.5", .file = "1.5"},
         {.name = "negative_below_one", .value = -0.25, .display = "-0.25", .engine = "-.25", .file = "-0.25"},
@@ -142,6 +147,7 @@ TEST(NumberForms, WriteEachForm)
         {.name = "largest_double", .value = std::numeric_limits<double>::max(), .display = "1.79769313486232E+308", .engine = " 1.7976931348623157E+308", .file = "1.7976931348623157E+308"},
         {.name = "smallest_subnormal", .value = 4.9406564584124654e-324, .display = "4.94065645841247E-324", .engine = " 5E-324", .file = "5E-324"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         EXPECT_EQ(displayForm(row.value), row.display) << row.name << ": display form";
         EXPECT_EQ(engineNumber(row.value), row.engine) << row.name << ": engine form";
@@ -169,6 +175,7 @@ TEST(NumberForms, AValueShowsTheDigitsItsErrorSupports)
         double error;
         const char* shown;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "noise_dropped", .value = 2.0000000123, .error = 3.4e-7, .shown = "2.00000001"},
         {.name = "rounds_at_the_last_place", .value = -0.841470984807897, .error = 8.4e-7, .shown = "-0.84147098"},
@@ -181,6 +188,7 @@ TEST(NumberForms, AValueShowsTheDigitsItsErrorSupports)
         {.name = "error_unknown", .value = 1.5, .error = std::numeric_limits<double>::infinity(), .shown = "1.5"},
         {.name = "tiny_error_keeps_fifteen", .value = 1.0 / 3, .error = 1e-30, .shown = "0.333333333333333"},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(displayFormToError(row.value, row.error), row.shown) << row.name << ": shown";
 }

@@ -66,12 +66,14 @@ std::vector<QXYSeries*> seriesNamed(QChart& chart, const QString& name)
 
 TEST(PlotValueRange, HoldsTheInnerValuesAndAMarginOfATenth)
 {
+    // clang-format off
     struct Row { const char* name; PlotData plot; double low; double high; };
     const Row rows[] = {
         {.name = "outer_two_percent_left_out", .plot = samples(100, [](int k) { return k * 1.0; }), .low = -7.5, .high = 106.5},
         {.name = "flat", .plot = samples(100, [](int) { return 5.0; }), .low = 4.5, .high = 5.5},
         {.name = "no_value", .plot = samples(1, [](int) { return Gap; }), .low = -1, .high = 1},
     };
+    // clang-format on
     for (const Row& row : rows) {
         EXPECT_DOUBLE_EQ(plotValueRange(row.plot).low, row.low) << row.name << ": low end";
         EXPECT_DOUBLE_EQ(plotValueRange(row.plot).high, row.high) << row.name << ": high end";
@@ -81,6 +83,7 @@ TEST(PlotValueRange, HoldsTheInnerValuesAndAMarginOfATenth)
 // The chart measures places from the range's width, which must be a finite number.
 TEST(PlotValueRange, HoldsThePointWithinAFiniteWidth)
 {
+    // clang-format off
     struct Row { const char* name; PlotData plot; };
     const Row rows[] = {
         {.name = "up_to_the_largest_number", .plot = sampled(hugeBell, 1000, 500)},
@@ -89,6 +92,7 @@ TEST(PlotValueRange, HoldsThePointWithinAFiniteWidth)
         {.name = "the_point_on_a_narrow_spike", .plot = sampled(narrowSpike, 0, 1)},
         {.name = "the_point_in_a_narrow_dip", .plot = sampled([](double x) { return -narrowSpike(x); }, 0, 1)},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const ValueRange range = plotValueRange(row.plot);
         EXPECT_TRUE(std::isfinite(range.high - range.low)) << row.name << ": width";
@@ -107,6 +111,7 @@ TEST(PlotValueRange, ValuesBeyondAFiniteWidthAreNarrowedNoMoreThanNeeded)
 
 TEST(RoundTicks, FallOnRoundNumbersWithDigitsToTellThemApart)
 {
+    // clang-format off
     struct Row { const char* name; ValueRange range; double anchor; double interval; int digits; };
     const Row rows[] = {
         {.name = "zero_between_the_ends", .range = {-2.5, 3.5}, .anchor = -2, .interval = 1, .digits = 6},
@@ -115,6 +120,7 @@ TEST(RoundTicks, FallOnRoundNumbersWithDigitsToTellThemApart)
         {.name = "whole_largest_range", .range = {-Largest, Largest}, .anchor = -1e308, .interval = 1e308, .digits = 6},
         {.name = "narrow_far_from_zero", .range = {999999.5, 1000000.5}, .anchor = 999999.6, .interval = 0.2, .digits = 8},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const AxisTicks ticks = roundTicks(row.range);
         EXPECT_DOUBLE_EQ(ticks.anchor, row.anchor) << row.name << ": anchor";
@@ -138,6 +144,7 @@ std::string drawn(const std::vector<PlotLine>& parts)
 
 TEST(ClipToBox, KeepsOnlyThePartsInsideEndingOnTheEdges)
 {
+    // clang-format off
     struct Row { const char* name; PlotLine line; ValueRange ys; const char* parts; };
     const Row rows[] = {
         {.name = "out_at_the_top_and_back", .line = {{1, 5}, {2, 15}, {3, 5}}, .ys = {0, 10}, .parts = "(1,5)-(1.5,10) | (2.5,10)-(3,5)"},
@@ -147,6 +154,7 @@ TEST(ClipToBox, KeepsOnlyThePartsInsideEndingOnTheEdges)
         {.name = "broken_by_a_gap", .line = {{1, 1}, {2, Gap}, {3, 3}, {4, 4}}, .ys = {0, 10}, .parts = "(3,3)-(4,4)"},
         {.name = "lowest_to_largest_number", .line = {{0, -Largest}, {10, Largest}}, .ys = {-Largest / 2, Largest / 2}, .parts = "(2.5,-8.988e+307)-(7.5,8.988e+307)"},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(drawn(clipToBox(row.line, {0, 10}, row.ys)), row.parts) << row.name;
 }
@@ -154,12 +162,14 @@ TEST(ClipToBox, KeepsOnlyThePartsInsideEndingOnTheEdges)
 // Nothing is drawn outside the plot area, whatever the curve, the tangent and the parabola do.
 TEST(PlotChart, EverySeriesLiesWithinTheAxes)
 {
+    // clang-format off
     struct Row { const char* name; PlotData plot; };
     const Row rows[] = {
         {.name = "poles", .plot = Poles},
         {.name = "up_to_the_largest_number", .plot = sampled(hugeBell, 1000, 500, 0, 8.5e303)},
         {.name = "wider_than_the_largest_number", .plot = sampled(hugeLine, 0, 1, 1.7e308)},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const std::unique_ptr<QChart> chart(buildPlotChart(row.plot));
         const QValueAxis* x = axis(*chart, Qt::Horizontal);
@@ -177,12 +187,14 @@ TEST(PlotChart, EverySeriesLiesWithinTheAxes)
 // it comes back; the ends of the x range are edges too.
 TEST(PlotChart, TheCurveLeavesAndReentersTheViewAtItsEdges)
 {
+    // clang-format off
     struct Row { const char* name; PlotData plot; };
     const Row rows[] = {
         {.name = "spike_above", .plot = samples(100, [](int k) { return k == 50 ? 1000.0 : 0.0; })},
         {.name = "dip_below", .plot = samples(100, [](int k) { return k == 50 ? -1000.0 : 0.0; })},
         {.name = "poles", .plot = Poles},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const std::unique_ptr<QChart> chart(buildPlotChart(row.plot));
         const QValueAxis* x = axis(*chart, Qt::Horizontal);
@@ -214,11 +226,13 @@ TEST(PlotChart, APoleBreaksTheCurveInsteadOfDrawingAWall)
 // For f = x^2 + 1 at x = 1 the tangent is 2x and the Taylor parabola is f itself.
 TEST(PlotChart, TheTaylorLinesFollowTheDerivativesAtThePoint)
 {
+    // clang-format off
     struct Row { const char* name; QString series; double (*line)(double); };
     const Row rows[] = {
         {.name = "tangent", .series = "Tangent", .line = [](double x) { return 2 * x; }},
         {.name = "parabola", .series = "Taylor parabola", .line = [](double x) { return x * x + 1; }},
     };
+    // clang-format on
     const std::unique_ptr<QChart> chart(buildPlotChart(sampled([](double x) { return x * x + 1; }, 1, 1, 2, 2)));
     for (const Row& row : rows) {
         double farthest = 0;

@@ -19,6 +19,7 @@ TEST(CountCheck, TakesOneToTenRoundedHalfToEven)
         const char* text;
         int order;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "ten", .text = "10", .order = 10},
         {.name = "half_down_to_even", .text = "2.5", .order = 2},
@@ -27,6 +28,7 @@ TEST(CountCheck, TakesOneToTenRoundedHalfToEven)
         {.name = "just_above_a_half", .text = "0.51", .order = 1},
         {.name = "hexadecimal", .text = "&HA", .order = 10},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(countCheck(row.text), row.order) << row.name << ": number of variables";
 }
@@ -37,6 +39,7 @@ TEST(CountCheck, RefusesOtherCounts)
         const char* name;
         const char* text;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "zero", .text = "0"},
         {.name = "not_a_number", .text = "abc"},
@@ -46,6 +49,7 @@ TEST(CountCheck, RefusesOtherCounts)
         {.name = "beyond_the_double_range", .text = "1e400"},
         {.name = "hexadecimal_beyond_ten", .text = "&HFF"},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(countCheck(row.text), std::nullopt) << row.name;
 }
@@ -65,6 +69,7 @@ TEST(NamesCheck, AcceptsAsManyDistinctNamesAsTheOrderSplitAtCommas)
     };
     const char* const NotAName = " is not a name: a name starts with a letter and has only letters and digits.";
     const char* const Twice = " is given twice: names that differ only in case are the same name.";
+    // clang-format off
     const Row rows[] = {
         {.name = "starting_names_for_four", .text = "x,y,z,t", .order = 4, .parts = {"x", "y", "z", "t"}, .labelled = 4, .fault = ""},
         {.name = "four_parts_for_three", .text = "x,y,z,t", .order = 3, .parts = {"x", "y", "z", "t"}, .labelled = 0, .fault = "Give 3 names, separated by commas."},
@@ -77,6 +82,7 @@ TEST(NamesCheck, AcceptsAsManyDistinctNamesAsTheOrderSplitAtCommas)
         {.name = "empty_text_has_no_parts", .text = "", .order = 1, .parts = {}, .labelled = 0, .fault = "Give 1 name."},
         {.name = "lone_comma", .text = ",", .order = 2, .parts = {"", ""}, .labelled = 0, .fault = "A name is missing."},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const NamesCheck check = namesCheck(row.text, row.order, reserved);
         EXPECT_EQ(check.parts, row.parts) << row.name << ": parts";

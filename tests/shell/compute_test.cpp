@@ -31,6 +31,7 @@ protected:
 // The lines themselves are the result views' matter, tested with them.
 TEST_F(ComputeTest, ResultsStayUntilTheFunctionOrTheConstantBoxIsEdited)
 {
+    // clang-format off
     struct Row { const char* name; std::function<void(frmSlopekit&)> edit; bool clears; };
     const Row rows[] = {
         {.name = "function typed", .edit = [](frmSlopekit& w) { QTest::keyClicks(w.txtEquation, "+1"); }, .clears = true},
@@ -38,6 +39,7 @@ TEST_F(ComputeTest, ResultsStayUntilTheFunctionOrTheConstantBoxIsEdited)
         {.name = "constant chosen from the list", .edit = [](frmSlopekit& w) { QTest::keyClick(w.cboConstants->lineEdit(), Qt::Key_Down); }, .clears = false},
         {.name = "point edited", .edit = [](frmSlopekit& w) { type(w.txtVarx[0], "3"); }, .clears = false},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restartWorking();
         addConstant("a=2");
@@ -64,6 +66,7 @@ TEST_F(ComputeTest, InaccurateLinesAreMarkedWithTheirReason)
 
 TEST_F(ComputeTest, AFailedComputationLeavesOnlyItsMessage)
 {
+    // clang-format off
     struct Row { const char* name; QString constant = {}; QString function; QString y; const char* title; const char* text; };
     const Row rows[] = {
         {.name = "engine error", .function = "x+", .y = "2", .title = "Error in Script Control", .text = "Slopekit expression syntax error 1023\rExpected expression\r\rAt line 1, col 3: [x+]"},
@@ -72,6 +75,7 @@ TEST_F(ComputeTest, AFailedComputationLeavesOnlyItsMessage)
         {.name = "constant the engine refuses", .constant = "a=", .function = "x*y", .y = "2", .title = "Error in Script Control", .text = "Slopekit expression syntax error 1023\rExpected expression\r\rAt line 1, col 3: [a=]"},
         {.name = "constant reading the point", .constant = "c=y*2", .function = "c*x", .y = "2", .title = "Slopekit", .text = "The constant c=y*2 uses the variable y. Constants cannot depend on the point: they are set once, before the point is."},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restartWorking();
         if (!row.constant.isEmpty())
@@ -91,6 +95,7 @@ TEST_F(ComputeTest, AFailedComputationLeavesOnlyItsMessage)
 TEST_F(ComputeTest, AddingConstantsKeepsTheListAndTheStoreAlike)
 {
     // byEnter: else by the Add button
+    // clang-format off
     struct Row { const char* name; Texts typed; bool byEnter = false; Texts items; const char* boxAfter; };
     const Row rows[] = {
         {.name = "accepted", .typed = {"a=2.37"}, .items = {"a=2.37"}, .boxAfter = ""},
@@ -99,6 +104,7 @@ TEST_F(ComputeTest, AddingConstantsKeepsTheListAndTheStoreAlike)
         {.name = "replaced moves to the end", .typed = {"a=2.37", "b=1", "a=3"}, .items = {"b=1", "a=3"}, .boxAfter = ""},
         {.name = "typed start of an item stays as typed", .typed = {"a=2.37", "a=2"}, .byEnter = true, .items = {"a=2"}, .boxAfter = ""},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restartWorking();
         QLineEdit* box = window->cboConstants->lineEdit();
@@ -153,6 +159,7 @@ TEST_F(ComputeTest, TheEngineForgetsARemovedConstant)
 // count, a stop is heard at once, the window still paints, and the input never reaches it.
 TEST_F(WindowTest, ASlowComputationRunsUnderAProgressDialogThatStopsIt)
 {
+    // clang-format off
     struct Row { const char* name; std::function<void(QProgressDialog*)> stop = nullptr; };
     const Row rows[] = {
         {.name = "runs to the end"},
@@ -161,6 +168,7 @@ TEST_F(WindowTest, ASlowComputationRunsUnderAProgressDialogThatStopsIt)
         {.name = "escape in the window", .stop = [](QProgressDialog* dialog) { QCoreApplication::postEvent(dialog->parentWidget(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {})); }},
         {.name = "dialog closed", .stop = [](QProgressDialog* dialog) { dialog->close(); }},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restart();
         const QImage label = window->Label1->grab().toImage();

@@ -28,6 +28,7 @@ const char* const CountHint = "Enter a whole number from 1 to 10.";
 TEST_F(WindowTest, ARefusedEntryHoldsTheFocusHoweverTheUserLeaves)
 {
     // names: null when the count is the refused entry
+    // clang-format off
     struct Row { const char* name; QString count; QString names = {}; Leave how; const char* hint; };
     const Row rows[] = {
         {.name = "count by tab", .count = "abc", .how = Leave::Tab, .hint = CountHint},
@@ -39,6 +40,7 @@ TEST_F(WindowTest, ARefusedEntryHoldsTheFocusHoweverTheUserLeaves)
         {.name = "names by a click through the window", .count = "1", .names = "x,", .how = Leave::ClickThroughWindow, .hint = "Enter one name."},
         {.name = "names by a click on the button", .count = "1", .names = "x,", .how = Leave::ClickOnButton, .hint = "Enter one name."},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restart();
         QSignalSpy computeClicks(window->cmdCompute, &QPushButton::clicked);
@@ -61,6 +63,7 @@ TEST_F(WindowTest, ARefusedEntryHoldsTheFocusHoweverTheUserLeaves)
 // The refusal leaves no mark: once accepted, the move the user made goes on as usual.
 TEST_F(WindowTest, AnAcceptedCountMovesOnToTheNamesWithTheirTextSelected)
 {
+    // clang-format off
     struct Row { const char* name; QString count; Leave how; int order; };
     const Row rows[] = {
         {.name = "three by tab", .count = "3", .how = Leave::Tab, .order = 3},
@@ -68,6 +71,7 @@ TEST_F(WindowTest, AnAcceptedCountMovesOnToTheNamesWithTheirTextSelected)
         {.name = "half to even by a click on the button", .count = "2.5", .how = Leave::ClickOnButton, .order = 2},
         {.name = "ten by a click through the window", .count = "10", .how = Leave::ClickThroughWindow, .order = 10},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restart();
         QSignalSpy computeClicks(window->cmdCompute, &QPushButton::clicked);

@@ -48,12 +48,14 @@ TEST_F(WindowTest, AnOpenedProblemIsSavedBackByteForByte)
 TEST_F(WindowTest, ARefusedOpenLeavesTheWindowAsItWas)
 {
     // message: what the one message starts with, "" for none
+    // clang-format off
     struct Row { const char* name; std::string fileText = {}; const char* message; PromptIcon icon; };
     const Row rows[] = {
         {.name = "cancel", .message = "", .icon = PromptIcon::None},
         {.name = "signature in capitals", .fileText = "SLOPEKIT\r\n1,\"x\"\r\n\"x\",1\r\n 0 \r\n", .message = "Incompatible file", .icon = PromptIcon::None},
         {.name = "ends early", .fileText = "Slopekit\r\n2,\"x*y\"\r\n\"x\",1\r\n", .message = "The file ", .icon = PromptIcon::Exclamation},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restart();
         if (*row.message)
@@ -96,12 +98,14 @@ TEST_F(WindowTest, SaveWritesToTheLastNameGiven)
 // written last.
 TEST_F(WindowTest, AFailedSaveAsChangesNeitherTheNameNorTheFile)
 {
+    // clang-format off
     struct Row { const char* name; const char* function; std::deque<std::string> fileNames = {}; const char* message; };
     const Row rows[] = {
         {.name = "cancelled", .function = "x*y", .message = ""},
         {.name = "no such folder", .function = "x*y", .fileNames = {"no/such/folder"}, .message = "The file "},
         {.name = "function a file cannot hold", .function = "x & \"y\"", .fileNames = {"kept"}, .message = "The problem was not saved."},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restart();
         enterProblem("1", "x");
@@ -148,6 +152,7 @@ TEST_F(WindowTest, ClosingAsksOnlyWhenWorkWouldBeLost)
 {
     using A = PromptAnswer;
     // giveFileName: for a Save chosen at the question
+    // clang-format off
     struct Row { const char* name; QString function; std::deque<PromptAnswer> answers = {}; bool giveFileName = false; bool asked; bool closed; };
     const Row rows[] = {
         {.name = "no function yet", .function = "", .asked = false, .closed = true},
@@ -156,6 +161,7 @@ TEST_F(WindowTest, ClosingAsksOnlyWhenWorkWouldBeLost)
         {.name = "save writes then closes", .function = "x*y", .answers = {A::Save}, .giveFileName = true, .asked = true, .closed = true},
         {.name = "cancelled save keeps the window", .function = "x*y", .answers = {A::Save}, .asked = true, .closed = false},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restart();
         std::remove(path("at_close").c_str());

@@ -66,6 +66,7 @@ TEST_F(ResultsMenuTest, CopyPutsTheSelectedLinesOnTheClipboard)
 // The table's form is the result table's matter, tested with it.
 TEST_F(ResultsMenuTest, CopyingAllResultsFollowsTheShownView)
 {
+    // clang-format off
     struct Row { const char* name; QAction* frmSlopekit::*view; QAction* frmSlopekit::*copy; const char* holds; };
     const Row rows[] = {
         {.name = "classic lines", .view = &frmSlopekit::mnuClassic, .copy = &frmSlopekit::mnuCopyAll, .holds = "\nDx = 2000000\nDy = 1000000\n"},
@@ -73,6 +74,7 @@ TEST_F(ResultsMenuTest, CopyingAllResultsFollowsTheShownView)
         {.name = "refined lines", .view = &frmSlopekit::mnuRefined, .copy = &frmSlopekit::mnuCopyAll, .holds = "\nDx = 2000000 ± "},
         {.name = "refined table", .view = &frmSlopekit::mnuRefined, .copy = &frmSlopekit::mnuCopyTable, .holds = "\nDx\t2000000\t"},
     };
+    // clang-format on
     compute("x*y", {"1E6", "2E6"});
     for (const Row& row : rows) {
         (window->*row.view)->trigger();

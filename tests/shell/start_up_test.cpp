@@ -76,6 +76,7 @@ private:
 TEST_F(StartUp, OnlyYesChangesTheDecimalSeparatorForTheRun)
 {
     // answer: nothing when no warning is expected
+    // clang-format off
     struct Row { const char* name; std::string userSymbol; std::optional<PromptAnswer> answer; bool goesOn; std::string decimalAfter; };
     const Row rows[] = {
         {.name = "point needs nothing", .userSymbol = ".", .answer = std::nullopt, .goesOn = true, .decimalAfter = "."},
@@ -85,6 +86,7 @@ TEST_F(StartUp, OnlyYesChangesTheDecimalSeparatorForTheRun)
         {.name = "unreadable is empty", .userSymbol = "", .answer = PromptAnswer::Yes, .goesOn = true, .decimalAfter = "."},
         {.name = "cut at the first NUL", .userSymbol = std::string(",\0x", 3), .answer = PromptAnswer::Yes, .goesOn = true, .decimalAfter = "."},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const std::string shownSymbol = row.userSymbol.substr(0, row.userSymbol.find('\0'));
         numberLocale() = {shownSymbol, " "};
@@ -120,12 +122,14 @@ struct UserAtTheDialog {
 // the keyboard.
 TEST_F(StartUp, TheRealMessageBoxShowsWhatItIsGiven)
 {
+    // clang-format off
     struct Row { const char* name; std::string title, text; PromptButtons buttons; Qt::Key key; const char* shownTitle; PromptAnswer answer; };
     const Row rows[] = {
         {.name = "warning, escape cancels", .title = "Decimal Comma Warning!", .text = Warning, .buttons = PromptButtons::YesNoCancel, .key = Qt::Key_Escape, .shownTitle = "Decimal Comma Warning!", .answer = PromptAnswer::Cancel},
         {.name = "warning, enter says yes", .title = "Decimal Comma Warning!", .text = Warning, .buttons = PromptButtons::YesNoCancel, .key = Qt::Key_Return, .shownTitle = "Decimal Comma Warning!", .answer = PromptAnswer::Yes},
         {.name = "untitled box is titled with the product name", .title = "", .text = "The file x cannot be opened.", .buttons = PromptButtons::Ok, .key = Qt::Key_Escape, .shownTitle = "Slopekit", .answer = PromptAnswer::Ok},
     };
+    // clang-format on
     QtPrompts real;
     for (const Row& row : rows) {
         std::string title;
@@ -147,12 +151,14 @@ TEST_F(StartUp, TheRealMessageBoxShowsWhatItIsGiven)
 // suffix the kind's own.
 TEST_F(StartUp, EachRealSaveDialogIsMadeForItsKindOfFile)
 {
+    // clang-format off
     struct Row { const char* name; FileKind kind; const char* title; const char* filter; const char* saved; };
     const Row rows[] = {
         {.name = "problem", .kind = FileKind::Problem, .title = "Save Problem As", .filter = "Slopekit problems (*.sk)", .saved = "plot-saddle.sk"},
         {.name = "png", .kind = FileKind::Png, .title = "Save Plot as PNG", .filter = "PNG images (*.png)", .saved = "plot-saddle.png"},
         {.name = "svg", .kind = FileKind::Svg, .title = "Save Plot as SVG", .filter = "SVG images (*.svg)", .saved = "plot-saddle.svg"},
     };
+    // clang-format on
     QTemporaryDir folder;
     QtPrompts real;
     for (const Row& row : rows) {
@@ -177,6 +183,7 @@ TEST_F(StartUp, EachRealSaveDialogIsMadeForItsKindOfFile)
 // name, and printing on paper, stay as they are.
 TEST(PrintDialog, APdfNamedWithoutASuffixGetsOne)
 {
+    // clang-format off
     struct Row { const char* name; QPrinter::OutputFormat format; const char* chosen; const char* printed; };
     const Row rows[] = {
         {.name = "no suffix", .format = QPrinter::PdfFormat, .chosen = "/tmp/report", .printed = "/tmp/report.pdf"},
@@ -184,6 +191,7 @@ TEST(PrintDialog, APdfNamedWithoutASuffixGetsOne)
         {.name = "folder with a dot", .format = QPrinter::PdfFormat, .chosen = "/tmp/a.b/report", .printed = "/tmp/a.b/report.pdf"},
         {.name = "paper", .format = QPrinter::NativeFormat, .chosen = "", .printed = ""},
     };
+    // clang-format on
     for (const Row& row : rows) {
         QPrinter printer;
         printer.setOutputFormat(row.format);

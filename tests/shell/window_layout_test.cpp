@@ -19,12 +19,14 @@ QRect placeOf(const frmSlopekit& window, const QWidget* control)
 // holds it, clear of its neighbours, and shows its whole caption.
 TEST_F(WindowTest, EveryControlFitsTheLeastWindow)
 {
+    // clang-format off
     struct Row { const char* name; QString count, names; };
     const Row rows[] = {
         {.name = "fresh", .count = "", .names = ""},
         {.name = "one variable", .count = "1", .names = "x"},
         {.name = "ten variables", .count = "10", .names = "a1,a2,a3,a4,a5,a6,a7,a8,a9,a10"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restart();
         if (!row.count.isEmpty())
@@ -41,6 +43,7 @@ TEST_F(WindowTest, TheControlsStandInTheOrderTheyAreFilled)
     enterProblem("2", "x,y");
     const frmSlopekit& w = *window;
     enum class Side { Above, LeftOf };
+    // clang-format off
     struct Row { const char* name; QWidget* first; Side side; QWidget* second; };
     const Row rows[] = {
         {.name = "count caption before its box", .first = w.lblOrder, .side = Side::LeftOf, .second = w.txtOrder},
@@ -60,6 +63,7 @@ TEST_F(WindowTest, TheControlsStandInTheOrderTheyAreFilled)
         {.name = "point before the results", .first = w.fraEval, .side = Side::LeftOf, .second = w.lstDerVal},
         {.name = "constants before the results", .first = w.fraConstants, .side = Side::LeftOf, .second = w.lstDerVal},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const QRect first = placeOf(w, row.first), second = placeOf(w, row.second);
         if (row.side == Side::Above)
@@ -71,12 +75,14 @@ TEST_F(WindowTest, TheControlsStandInTheOrderTheyAreFilled)
 
 TEST_F(WindowTest, EachStageOffersItsOwnMenus)
 {
+    // clang-format off
     struct Row { const char* name; QString count = {}, names = {}; bool open, save, print, about; };
     const Row rows[] = {
         {.name = "count stage", .open = true, .save = false, .print = false, .about = false},
         {.name = "names stage", .count = "1", .open = false, .save = false, .print = false, .about = false},
         {.name = "working stage", .count = "1", .names = "x", .open = false, .save = true, .print = true, .about = true},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restart();
         if (!row.count.isEmpty()) {
@@ -100,6 +106,7 @@ TEST_F(WindowTest, EachStageOffersItsOwnMenus)
 // in the count stage, where a click on Compute does nothing, so do they.
 TEST_F(WindowTest, ComputeKeysActFromAnyBoxAsAClickOnComputeDoes)
 {
+    // clang-format off
     struct Row { const char* name; QKeySequence keys; bool working; std::size_t lines; };
     const Row rows[] = {
         {.name = "F5 at the start", .keys = QKeySequence(Qt::Key_F5), .working = false, .lines = 0},
@@ -107,6 +114,7 @@ TEST_F(WindowTest, ComputeKeysActFromAnyBoxAsAClickOnComputeDoes)
         {.name = "Ctrl+Return", .keys = QKeySequence(Qt::CTRL | Qt::Key_Return), .working = true, .lines = 3},
         {.name = "Ctrl+Enter", .keys = QKeySequence(Qt::CTRL | Qt::Key_Enter), .working = true, .lines = 3},
     };
+    // clang-format on
     for (const Row& row : rows) {
         restart();
         if (row.working)
@@ -187,12 +195,14 @@ TEST_F(WindowTest, EscapeClosesTheWindowsTheMainWindowOpens)
     enterProblem("1", "x");
     compute("x^2", {"1"});
     window->updateResultsMenu();
+    // clang-format off
     struct Row { const char* name; QAction* item; };
     const Row rows[] = {
         {.name = "about", .item = window->mnuAbout},
         {.name = "plot", .item = window->mnuPlot[0]},
         {.name = "analysis", .item = window->mnuAnalyse},
     };
+    // clang-format on
     for (const Row& row : rows) {
         row.item->trigger();
         QPointer<QWidget> opened;  // it deletes itself once closed

@@ -41,6 +41,7 @@ struct Instruction {
 // too (`left`, pushing nothing first): most operations take one dispatch instead of three.
 // Every NumOp, in order. The enum and the numeric evaluator's table of handlers both
 // expand this one list, so the table cannot fall out of step with the enum.
+// clang-format off
 #define SLOPEKIT_NUM_OPS(X)                                                                        \
     X(Push) X(Load) X(LoadWhole) X(Negate) X(Not)                                                  \
     X(Add) X(AddRight) X(AddBoth) X(Subtract) X(SubtractRight) X(SubtractBoth)                     \
@@ -61,6 +62,7 @@ struct Instruction {
     X(Call)     /* any other built-in or host method, by `call` */                                 \
     X(Raise)    /* error `number` */                                                               \
     X(Return)   /* the value, last in every numeric code */
+// clang-format on
 
 enum class NumOp : std::uint8_t {
 #define SLOPEKIT_NUM_OP_ENUMERATOR(name) name,

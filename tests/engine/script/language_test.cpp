@@ -85,6 +85,7 @@ using enum Type;
 INSTANTIATE_TEST_SUITE_P(
     Rows, Language,
     ::testing::ValuesIn(withArgumentCounts({
+        // clang-format off
         {.name = "unary_minus_binds_tighter_than_power", .text = "-3^2", .type = Double, .number = 9},
         {.name = "negative_exponent", .text = "2^-1", .type = Double, .number = 0.5},
         {.name = "power_left_associative", .text = "2^3^2", .type = Double, .number = 64},
@@ -238,6 +239,7 @@ INSTANTIATE_TEST_SUITE_P(
         {.name = "method_as_member", .text = "host.Twice(1)", .type = Double, .number = 2},
         {.name = "unknown_member", .text = "host.nothing", .error = 438, .column = 6},
         {.name = "object_assigned", .run = "host = 1", .text = "0", .error = 13, .column = 1},
+        // clang-format on
     })));
 
 TEST(CompileCache, SeesTheCurrentValueOfEachName)
