@@ -51,10 +51,7 @@ struct Session {
         BuildLabels(dim);
     }
 
-    static double coordinate(std::size_t k)
-    {
-        return 0.5 + 0.25 * static_cast<double>(k);
-    }
+    static double coordinate(std::size_t k) { return 0.5 + 0.25 * static_cast<double>(k); }
 
     Dimension dim;
     EngineBinding binding{dim};
@@ -70,8 +67,11 @@ void WholeComputation(benchmark::State& state)
     for (std::size_t k = 0; k < problem.names.size(); ++k)
         point.push_back(std::to_string(Session::coordinate(k)));
     const ComputeHooks hooks{[&binding] { binding.RegisterConstants(); },
-                             [&binding] { return binding.EvaluateFunction(); }, announcedByErrorEvent,
-                             runErrorMessage, nullptr, [&binding](bool muted) { binding.setErrorEventMuted(muted); },
+                             [&binding] { return binding.EvaluateFunction(); },
+                             announcedByErrorEvent,
+                             runErrorMessage,
+                             nullptr,
+                             [&binding](bool muted) { binding.setErrorEventMuted(muted); },
                              [&binding] { return binding.EvaluateExact(); }};
     for (auto _ : state) {
         ComputeOutcome outcome = runCompute(dim, hooks, problem.function, point);

@@ -31,8 +31,8 @@ const Reference References[] = {
     {"a*b + b*c + c*d + d*f + f*g + g*h + h*i + i*j + j*k + k*a",
      "a*b + b*c + c*d + d*f + f*g + g*h + h*i + i*j + j*k + k*a",
      [](const double* v) {
-         return v[0] * v[1] + v[1] * v[2] + v[2] * v[3] + v[3] * v[4] + v[4] * v[5] + v[5] * v[6] +
-                v[6] * v[7] + v[7] * v[8] + v[8] * v[9] + v[9] * v[0];
+         return v[0] * v[1] + v[1] * v[2] + v[2] * v[3] + v[3] * v[4] + v[4] * v[5] + v[5] * v[6] + v[6] * v[7] +
+                v[7] * v[8] + v[8] * v[9] + v[9] * v[0];
      }},
     {"Sin(Exp(x) / 3) + Log(Sqr(x*x + y*y) + 1)", "sin(exp(x) / 3) + ln(sqrt(x*x + y*y) + 1)",
      [](const double* v) { return std::sin(std::exp(v[0]) / 3) + std::log(std::sqrt(v[0] * v[0] + v[1] * v[1]) + 1); }},

@@ -22,16 +22,20 @@ void PlotOfThirtyNodes(benchmark::State& state)
     dim.redimension(3);
     dim.VarNams = {"x1", "x2", "x3"};
     const ComputeHooks hooks{[&binding] { binding.RegisterConstants(); },
-                             [&binding] { return binding.EvaluateFunction(); }, announcedByErrorEvent,
-                             runErrorMessage, nullptr, [&binding](bool muted) { binding.setErrorEventMuted(muted); }};
+                             [&binding] { return binding.EvaluateFunction(); },
+                             announcedByErrorEvent,
+                             runErrorMessage,
+                             nullptr,
+                             [&binding](bool muted) { binding.setErrorEventMuted(muted); }};
     // 30 nodes: names, numbers, operators and calls.
     if (runCompute(dim, hooks, "x1*x2+x3*x1+x2*Sin(x1)+Exp(x2/x3)+Sqr(x1)*Cos(x3)-Log(x2)", {"0.7", "1.2", "2.5"})
             .lines.empty())
         state.SkipWithError("the computation failed");
     QImage picture(PlotPictureSize, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        const PlotData plot = plotAlong(dim, [&binding] { return binding.EvaluateFunction(); }, 0,
-                                        defaultPlotRadius(dim.Varx[0]), static_cast<int>(state.range(0)));
+        const PlotData plot = plotAlong(
+            dim, [&binding] { return binding.EvaluateFunction(); }, 0, defaultPlotRadius(dim.Varx[0]),
+            static_cast<int>(state.range(0)));
         picture.fill(Qt::white);
         drawPlot(plot, PlotPictureSize, picture);
         benchmark::DoNotOptimize(picture.bits());

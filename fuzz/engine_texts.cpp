@@ -23,8 +23,8 @@ using namespace slopekit;
 using fuzz::check;
 
 // Every error number a call may end with.
-const std::set<int> KnownErrors = {5, 6, 11, 13, 14, 424, 438, 450, 500, 1002, 1005, 1006, 1010, 1011,
-                                   1023, 1025, 1031, 1032, 1033, errnum::EngineException};
+const std::set<int> KnownErrors = {5,    6,    11,   13,   14,   424,  438,  450,  500,  1002,
+                                   1005, 1006, 1010, 1011, 1023, 1025, 1031, 1032, 1033, errnum::EngineException};
 
 enum class Mode { Eval, Statement, Function, Constant };
 
@@ -53,7 +53,8 @@ public:
         } catch (const RefusedInput& refused) {
             // Only a constant that reads the point is refused before it runs, with its reason.
             check(mode == Mode::Constant, "an input refused outside the constants", text);
-            check(std::string_view(refused.what()).find("Constants cannot depend on the point") != std::string_view::npos,
+            check(std::string_view(refused.what()).find("Constants cannot depend on the point") !=
+                      std::string_view::npos,
                   "a refusal without its reason", text);
             check(m_events == 0, "the Error event fired for a refused input", text);
         }
@@ -82,9 +83,7 @@ private:
             check(v.type == script::Type::String || std::isfinite(v.number), "Eval gave no finite number", text);
             break;
         }
-        case Mode::Statement:
-            m_binding.ExecuteStatement(text);
-            break;
+        case Mode::Statement: m_binding.ExecuteStatement(text); break;
         case Mode::Function:
             m_dim.Equation = text;
             check(std::isfinite(m_binding.EvaluateFunction()), "the function gave no finite number", text);

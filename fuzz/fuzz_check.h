@@ -12,8 +12,7 @@ inline void check(bool ok, const char* what, std::string_view text = {})
 {
     if (ok)
         return;
-    std::fprintf(stderr, "%s: [%.*s]\n", what, static_cast<int>(std::min<std::size_t>(text.size(), 200)),
-                 text.data());
+    std::fprintf(stderr, "%s: [%.*s]\n", what, static_cast<int>(std::min<std::size_t>(text.size(), 200)), text.data());
     std::abort();
 }
 

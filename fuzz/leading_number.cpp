@@ -53,7 +53,11 @@ Outcome locale(std::string_view text)
 
 // Locales a user may have: point, comma, blank and no-break-space thousands, none.
 const std::array<slopekit::NumberSeparators, 5> Locales = {{
-    {".", ","}, {",", "."}, {",", " "}, {",", "\xE2\x80\xAF"}, {".", ""},
+    {".", ","},
+    {",", "."},
+    {",", " "},
+    {",", "\xE2\x80\xAF"},
+    {".", ""},
 }};
 
 // The file and engine forms read back to the very number; the display form to its own 15

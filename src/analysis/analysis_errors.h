@@ -9,8 +9,8 @@ namespace slopekit {
 // How far the quantities the analysis derives may be off, given the errors of the
 // estimates it rests on: what the dialog needs to show each with only its supported digits.
 struct AnalysisErrors {
-    double gradientNorm = 0;  // the norm moves no further than the error vector's length
-    double ascent = 0;        // each component of the unit ascent direction
+    double gradientNorm = 0;           // the norm moves no further than the error vector's length
+    double ascent = 0;                 // each component of the unit ascent direction
     std::vector<double> eigenvectors;  // each component of eigenvector k, at most 1
 };
 

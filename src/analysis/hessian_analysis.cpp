@@ -30,10 +30,7 @@ double roundingFloor(EstimateBasis basis)
     }
 }
 
-double scale(const std::vector<double>& point, std::size_t i)
-{
-    return std::max(1.0, std::fabs(point[i]));
-}
+double scale(const std::vector<double>& point, std::size_t i) { return std::max(1.0, std::fabs(point[i])); }
 
 bool finite(double v) { return std::isfinite(v); }
 
@@ -102,10 +99,8 @@ std::string signs(Classification c, bool oneVariable, double bound)
     const std::string what = oneVariable ? "the second derivative is" : "every eigenvalue is";
     const std::string margin = " beyond its error (" + displayForm(twoSignificantDigits(bound)) + ")";
     switch (c) {
-    case Classification::Minimum:
-        return what + " positive" + margin;
-    case Classification::Maximum:
-        return what + " negative" + margin;
+    case Classification::Minimum: return what + " positive" + margin;
+    case Classification::Maximum: return what + " negative" + margin;
     case Classification::Saddle:
         return "one eigenvalue is positive and one negative beyond their error (" +
                displayForm(twoSignificantDigits(bound)) + ")";
@@ -129,8 +124,8 @@ Classification bySigns(const std::vector<double>& eigenvalues, double bound)
 {
     const bool positive = std::any_of(eigenvalues.begin(), eigenvalues.end(), [&](double v) { return v > bound; });
     const bool negative = std::any_of(eigenvalues.begin(), eigenvalues.end(), [&](double v) { return v < -bound; });
-    const bool zero = std::any_of(eigenvalues.begin(), eigenvalues.end(),
-                                  [&](double v) { return std::fabs(v) <= bound; });
+    const bool zero =
+        std::any_of(eigenvalues.begin(), eigenvalues.end(), [&](double v) { return std::fabs(v) <= bound; });
     if (positive && negative)
         return Classification::Saddle;  // certain whatever the others are
     if (zero || eigenvalues.empty())
@@ -174,7 +169,8 @@ DerivativeEstimates estimatesFor(const ComputedResults& results)
     // An exact entry's error is zero; a refined one's is its estimate.
     const auto value = [exact](const ResultEntry& e) { return exact ? *e.exact.value : e.refined; };
     const auto error = [exact](const ResultEntry& e) { return exact ? 0.0 : e.refinedError; };
-    DerivativeEstimates e{results.point, value(f), {}, {}, {}, {}, exact ? EstimateBasis::Exact : EstimateBasis::Refined};
+    DerivativeEstimates e{
+        results.point, value(f), {}, {}, {}, {}, exact ? EstimateBasis::Exact : EstimateBasis::Refined};
     e.hessian.assign(n, std::vector<double>(n));
     e.hessianError = e.hessian;
     for (std::size_t i = 0; i < n; ++i) {
@@ -242,8 +238,8 @@ HessianAnalysis analyseHessian(const DerivativeEstimates& e)
         if (gradientKnown && result.gradientNorm > 0)
             for (double g : e.gradient)
                 result.ascent.push_back(g / result.gradientNorm);
-        result.basis = source + "the gradient is not zero within its error (|grad f| = " +
-                       displayForm(result.gradientNorm) + ").";
+        result.basis =
+            source + "the gradient is not zero within its error (|grad f| = " + displayForm(result.gradientNorm) + ").";
         if (!gradientKnown)
             result.basis = source + "a gradient entry is not zero within its error.";
         return result;

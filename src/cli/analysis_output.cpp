@@ -22,10 +22,9 @@ std::vector<std::string> analysisLines(const HessianAnalysis& analysis)
 {
     if (analysis.eigenvalues.empty() && analysis.classification == Classification::Inconclusive)
         return {std::string("No analysis: ") + NoEigenvalues, analysis.basis};
-    std::vector<std::string> lines{
-        analysis.eigenvalues.empty() ? std::string("Eigenvalues: none; ") + NoEigenvalues
-                                     : "Eigenvalues = " + list(analysis.eigenvalues),
-        std::string("Classification = ") + classificationName(analysis.classification)};
+    std::vector<std::string> lines{analysis.eigenvalues.empty() ? std::string("Eigenvalues: none; ") + NoEigenvalues
+                                                                : "Eigenvalues = " + list(analysis.eigenvalues),
+                                   std::string("Classification = ") + classificationName(analysis.classification)};
     if (!analysis.ascent.empty())
         lines.push_back("Steepest ascent = " + list(analysis.ascent));
     lines.push_back(analysis.basis);

@@ -14,7 +14,7 @@ const std::pair<const char*, std::string CliArguments::*> ValuedOptions[] = {
     {"--along", &CliArguments::along},   {"--svg", &CliArguments::svgFile},       {"--pdf", &CliArguments::pdfFile},
 };
 
-std::string CliArguments::* valuedOption(const std::string& a)
+std::string CliArguments::*valuedOption(const std::string& a)
 {
     for (const auto& [name, field] : ValuedOptions)
         if (a == name)
@@ -24,10 +24,7 @@ std::string CliArguments::* valuedOption(const std::string& a)
 
 // "--" and a letter: an option, known or not. An expression may begin with "-" or even
 // "--" before a number or a parenthesis, and "--" before an expression ends the options.
-bool looksLikeOption(const std::string& a)
-{
-    return a.size() > 2 && a.starts_with("--") && isLetter(a[2]);
-}
+bool looksLikeOption(const std::string& a) { return a.size() > 2 && a.starts_with("--") && isLetter(a[2]); }
 
 std::optional<std::string> parseOne(const std::vector<std::string>& args, std::size_t& i, CliArguments& parsed)
 {

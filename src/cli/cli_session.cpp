@@ -19,8 +19,12 @@ CliSession::CliSession(const CliArguments& args)
 
 ComputeHooks CliSession::hooks()
 {
-    return {[this] { binding.RegisterConstants(); }, [this] { return binding.EvaluateFunction(); },
-            announcedByErrorEvent, runErrorMessage, nullptr, [this](bool muted) { binding.setErrorEventMuted(muted); },
+    return {[this] { binding.RegisterConstants(); },
+            [this] { return binding.EvaluateFunction(); },
+            announcedByErrorEvent,
+            runErrorMessage,
+            nullptr,
+            [this](bool muted) { binding.setErrorEventMuted(muted); },
             [this] { return binding.EvaluateExact(); }};
 }
 

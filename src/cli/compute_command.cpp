@@ -20,8 +20,8 @@ std::optional<std::string> computeFault(const CliArguments& r)
 {
     if (r.text.empty())
         return "A FUNCTION or a problem FILE is missing.";
-    if (auto option =
-            optionOutside(r, {"--const", "--var", "--save", "--points", "--format", "--hessian", "--refine", "--exact"}))
+    if (auto option = optionOutside(
+            r, {"--const", "--var", "--save", "--points", "--format", "--hessian", "--refine", "--exact"}))
         return *option + " does not go with compute.";
     if (auto fault = problemFileFault(r))
         return fault;
@@ -63,7 +63,9 @@ int printResults(const CliSession& session, const ComputedResults& results, cons
         out << resultsJson(session.dim.VarNams, results, analysis ? &*analysis : nullptr);
         return 0;
     }
-    const ResultView view = request.exact ? ResultView::Exact : request.refine ? ResultView::Refined : ResultView::Classic;
+    const ResultView view = request.exact    ? ResultView::Exact
+                            : request.refine ? ResultView::Refined
+                                             : ResultView::Classic;
     for (const std::string& line : viewLines(results, view))
         out << line << '\n';
     if (analysis)
@@ -96,8 +98,8 @@ int runComputeCommand(const std::vector<std::string>& args, std::ostream& out, s
     return printResults(session, *outcome->results, request, out, err);
 }
 
-std::optional<ComputeOutcome> computeResults(CliSession& session, const std::string& function,
-                                             const PointTexts& point, std::ostream& err)
+std::optional<ComputeOutcome> computeResults(CliSession& session, const std::string& function, const PointTexts& point,
+                                             std::ostream& err)
 {
     ComputeOutcome outcome = runCompute(session.dim, session.hooks(), function, point);
     if (outcome.results)

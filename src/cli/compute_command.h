@@ -24,7 +24,7 @@ int runComputeCommand(const std::vector<std::string>& args, std::ostream& out, s
 
 // Computes the session's problem at the point texts as the Compute button does and gives
 // the outcome, or writes the one message of a failure to err and gives nothing.
-std::optional<ComputeOutcome> computeResults(CliSession& session, const std::string& function,
-                                             const PointTexts& point, std::ostream& err);
+std::optional<ComputeOutcome> computeResults(CliSession& session, const std::string& function, const PointTexts& point,
+                                             std::ostream& err);
 
 }  // namespace slopekit::cli

@@ -12,15 +12,9 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 // One number, null where there is none.
-Json number(double value)
-{
-    return std::isfinite(value) ? Json(value) : Json(nullptr);
-}
+Json number(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
 
-Json number(const std::optional<double>& value)
-{
-    return value ? number(*value) : Json(nullptr);
-}
+Json number(const std::optional<double>& value) { return value ? number(*value) : Json(nullptr); }
 
 // An entry's field as a gradient and a full Hessian.
 template <typename Field>
@@ -69,8 +63,7 @@ std::string resultsJson(const std::vector<std::string>& names, const ComputedRes
             flagged.push_back(e.label);
     }
     const ResultEntry& function = resultEntry(results, -1, -1);
-    const auto [classicGradient, classicHessian] =
-        derivatives(results, [](const ResultEntry& e) { return e.classic; });
+    const auto [classicGradient, classicHessian] = derivatives(results, [](const ResultEntry& e) { return e.classic; });
     const auto [gradient, hessian] = derivatives(results, [](const ResultEntry& e) { return e.refined; });
     const auto [gradientError, hessianError] =
         derivatives(results, [](const ResultEntry& e) { return e.refinedError; });
@@ -78,12 +71,9 @@ std::string resultsJson(const std::vector<std::string>& names, const ComputedRes
     out["variables"] = std::vector<std::string>(names.begin(), names.begin() + n);
     out["point"] = results.point;
     out["classic"] = {{"value", number(function.classic)}, {"gradient", classicGradient}, {"hessian", classicHessian}};
-    out["refined"] = {{"value", number(function.refined)},
-                      {"gradient", gradient},
-                      {"gradient_error", gradientError},
-                      {"hessian", hessian},
-                      {"hessian_error", hessianError},
-                      {"unreliable", unreliable}};
+    out["refined"] = {{"value", number(function.refined)}, {"gradient", gradient},
+                      {"gradient_error", gradientError},   {"hessian", hessian},
+                      {"hessian_error", hessianError},     {"unreliable", unreliable}};
     out["exact"] = exactJson(results);
     out["flagged"] = flagged;
     out["evaluations"] = {{"classic", classicEvaluations(n)}, {"refined", results.refinedEvaluations}};

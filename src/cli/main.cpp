@@ -28,9 +28,9 @@ int runCommand(const std::string& command, const std::vector<std::string>& args)
     }
     if (command == "--help" || command == "-h" || command == "help")
         return slopekit::cli::usageAsked(std::cout, slopekit::cli::allCommandsUsage());
-    return slopekit::cli::usageError(
-        std::cerr, command.empty() ? "A command is missing." : command + " is not a command.",
-        slopekit::cli::allCommandsUsage());
+    return slopekit::cli::usageError(std::cerr,
+                                     command.empty() ? "A command is missing." : command + " is not a command.",
+                                     slopekit::cli::allCommandsUsage());
 }
 
 }  // namespace

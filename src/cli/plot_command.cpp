@@ -68,8 +68,9 @@ int runPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const int index = static_cast<int>(along - names.begin());
     PlotData plot;
     try {
-        plot = plotAlong(session.dim, [&session] { return session.binding.EvaluateFunction(); }, index,
-                         defaultPlotRadius(session.dim.Varx[static_cast<std::size_t>(index)]));
+        plot = plotAlong(
+            session.dim, [&session] { return session.binding.EvaluateFunction(); }, index,
+            defaultPlotRadius(session.dim.Varx[static_cast<std::size_t>(index)]));
     } catch (const std::invalid_argument& refused) {
         err << refused.what() << '\n';
         return Failed;

@@ -145,8 +145,8 @@ private:
     void jsonRow(const std::vector<double>& point, double value)
     {
         const Dimension& dim = m_session.dim;
-        m_out << nlohmann::json{{"point", point}, {"value", value}, {"gradient", dim.Der1Val},
-                                {"hessian", dim.Der2Val}}.dump()
+        m_out << nlohmann::json{{"point", point}, {"value", value}, {"gradient", dim.Der1Val}, {"hessian", dim.Der2Val}}
+                     .dump()
               << '\n';
     }
 

@@ -42,8 +42,8 @@ int runReportCommand(const std::vector<std::string>& args, std::ostream& out, st
     const auto problem = openProblem(request, session, err);
     if (!problem || (!request.pdfFile.empty() && !outputApartFromProblem(request, request.pdfFile, err)))
         return Failed;
-    const ReportInputs inputs{problem->function, problem->point,
-                              {session.dim.Cons.begin(), session.dim.Cons.begin() + session.dim.NumCons}};
+    const ReportInputs inputs{
+        problem->function, problem->point, {session.dim.Cons.begin(), session.dim.Cons.begin() + session.dim.NumCons}};
     const ReportOutcome report = buildReport(session.dim, session.hooks(), inputs);
     if (report.lines.empty()) {
         err << withLineBreaks(report.message ? report.message->text : session.announced);

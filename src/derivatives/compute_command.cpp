@@ -8,8 +8,7 @@ namespace slopekit {
 namespace {
 
 // Every point text read with one reading; a text it cannot take names its variable.
-std::vector<double> readPoint(const Dimension& dim, const PointTexts& texts,
-                              double (*read)(std::string_view))
+std::vector<double> readPoint(const Dimension& dim, const PointTexts& texts, double (*read)(std::string_view))
 {
     std::vector<double> point(static_cast<std::size_t>(dim.Order));
     for (int k = 0; k < dim.Order; ++k) {
@@ -64,8 +63,7 @@ MutedErrorEvent::~MutedErrorEvent()
 }
 
 UnreadablePoint::UnreadablePoint(const std::string& name, const std::string& text)
-    : RefusedInput("The value \"" + text + "\" given for " + name +
-                         " cannot be read as a number.")
+    : RefusedInput("The value \"" + text + "\" given for " + name + " cannot be read as a number.")
 {
 }
 
@@ -75,8 +73,7 @@ double pointCoordinate(std::string_view text)
     return pointNumber(text);
 }
 
-void CollectInputs(Dimension& dim, const ComputeHooks& hooks, const std::string& equation,
-                   const PointTexts& pointTexts)
+void CollectInputs(Dimension& dim, const ComputeHooks& hooks, const std::string& equation, const PointTexts& pointTexts)
 {
     hooks.registerConstants();
     dim.Equation = equation;

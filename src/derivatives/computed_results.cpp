@@ -56,7 +56,9 @@ ComputedResults tabulateResults(const Dimension& dim, const std::vector<std::str
     results.refinedKnown = refined.has_value();
     results.exactKnown = exact.has_value();
     results.refinedEvaluations = refined ? refined->evaluations : 0;
-    const double functionValue = refined ? refined->value : exact ? exact->value : std::numeric_limits<double>::quiet_NaN();
+    const double functionValue = refined ? refined->value
+                                 : exact ? exact->value
+                                         : std::numeric_limits<double>::quiet_NaN();
     const std::vector<ListEntry> entries = listEntries(dim.Order);
     for (std::size_t k = 0; k < entries.size(); ++k) {
         ResultEntry entry;

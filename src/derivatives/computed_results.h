@@ -14,15 +14,15 @@ namespace slopekit {
 
 // One line of the results list with every result a computation has for it.
 struct ResultEntry {
-    ListEntry at;                 // the function, or which derivative
-    std::string label;            // "Function", "Dx", "Dxy"
-    std::string classicLine;      // the classic list line as the computation made it
-    double classic = 0;           // the classic value
-    double refined = std::numeric_limits<double>::quiet_NaN();        // NaN: no refined value
-    double refinedError = std::numeric_limits<double>::infinity();   // its error estimate
-    bool refinedUnreliable = false;  // the refined value cannot vouch for itself
-    ExactEntry exact;             // the exact value, or why there is none
-    bool marked = false;          // the classic value may be inaccurate
+    ListEntry at;                                                   // the function, or which derivative
+    std::string label;                                              // "Function", "Dx", "Dxy"
+    std::string classicLine;                                        // the classic list line as the computation made it
+    double classic = 0;                                             // the classic value
+    double refined = std::numeric_limits<double>::quiet_NaN();      // NaN: no refined value
+    double refinedError = std::numeric_limits<double>::infinity();  // its error estimate
+    bool refinedUnreliable = false;                                 // the refined value cannot vouch for itself
+    ExactEntry exact;                                               // the exact value, or why there is none
+    bool marked = false;                                            // the classic value may be inaccurate
 };
 
 // Every result of one computation, one entry per line of the list in list order (the
@@ -30,8 +30,8 @@ struct ResultEntry {
 struct ComputedResults {
     std::vector<double> point;
     std::vector<ResultEntry> entries;
-    bool refinedKnown = false;  // the refinement ran to its end
-    bool exactKnown = false;    // the exact evaluation ran to its end
+    bool refinedKnown = false;    // the refinement ran to its end
+    bool exactKnown = false;      // the exact evaluation ran to its end
     long refinedEvaluations = 0;  // the function values the refinement asked for
 };
 

@@ -23,10 +23,7 @@ double valueOrGap(const EvaluateAtVarx& evaluate)
 
 }  // namespace
 
-double defaultPlotRadius(double x0)
-{
-    return std::max(1.0, std::fabs(x0) / 2);
-}
+double defaultPlotRadius(double x0) { return std::max(1.0, std::fabs(x0) / 2); }
 
 double plotRadiusWithinRange(double x0, double radius)
 {

@@ -22,10 +22,7 @@ constexpr int Nodes = 2 * Levels;
 constexpr double FloorFactor = 10 * DBL_EPSILON;
 
 // A trial point along one variable: 2 l for x0 - t_l, 2 l + 1 for x0 + t_l.
-constexpr int node(int level, bool plus)
-{
-    return 2 * level + (plus ? 1 : 0);
-}
+constexpr int node(int level, bool plus) { return 2 * level + (plus ? 1 : 0); }
 
 // The four points of step k, in the order of their offsets: -h, -d, +d, +h.
 constexpr std::array<int, 4> stepNodes(int k)
@@ -33,10 +30,7 @@ constexpr std::array<int, 4> stepNodes(int k)
     return {node(k, false), node(k + 1, false), node(k + 1, true), node(k, true)};
 }
 
-double smallStep(double scale, int k)
-{
-    return std::ldexp(0.5 * scale, -(k + 1));
-}
+double smallStep(double scale, int k) { return std::ldexp(0.5 * scale, -(k + 1)); }
 
 struct Axis {
     double centre = 0;
@@ -169,14 +163,13 @@ private:
             const Estimate e1 = weighted(axis.first[k], [&](std::size_t m) -> const Sample& { return at(n[m]); });
             first.add(e1.value, FloorFactor * e1.fmax / d, e1.fmax);
             const std::array<int, 5> five{n[0], n[1], -1, n[2], n[3]};
-            const Estimate e2 = weighted(axis.second[k], [&](std::size_t m) -> const Sample& {
-                return five[m] < 0 ? centre : at(five[m]);
-            });
+            const Estimate e2 = weighted(
+                axis.second[k], [&](std::size_t m) -> const Sample& { return five[m] < 0 ? centre : at(five[m]); });
             second.add(e2.value, FloorFactor * e2.fmax / (d * d), e2.fmax);
         }
         const auto u = static_cast<std::size_t>(i);
-        store(first.result(), axis.scale, m_result.gradient[u], m_result.gradientError[u],
-              m_result.gradientSize[u], u, u, false);
+        store(first.result(), axis.scale, m_result.gradient[u], m_result.gradientError[u], m_result.gradientSize[u], u,
+              u, false);
         store(second.result(), axis.scale * axis.scale, m_result.hessian[u][u], m_result.hessianError[u][u],
               m_result.hessianSize[u][u], u, u, true);
     }
@@ -200,7 +193,8 @@ private:
             for (std::size_t a = 0; a < 4; ++a)
                 for (std::size_t b = 0; b < 4; ++b)
                     weights[a * 4 + b] = ai.first[k][a] * aj.first[k][b];
-            const Estimate e = weighted(weights, [&](std::size_t m) -> const Sample& { return at(n[m / 4], n[m % 4]); });
+            const Estimate e =
+                weighted(weights, [&](std::size_t m) -> const Sample& { return at(n[m / 4], n[m % 4]); });
             const double area = smallStep(ai.scale, k) * smallStep(aj.scale, k);
             choice.add(e.value, FloorFactor * e.fmax / area, e.fmax);
         }
@@ -213,8 +207,8 @@ private:
         m_result.hessianUnreliable[v][u] = m_result.hessianUnreliable[u][v];
     }
 
-    void store(const RefinedEntry& entry, double scales, double& value, double& error, double& size,
-               std::size_t u, std::size_t v, bool second)
+    void store(const RefinedEntry& entry, double scales, double& value, double& error, double& size, std::size_t u,
+               std::size_t v, bool second)
     {
         value = entry.found ? entry.value : std::numeric_limits<double>::quiet_NaN();
         error = entry.found ? entry.error : std::numeric_limits<double>::infinity();

@@ -28,10 +28,7 @@ Reference referenceOf(const ResultEntry& e, double largest)
     return {std::fabs(e.refined) <= e.refinedError ? 0.0 : e.refined, false};
 }
 
-double referenceValue(const ResultEntry& e)
-{
-    return e.exact.value ? *e.exact.value : e.refined;
-}
+double referenceValue(const ResultEntry& e) { return e.exact.value ? *e.exact.value : e.refined; }
 
 bool second(const ResultEntry& e) { return e.at.j >= 0; }
 

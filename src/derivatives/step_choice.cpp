@@ -38,10 +38,10 @@ RefinedEntry StepChoice::result() const
         const RefinedEntry& w = m_windows[k];
         if (best < m_windows.size() && w.error >= m_windows[best].error)
             continue;
-        const bool confirmed = std::all_of(m_windows.begin() + static_cast<std::ptrdiff_t>(k) + 1, m_windows.end(),
-                                           [&w](const RefinedEntry& later) {
-                                               return std::fabs(later.value - w.value) <= Tolerance * (w.error + later.error);
-                                           });
+        const bool confirmed = std::all_of(
+            m_windows.begin() + static_cast<std::ptrdiff_t>(k) + 1, m_windows.end(), [&w](const RefinedEntry& later) {
+                return std::fabs(later.value - w.value) <= Tolerance * (w.error + later.error);
+            });
         if (confirmed)
             best = k;
     }

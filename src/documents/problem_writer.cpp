@@ -68,7 +68,8 @@ void writeProblem(std::ostream& out, const ProblemToSave& problem)
     text += LineEnd;
     for (const std::string& constant : problem.constants) {
         if (hasLineBreak(constant))
-            throw ProblemNotSavable("The constant \"" + constant + "\" contains a line break, which a problem file cannot hold.");
+            throw ProblemNotSavable("The constant \"" + constant +
+                                    "\" contains a line break, which a problem file cannot hold.");
         text += constant;
         text += LineEnd;
     }

@@ -13,13 +13,13 @@ namespace slopekit {
 struct ReportInputs {
     std::string functionText;
     PointTexts pointTexts;
-    std::vector<std::string> constants;  // the constants list, in list order
-    std::optional<ComputedResults> shown;  // the shown results, if any
+    std::vector<std::string> constants;     // the constants list, in list order
+    std::optional<ComputedResults> shown;   // the shown results, if any
     ResultView view = ResultView::Classic;  // the results the list shows
 };
 
 struct ReportOutcome {
-    std::vector<std::string> lines;          // the report; empty when it cannot be made
+    std::vector<std::string> lines;           // the report; empty when it cannot be made
     std::optional<ComputedResults> computed;  // the new results, when the report computed
     std::optional<ComputeMessage> message;    // the one message of a failure, if any
 };

@@ -6,8 +6,8 @@
 namespace slopekit {
 
 std::vector<std::string> reportLines(const Dimension& dim, const std::string& functionText,
-                                     const std::vector<std::string>& constants,
-                                     const std::function<double()>& evaluate, const std::vector<std::string>& listLines)
+                                     const std::vector<std::string>& constants, const std::function<double()>& evaluate,
+                                     const std::vector<std::string>& listLines)
 {
     const auto n = static_cast<std::size_t>(dim.Order);
     std::vector<std::string> lines;

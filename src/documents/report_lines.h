@@ -14,8 +14,7 @@ struct Dimension;
 // function value comes from evaluate(), called once with Varx at the point; the
 // derivatives are the list's lines after its function line, in the view it shows.
 std::vector<std::string> reportLines(const Dimension& dim, const std::string& functionText,
-                                     const std::vector<std::string>& constants,
-                                     const std::function<double()>& evaluate,
+                                     const std::vector<std::string>& constants, const std::function<double()>& evaluate,
                                      const std::vector<std::string>& listLines);
 
 }  // namespace slopekit

@@ -191,12 +191,13 @@ script::MethodSlope atanhSlope(void*, double v)
 template <Method method, Inside inside>
 script::HostMethod hostMethod(Class1* self, const char* name, Slope slope)
 {
-    return {.name = name,
-            .arity = 1,
-            .call = [self](std::span<const script::Value> args) { return script::Value::real((self->*method)(args[0])); },
-            .callNumber = &withNumber<method, inside>,
-            .slope = slope,
-            .context = self};
+    return {
+        .name = name,
+        .arity = 1,
+        .call = [self](std::span<const script::Value> args) { return script::Value::real((self->*method)(args[0])); },
+        .callNumber = &withNumber<method, inside>,
+        .slope = slope,
+        .context = self};
 }
 
 }  // namespace
@@ -204,8 +205,11 @@ script::HostMethod hostMethod(Class1* self, const char* name, Slope slope)
 script::HostObject Class1::members()
 {
     script::HostObject object;
-    object.fields = {{"pi", &pi, nullptr}, {"halfpi", &halfpi, nullptr}, {"e", &e, nullptr},
-                     {"x", &x, nullptr}, {"ierr", nullptr, &ierr}};
+    object.fields = {{"pi", &pi, nullptr},
+                     {"halfpi", &halfpi, nullptr},
+                     {"e", &e, nullptr},
+                     {"x", &x, nullptr},
+                     {"ierr", nullptr, &ierr}};
     object.methods = {
         hostMethod<&Class1::Asin, asinLean>(this, "Asin", asinSlope),
         hostMethod<&Class1::Acos, acosLean>(this, "Acos", acosSlope),

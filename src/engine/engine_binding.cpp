@@ -53,7 +53,7 @@ void EngineBinding::setUp()
 }
 
 const EngineBinding::SentStatement& EngineBinding::statementFor(SentVariable& variable, const std::string& name,
-                                                               double value)
+                                                                double value)
 {
     // A trial point of the refinement can step past the double range; no text stands for
     // such a coordinate, and the engine must not see some other number instead.
@@ -109,7 +109,6 @@ double EngineBinding::EvaluateFunction()
         throw RunError(m_sh.ierr, product::Title);
     return value;
 }
-
 
 ExactDerivatives EngineBinding::EvaluateExact()
 {
@@ -201,15 +200,14 @@ std::string constantReadsPointText(const std::string& constant, const std::strin
 
 std::string errorEventMessage(const script::ErrorInfo& error)
 {
-    return error.source + " " + std::to_string(error.number) + "\r" + error.description + "\r\r" +
-           "At line " + std::to_string(error.line) + ", col " + std::to_string(error.column) + ": [" +
-           error.text + "]";
+    return error.source + " " + std::to_string(error.number) + "\r" + error.description + "\r\r" + "At line " +
+           std::to_string(error.line) + ", col " + std::to_string(error.column) + ": [" + error.text + "]";
 }
 
 bool silentInErrorEvent(int number)
 {
-    return number == errnum::InvalidCall || number == errnum::Overflow ||
-           number == errnum::DivisionByZero || number == errnum::EngineException;
+    return number == errnum::InvalidCall || number == errnum::Overflow || number == errnum::DivisionByZero ||
+           number == errnum::EngineException;
 }
 
 bool announcedByErrorEvent(const RunError& error)

@@ -45,17 +45,12 @@ std::string standardDescription(int number)
 }
 
 RunError::RunError(int number, std::string source, std::string description)
-    : std::runtime_error(description),
-      m_number(number),
-      m_source(std::move(source)),
+    : std::runtime_error(description), m_number(number), m_source(std::move(source)),
       m_description(std::move(description))
 {
 }
 
-RunError::RunError(int number, std::string source)
-    : RunError(number, std::move(source), standardDescription(number))
-{
-}
+RunError::RunError(int number, std::string source) : RunError(number, std::move(source), standardDescription(number)) {}
 
 double finiteOrOverflow(double value, const char* source)
 {

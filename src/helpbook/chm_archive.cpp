@@ -4,10 +4,7 @@
 
 namespace slopekit {
 
-void ChmArchive::Closer::operator()(chmFile* file) const
-{
-    chm_close(file);
-}
+void ChmArchive::Closer::operator()(chmFile* file) const { chm_close(file); }
 
 ChmArchive::ChmArchive(chmFile* file) : m_file(file) {}
 
@@ -27,8 +24,8 @@ std::optional<std::string> ChmArchive::read(const std::string& objectPath) const
     std::string bytes(static_cast<std::size_t>(info.length), '\0');
     if (info.length == 0)
         return bytes;
-    const LONGINT64 got = chm_retrieve_object(m_file.get(), &info,
-        reinterpret_cast<unsigned char*>(bytes.data()), 0, static_cast<LONGINT64>(info.length));
+    const LONGINT64 got = chm_retrieve_object(m_file.get(), &info, reinterpret_cast<unsigned char*>(bytes.data()), 0,
+                                              static_cast<LONGINT64>(info.length));
     if (got != static_cast<LONGINT64>(info.length))
         return std::nullopt;
     return bytes;

@@ -18,8 +18,7 @@ std::map<int, std::string> readSystemRecords(const std::string& bytes)
 {
     std::map<int, std::string> records;
     auto word = [&](std::size_t at) {
-        return static_cast<int>(static_cast<unsigned char>(bytes[at]) |
-                                static_cast<unsigned char>(bytes[at + 1]) << 8);
+        return static_cast<int>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
     };
     std::size_t pos = 4;  // after the format version
     while (pos + 4 <= bytes.size()) {
@@ -59,7 +58,9 @@ void flatten(std::vector<TocEntry>& entries, std::vector<TocEntry>& out)
 std::string missingFileProblem(const std::string& path)
 {
     return "Slopekit cannot find its help file.\n\n"
-           "It looks for it here:\n" + path + "\n\n"
+           "It looks for it here:\n" +
+           path +
+           "\n\n"
            "The help file slopekit.chm belongs in the folder that holds the Slopekit "
            "program. Copy it back there, or install Slopekit again.";
 }
@@ -67,7 +68,9 @@ std::string missingFileProblem(const std::string& path)
 std::string unreadableFileProblem(const std::string& path)
 {
     return "Slopekit cannot read its help file.\n\n"
-           "The file is here:\n" + path + "\n\n"
+           "The file is here:\n" +
+           path +
+           "\n\n"
            "It is damaged, cannot be read with your permissions, or is not a compiled "
            "help file. Install Slopekit again to get a good copy.";
 }

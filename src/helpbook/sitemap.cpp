@@ -10,16 +10,13 @@
 namespace slopekit {
 namespace {
 
-bool isSpace(char c)
-{
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
+bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 // Replaces the character references that can stand in an attribute value.
 std::string decodeEntities(std::string_view text)
 {
-    static const std::map<std::string, std::string> named = {
-        {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "}};
+    static const std::map<std::string, std::string> named = {{"amp", "&"},   {"lt", "<"},   {"gt", ">"},
+                                                             {"quot", "\""}, {"apos", "'"}, {"nbsp", " "}};
     std::string result;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::size_t semicolon = text.find(';', i);
@@ -43,7 +40,7 @@ std::string decodeEntities(std::string_view text)
 }
 
 struct Tag {
-    std::string name;  // lower case; "/ul" for an end tag
+    std::string name;                               // lower case; "/ul" for an end tag
     std::map<std::string, std::string> attributes;  // names in lower case
 };
 
@@ -52,7 +49,10 @@ Tag readTag(std::string_view text, std::size_t& pos)
 {
     Tag tag;
     std::size_t i = pos + 1;
-    auto skipSpace = [&] { while (i < text.size() && isSpace(text[i])) ++i; };
+    auto skipSpace = [&] {
+        while (i < text.size() && isSpace(text[i]))
+            ++i;
+    };
     auto readWord = [&] {
         const std::size_t start = i;
         while (i < text.size() && !isSpace(text[i]) && text[i] != '>' && text[i] != '=')
@@ -102,7 +102,7 @@ std::vector<TocEntry> parseSitemap(std::string_view text)
     // The lists being filled, outermost first; an entry is added to the innermost.
     std::vector<std::vector<TocEntry>*> open{&top};
     std::optional<TocEntry> entry;  // set inside <OBJECT type="text/sitemap">
-    bool listStarted = false;        // entries count only inside the outermost <UL>
+    bool listStarted = false;       // entries count only inside the outermost <UL>
 
     std::size_t pos = 0;
     while ((pos = text.find('<', pos)) != std::string_view::npos) {

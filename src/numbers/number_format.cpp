@@ -28,10 +28,10 @@ Digits digitsOf(double value, int precision)
     }
     r.negative = value < 0;
     char buf[48];
-    const auto res = precision > 0 ? std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                                   std::chars_format::scientific, precision - 1)
-                                   : std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                                   std::chars_format::scientific);
+    const auto res =
+        precision > 0
+            ? std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, precision - 1)
+            : std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
     const char* p = buf;
     for (; *p != 'e'; ++p)
         if (*p != '.')

@@ -12,7 +12,6 @@
 namespace slopekit {
 namespace {
 
-
 // The parts of a decimal number as read; the value is computed from them in one place.
 struct DecimalParts {
     bool negative = false;
@@ -92,8 +91,7 @@ public:
 private:
     void skip()
     {
-        while (m_pos < m_text.size() &&
-               (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n'))
+        while (m_pos < m_text.size() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n'))
             ++m_pos;
     }
 
@@ -146,8 +144,7 @@ std::string_view withoutBlanks(std::string_view text)
 // The strict grammar that the locale reading and the file check share: the whole text is an
 // optional sign, digits (thousands separators between them), the decimal separator and
 // digits, and an optional exponent (E or D, optional sign, digits).
-bool readWholeDecimal(std::string_view text, std::string_view decimal, std::string_view thousands,
-                      DecimalParts& parts)
+bool readWholeDecimal(std::string_view text, std::string_view decimal, std::string_view thousands, DecimalParts& parts)
 {
     std::size_t pos = 0;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))

@@ -148,19 +148,21 @@ QChart* buildPlotChart(const PlotData& plot)
             parabola.push_back({s.x, plot.f0 + plot.slope * d + plot.curvature / 2 * d * d});
         }
         bool inLegend = true;
-        addClipped(*chart, tangent, x, y, [] { return line("Tangent", TangentOrange, Qt::DashLine); }, inLegend);
+        addClipped(
+            *chart, tangent, x, y, [] { return line("Tangent", TangentOrange, Qt::DashLine); }, inLegend);
         // Broad and light: where it follows the curve it shows as a band around it.
         inLegend = true;
-        addClipped(*chart, parabola, x, y, [] { return line("Taylor parabola", ParabolaLight, Qt::SolidLine, 6); },
-                   inLegend);
+        addClipped(
+            *chart, parabola, x, y, [] { return line("Taylor parabola", ParabolaLight, Qt::SolidLine, 6); }, inLegend);
     }
     bool inLegend = true;
     for (const PlotLine& run : curveRuns(plot, range))
-        addClipped(*chart, run, x, y, [] { return line("f", CurveBlue, Qt::SolidLine); }, inLegend);
+        addClipped(
+            *chart, run, x, y, [] { return line("f", CurveBlue, Qt::SolidLine); }, inLegend);
     if (std::isfinite(plot.f0)) {
         auto* point = new QScatterSeries;
-        point->setName("Point " + QString::fromStdString(plot.variable) + " = " + text(plot.x0) + ", f = " +
-                       text(plot.f0));
+        point->setName("Point " + QString::fromStdString(plot.variable) + " = " + text(plot.x0) +
+                       ", f = " + text(plot.f0));
         point->setColor(PointRed);
         point->setBorderColor(PointRed);
         point->setMarkerSize(9);

@@ -18,7 +18,7 @@ ValueRange plotValueRange(const PlotData& plot);
 // step), about `count` of them across the range, and the significant digits their labels
 // need to tell neighbours apart, at least six.
 struct AxisTicks {
-    double anchor;    // a tick, a multiple of the interval within the range
+    double anchor;  // a tick, a multiple of the interval within the range
     double interval;
     int digits;
 };

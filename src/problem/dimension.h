@@ -12,7 +12,7 @@ struct Dimension {
     static constexpr int MaxOrder = 10;    // there are ten point boxes
     static constexpr int ConsSlots = 101;  // slots 0 to 100
 
-    int Order = 0;    // number of independent variables; 1 to 10 once accepted
+    int Order = 0;  // number of independent variables; 1 to 10 once accepted
     std::vector<std::string> VarNams;
     std::vector<double> Varx;  // the point; the working point during a computation
     std::string Equation;

@@ -50,7 +50,8 @@ std::optional<std::string> variableNameFault(const std::vector<std::string>& nam
     const std::string& name = names.back();
     if (auto fault = nameFault(name, reserved))
         return fault;
-    if (std::any_of(names.begin(), names.end() - 1, [&](const std::string& earlier) { return sameName(earlier, name); }))
+    if (std::any_of(names.begin(), names.end() - 1,
+                    [&](const std::string& earlier) { return sameName(earlier, name); }))
         return quoted(name) + " is given twice: names that differ only in case are the same name.";
     return std::nullopt;
 }
@@ -84,10 +85,7 @@ NamesCheck namesCheck(std::string_view text, int order, const ReservedName& rese
     return check;
 }
 
-std::string countHint()
-{
-    return "Enter a whole number from 1 to 10.";
-}
+std::string countHint() { return "Enter a whole number from 1 to 10."; }
 
 std::string namesHint(int order)
 {

@@ -19,7 +19,6 @@ std::optional<int> countCheck(std::string_view text);
 // it cannot hold a value of the user's: a keyword, a function, or a name the engine sets.
 using ReservedName = std::function<bool(std::string_view name)>;
 
-
 // Why a text cannot name a variable or a constant, or nothing when it can: a letter, then
 // letters and digits (ASCII), and no name the language keeps.
 std::optional<std::string> nameFault(std::string_view name, const ReservedName& reserved);

@@ -97,15 +97,17 @@ AnalysisDialog::AnalysisDialog(const std::vector<std::string>& names, const Deri
         point << QString::fromStdString(names[i]) + " = " + QString::fromStdString(displayForm(estimates.point[i]));
     setWindowTitle("Analysis at " + point.join(", "));
 
-    lblClassification = wrapped(this, "lblClassification",
-                                "<b>" + QString("Classification: ") + classificationName(analysis.classification) + "</b>");
+    lblClassification =
+        wrapped(this, "lblClassification",
+                "<b>" + QString("Classification: ") + classificationName(analysis.classification) + "</b>");
     lblBasis = wrapped(this, "lblBasis", QString::fromStdString(analysis.basis));
     const AnalysisErrors errors = analysisErrors(estimates, analysis);
     tabs = new QTabWidget(this);
     tabs->setObjectName("tabAnalysis");
     tabs->addTab(gradientPage(names, estimates, analysis, errors), "Gradient");
     tabs->addTab(hessianTable(names, estimates), "Hessian");
-    tabs->addTab(eigenTable(names, analysis, errors), names.size() == 1 ? "Second derivative" : "Eigenvalues and eigenvectors");
+    tabs->addTab(eigenTable(names, analysis, errors),
+                 names.size() == 1 ? "Second derivative" : "Eigenvalues and eigenvectors");
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -137,8 +139,8 @@ QWidget* AnalysisDialog::gradientPage(const std::vector<std::string>& names, con
         if (!analysis.ascent.empty())
             put(tblGradient, i, 3, number(analysis.ascent[i], errors.ascent));
     }
-    lblGradientNorm = wrapped(page, "lblGradientNorm",
-                              "Norm of the gradient: " + number(analysis.gradientNorm, errors.gradientNorm));
+    lblGradientNorm =
+        wrapped(page, "lblGradientNorm", "Norm of the gradient: " + number(analysis.gradientNorm, errors.gradientNorm));
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(tblGradient);
     layout->addWidget(lblGradientNorm);

@@ -30,10 +30,8 @@ bool isInput(QEvent::Type type)
     case QEvent::ContextMenu:
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-        return true;
-    default:
-        return false;
+    case QEvent::TouchEnd: return true;
+    default: return false;
     }
 }
 

@@ -23,8 +23,7 @@ namespace slopekit {
 // computation.
 class ComputationProgress : public QObject {
 public:
-    explicit ComputationProgress(QWidget* window,
-                                 std::chrono::milliseconds delay = std::chrono::milliseconds(500));
+    explicit ComputationProgress(QWidget* window, std::chrono::milliseconds delay = std::chrono::milliseconds(500));
     ~ComputationProgress() override;
 
     // The hook to hand to the computation.

@@ -1,7 +1,7 @@
 #include "shell/decimal_point.h"
 
-#include "numbers/number_locale.h"
 #include "messages/product_texts.h"
+#include "numbers/number_locale.h"
 #include "shell/prompts.h"
 
 namespace slopekit {
@@ -19,24 +19,17 @@ void DecimalPoint::ReadDecimalSymbol()
         SavedDecimalSymbol.erase(nul);
 }
 
-void DecimalPoint::SetDecimalPoint()
-{
-    numberLocale().decimal = ".";
-}
+void DecimalPoint::SetDecimalPoint() { numberLocale().decimal = "."; }
 
-void DecimalPoint::RestoreDecimalSymbol()
-{
-    numberLocale().decimal = SavedDecimalSymbol;
-}
+void DecimalPoint::RestoreDecimalSymbol() { numberLocale().decimal = SavedDecimalSymbol; }
 
 bool DecimalPoint::CheckDecimalSymbol()
 {
     ReadDecimalSymbol();
     if (SavedDecimalSymbol == ".")
         return true;
-    const PromptAnswer answer =
-        m_prompts.messageBox("Decimal Comma Warning!", decimalCommaWarning(),
-                             PromptButtons::YesNoCancel, PromptIcon::Critical);
+    const PromptAnswer answer = m_prompts.messageBox("Decimal Comma Warning!", decimalCommaWarning(),
+                                                     PromptButtons::YesNoCancel, PromptIcon::Critical);
     if (answer != PromptAnswer::Yes)
         return false;
     SetDecimalPoint();
@@ -46,14 +39,10 @@ bool DecimalPoint::CheckDecimalSymbol()
 std::string decimalCommaWarning()
 {
     return std::string("Proper operation of this application requires the use of the DECIMAL POINT.\r") +
-           "Your system is currently using the DECIMAL COMMA.\r" +
-           "\r" +
+           "Your system is currently using the DECIMAL COMMA.\r" + "\r" +
            "Do you wish to temporarily change this system setting to decimal point?\r" +
-           "(Upon exiting, this application will restore your setting.)\r" +
-           "(See HELP FILE or visit " + product::WebAddress +
-           " for instructions on how to change MANUALLY)\r" +
-           "\r" +
-           "Press YES to change.";
+           "(Upon exiting, this application will restore your setting.)\r" + "(See HELP FILE or visit " +
+           product::WebAddress + " for instructions on how to change MANUALLY)\r" + "\r" + "Press YES to change.";
 }
 
 }  // namespace slopekit

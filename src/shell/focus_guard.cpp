@@ -32,21 +32,15 @@ QWidget* clickFocusTarget(QWidget* widget)
 
 bool isUserMove(Qt::FocusReason reason)
 {
-    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-           reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason ||
+           reason == Qt::ShortcutFocusReason;
 }
 
 }  // namespace
 
-FocusGuard::FocusGuard(QObject* parent) : QObject(parent)
-{
-    qApp->installEventFilter(this);
-}
+FocusGuard::FocusGuard(QObject* parent) : QObject(parent) { qApp->installEventFilter(this); }
 
-void FocusGuard::guard(QWidget* box, Handlers handlers)
-{
-    m_entries.push_back({box, std::move(handlers)});
-}
+void FocusGuard::guard(QWidget* box, Handlers handlers) { m_entries.push_back({box, std::move(handlers)}); }
 
 FocusGuard::Entry* FocusGuard::entryFor(const QObject* object)
 {
@@ -112,8 +106,7 @@ bool FocusGuard::eventFilter(QObject* watched, QEvent* event)
         if (Entry* entry = entryFor(watched))
             focusOut(*entry, static_cast<const QFocusEvent&>(*event));
         break;
-    default:
-        break;
+    default: break;
     }
     return false;
 }
@@ -190,7 +183,8 @@ void FocusGuard::focusOut(Entry& entry, const QFocusEvent& focus)
 void FocusGuard::swallowNextPress()
 {
     m_swallowPress = true;
-    QMetaObject::invokeMethod(this, [this] { m_swallowPress = false; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { m_swallowPress = false; }, Qt::QueuedConnection);
 }
 
 }  // namespace slopekit

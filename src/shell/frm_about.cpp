@@ -28,8 +28,11 @@ frmAbout::frmAbout(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
 
 QStringList frmAbout::aboutText()
 {
-    return {"", "", "", QString::fromStdString(product::titleAndVersion()), "", product::Notice, "",
-            product::RightsNotice, "", product::WebAddress};
+    return {"", "",
+            "", QString::fromStdString(product::titleAndVersion()),
+            "", product::Notice,
+            "", product::RightsNotice,
+            "", product::WebAddress};
 }
 
 void frmAbout::paintEvent(QPaintEvent*)
@@ -58,10 +61,7 @@ void frmAbout::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
 }
 
-void frmAbout::Form_Click()
-{
-    close();
-}
+void frmAbout::Form_Click() { close(); }
 
 void centreOnScreen(QWidget& window)
 {

@@ -12,25 +12,21 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLayout>
 #include <QScreen>
 #include <QStatusBar>
 
 // The icon lives in the resources of a static library that nothing else refers to, so
 // they are registered by name, or the linker would leave them out.
-static void registerShellResources()
-{
-    Q_INIT_RESOURCE(shell);
-}
+static void registerShellResources() { Q_INIT_RESOURCE(shell); }
 
 namespace slopekit {
 
-frmSlopekit::frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts,
-                         DecimalPoint& decimalPoint, QWidget* parent)
-    : QMainWindow(parent), m_dim(dim), m_engine(engine), m_prompts(prompts),
-      m_decimalPoint(decimalPoint)
+frmSlopekit::frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts, DecimalPoint& decimalPoint,
+                         QWidget* parent)
+    : QMainWindow(parent), m_dim(dim), m_engine(engine), m_prompts(prompts), m_decimalPoint(decimalPoint)
 {
     setObjectName("frmSlopekit");
     setWindowTitle(product::Title);
@@ -94,8 +90,7 @@ void frmSlopekit::spreadExtraRoom()
 
 void frmSlopekit::ScriptControl1_Error(const std::string& message)
 {
-    m_prompts.messageBox("Error in Script Control", message, PromptButtons::Ok,
-                         PromptIcon::Critical);
+    m_prompts.messageBox("Error in Script Control", message, PromptButtons::Ok, PromptIcon::Critical);
 }
 
 void frmSlopekit::mnuHelp_Click()
@@ -129,9 +124,7 @@ bool frmSlopekit::mayClose()
         return true;
     switch (m_prompts.messageBox("", "The problem has changed since it was last saved.\rSave it before closing?",
                                  PromptButtons::SaveDiscardCancel, PromptIcon::Exclamation)) {
-    case PromptAnswer::Save:
-        mnuSave_Click();
-        return !problemChanged();  // a failed or cancelled save keeps the window
+    case PromptAnswer::Save: mnuSave_Click(); return !problemChanged();  // a failed or cancelled save keeps the window
     case PromptAnswer::Discard: return true;
     default: return false;
     }

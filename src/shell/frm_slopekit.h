@@ -38,8 +38,8 @@ class frmSlopekit : public QMainWindow {
 public:
     static constexpr int PointBoxes = 10;
 
-    frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts,
-                DecimalPoint& decimalPoint, QWidget* parent = nullptr);
+    frmSlopekit(Dimension& dim, EngineBinding& engine, Prompts& prompts, DecimalPoint& decimalPoint,
+                QWidget* parent = nullptr);
     ~frmSlopekit() override;
 
     QLabel* lblOrder = nullptr;
@@ -197,7 +197,7 @@ private:
     // The shown computation's results, to switch the list between its views.
     std::optional<ComputedResults> m_results;
     void fillResultsList();
-    std::optional<ProblemToSave> m_savedProblem;  // as last opened or saved
+    std::optional<ProblemToSave> m_savedProblem;       // as last opened or saved
     FileEncoding m_fileEncoding = FileEncoding::Utf8;  // of the problem file opened
 };
 

@@ -3,8 +3,8 @@
 #include "engine/user_constants.h"
 #include "problem/dimension.h"
 #include "shell/computation_progress.h"
-#include "shell/override_cursor.h"
 #include "shell/frm_slopekit.h"
+#include "shell/override_cursor.h"
 #include "shell/prompts.h"
 
 #include <QComboBox>
@@ -17,8 +17,11 @@ namespace slopekit {
 
 ComputeHooks frmSlopekit::computeHooks(ProgressHook progress)
 {
-    return {[this] { m_engine.RegisterConstants(); }, [this] { return m_engine.EvaluateFunction(); },
-            announcedByErrorEvent, runErrorMessage, std::move(progress),
+    return {[this] { m_engine.RegisterConstants(); },
+            [this] { return m_engine.EvaluateFunction(); },
+            announcedByErrorEvent,
+            runErrorMessage,
+            std::move(progress),
             [this](bool muted) { m_engine.setErrorEventMuted(muted); },
             [this] { return m_engine.EvaluateExact(); }};
 }
@@ -38,8 +41,8 @@ void frmSlopekit::cmdCompute_Click()
     {
         const OverrideCursor busy(Qt::WaitCursor);
         ComputationProgress progress(this);
-        ComputeOutcome outcome = runCompute(m_dim, computeHooks(progress.hook()),
-                                            txtEquation->text().toStdString(), pointTexts());
+        ComputeOutcome outcome =
+            runCompute(m_dim, computeHooks(progress.hook()), txtEquation->text().toStdString(), pointTexts());
         if (outcome.results)
             ShowResults(std::move(*outcome.results));
         message = std::move(outcome.message);
@@ -51,8 +54,7 @@ void frmSlopekit::cmdCompute_Click()
 void frmSlopekit::cmdAddCons_Click()
 {
     const std::string text = cboConstants->currentText().toStdString();
-    const AddConstantOutcome outcome =
-        addConstant(m_dim, text, m_engine.reservedNames());
+    const AddConstantOutcome outcome = addConstant(m_dim, text, m_engine.reservedNames());
     switch (outcome.result) {
     case ConstantAdded::Ignored:
         // The text stays, so the user can correct it; a refused name says why.
@@ -100,9 +102,6 @@ void frmSlopekit::cboConstants_KeyPress(int KeyAscii)
         cmdAddCons->click();
 }
 
-void frmSlopekit::cboConstants_Change()
-{
-    ClearResults();
-}
+void frmSlopekit::cboConstants_Change() { ClearResults(); }
 
 }  // namespace slopekit

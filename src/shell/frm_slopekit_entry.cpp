@@ -15,10 +15,7 @@
 namespace slopekit {
 namespace {
 
-void selectWholeText(QLineEdit* box)
-{
-    box->setSelection(0, static_cast<int>(box->text().size()));
-}
+void selectWholeText(QLineEdit* box) { box->setSelection(0, static_cast<int>(box->text().size())); }
 
 }  // namespace
 
@@ -47,8 +44,7 @@ void frmSlopekit::txtVarNams_Validate(bool& Cancel)
 {
     if (m_dim.Loading)
         return;
-    const NamesCheck check = namesCheck(txtVarNams->text().toStdString(), m_dim.Order,
-                                        m_engine.reservedNames());
+    const NamesCheck check = namesCheck(txtVarNams->text().toStdString(), m_dim.Order, m_engine.reservedNames());
     m_dim.VarNams = check.parts;
     for (std::size_t k = 0; k < check.labelled; ++k)
         lblVarx[k]->setText(QString::fromStdString(check.parts[k] + "="));
@@ -85,34 +81,19 @@ void frmSlopekit::txtEquation_Validate(bool& Cancel)
         Cancel = true;
 }
 
-void frmSlopekit::txtOrder_GotFocus()
-{
-    selectWholeText(txtOrder);
-}
+void frmSlopekit::txtOrder_GotFocus() { selectWholeText(txtOrder); }
 
-void frmSlopekit::txtVarNams_GotFocus()
-{
-    selectWholeText(txtVarNams);
-}
+void frmSlopekit::txtVarNams_GotFocus() { selectWholeText(txtVarNams); }
 
-void frmSlopekit::txtEquation_GotFocus()
-{
-    selectWholeText(txtEquation);
-}
+void frmSlopekit::txtEquation_GotFocus() { selectWholeText(txtEquation); }
 
-void frmSlopekit::txtVarx_GotFocus(int Index)
-{
-    selectWholeText(txtVarx[Index]);
-}
+void frmSlopekit::txtVarx_GotFocus(int Index) { selectWholeText(txtVarx[Index]); }
 
 void frmSlopekit::txtEquation_TooLong()
 {
     m_prompts.messageBox("", functionTooLongText(), PromptButtons::Ok, PromptIcon::Exclamation);
 }
 
-void frmSlopekit::txtEquation_Change()
-{
-    ClearResults();
-}
+void frmSlopekit::txtEquation_Change() { ClearResults(); }
 
 }  // namespace slopekit

@@ -39,10 +39,7 @@ public:
     }
 };
 
-int pixels(int twips)
-{
-    return static_cast<int>(std::lround(twips / 15.0));
-}
+int pixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 
 template <typename Control>
 Control* place(QWidget* container, const char* name, int left, int top, int width, int height)
@@ -75,8 +72,8 @@ const QColor LockedText(85, 85, 85);
 const QColor ButtonTeal(0, 192, 192);
 
 // Labels stand on the tooltip background in the window text colour of the desktop theme.
-QLabel* label(QWidget* container, const char* name, const QString& caption, const QFont& font,
-              int left, int top, int width, int height)
+QLabel* label(QWidget* container, const char* name, const QString& caption, const QFont& font, int left, int top,
+              int width, int height)
 {
     auto* control = place<QLabel>(container, name, left, top, width, height);
     control->setText(caption);
@@ -86,8 +83,8 @@ QLabel* label(QWidget* container, const char* name, const QString& caption, cons
     return control;
 }
 
-QLineEdit* textBox(QWidget* container, const char* name, const QString& text, const QFont& font,
-                   int left, int top, int width, int height)
+QLineEdit* textBox(QWidget* container, const char* name, const QString& text, const QFont& font, int left, int top,
+                   int width, int height)
 {
     auto* control = place<QLineEdit>(container, name, left, top, width, height);
     control->setText(text);
@@ -100,8 +97,8 @@ QLineEdit* textBox(QWidget* container, const char* name, const QString& text, co
     return control;
 }
 
-QPushButton* button(QWidget* container, const char* name, const QString& caption,
-                    const QColor& colour, int left, int top, int width, int height)
+QPushButton* button(QWidget* container, const char* name, const QString& caption, const QColor& colour, int left,
+                    int top, int width, int height)
 {
     auto* control = place<QPushButton>(container, name, left, top, width, height);
     control->setText(caption);
@@ -111,8 +108,7 @@ QPushButton* button(QWidget* container, const char* name, const QString& caption
     return control;
 }
 
-QGroupBox* frame(QWidget* container, const char* name, const QString& caption, int left, int top,
-                 int width, int height)
+QGroupBox* frame(QWidget* container, const char* name, const QString& caption, int left, int top, int width, int height)
 {
     auto* control = place<QGroupBox>(container, name, left, top, width, height);
     control->setTitle(caption);
@@ -171,14 +167,13 @@ void frmSlopekit::createEntryBoxes(QWidget* form)
     const QFont entryFont = fonts::verdana(8.25);
     lblOrder = label(form, "lblOrder", "Enter # of independent variables:", labelFont, 0, 0, 2925, 285);
     txtOrder = textBox(form, "txtOrder", "", entryFont, 2910, 0, 330, 285);
-    lblVarNam = label(form, "lblVarNam",
-                      "Enter the names of the independent variables, separated by commas:",
-                      labelFont, 0, 300, 5925, 225);
+    lblVarNam =
+        label(form, "lblVarNam", "Enter the names of the independent variables, separated by commas:", labelFont, 0,
+              300, 5925, 225);
     txtVarNams = textBox(form, "txtVarNams", "x,y,z,t", entryFont, 0, 510, 9500, 285);
     lblFunction = label(form, "lblFunction", "Enter function:", labelFont, 0, 825, 1335, 255);
     txtEquation = textBox(form, "txtEquation", "", entryFont, 0, 1050, 9500, 285);
-    txtEquation->setToolTip(
-        "Must be in terms of the variables defined above and constants defined below");
+    txtEquation->setToolTip("Must be in terms of the variables defined above and constants defined below");
     txtEquation->setMaxLength(std::numeric_limits<int>::max());  // the validator sets the limit
     txtEquation->setValidator(new FunctionLengthValidator(txtEquation));
 }
@@ -194,7 +189,7 @@ void frmSlopekit::createConstantsFrame(QWidget* form)
     cboConstants = place<QComboBox>(fraConstants, "cboConstants", 120, 600, 2175, 315);
     cboConstants->setEditable(true);
     cboConstants->setInsertPolicy(QComboBox::NoInsert);  // the Add handler keeps the list
-    cboConstants->setCompleter(nullptr);  // completing "a=2" to an item would store the item
+    cboConstants->setCompleter(nullptr);                 // completing "a=2" to an item would store the item
     cboConstants->setFont(fonts::verdana(8.25));
     setColours(cboConstants, QPalette::Base, EntryGreen);
     cboConstants->setToolTip("Example: a=2.37");
@@ -209,12 +204,12 @@ void frmSlopekit::createPointFrame(QWidget* form)
     fraEval->hide();
     for (int i = 0; i < PointBoxes; ++i) {
         const QByteArray index = QByteArray::number(i);
-        lblVarx[i] = label(fraEval, "lblVarx(" + index + ")", "x=", fonts::verdana(8.25, true),
-                           0, 300 + 270 * i, 1515, 225);
+        lblVarx[i] =
+            label(fraEval, "lblVarx(" + index + ")", "x=", fonts::verdana(8.25, true), 0, 300 + 270 * i, 1515, 225);
         lblVarx[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);  // ends where its box begins
         lblVarx[i]->hide();
-        txtVarx[i] = textBox(fraEval, "txtVarx(" + index + ")", "1", fonts::sansSerif(8.25),
-                             1500, 270 + 270 * i, 1900, 285);
+        txtVarx[i] =
+            textBox(fraEval, "txtVarx(" + index + ")", "1", fonts::sansSerif(8.25), 1500, 270 + 270 * i, 1900, 285);
         txtVarx[i]->hide();
     }
 }
@@ -254,10 +249,9 @@ void frmSlopekit::createMenus()
     for (QAction* action : {mnuPrint, mnuHelp})
         addAction(action);  // items of the bar itself: their shortcuts need the window
     const std::pair<QAction*, const char*> names[] = {
-        {mnuOpen, "mnuOpen"}, {mnuFileBar1, "mnuFileBar1"}, {mnuSave, "mnuSave"},
-        {mnuSaveAs, "mnuSaveAs"}, {mnuFileBar2, "mnuFileBar2"}, {mnuExit, "mnuExit"}, {mnuPrint, "mnuPrint"}, {mnuClassic, "mnuClassic"},
-        {mnuRefined, "mnuRefined"}, {mnuExact, "mnuExact"},
-        {mnuHelp, "mnuHelp"}, {mnuAbout, "mnuAbout"}};
+        {mnuOpen, "mnuOpen"},         {mnuFileBar1, "mnuFileBar1"}, {mnuSave, "mnuSave"},   {mnuSaveAs, "mnuSaveAs"},
+        {mnuFileBar2, "mnuFileBar2"}, {mnuExit, "mnuExit"},         {mnuPrint, "mnuPrint"}, {mnuClassic, "mnuClassic"},
+        {mnuRefined, "mnuRefined"},   {mnuExact, "mnuExact"},       {mnuHelp, "mnuHelp"},   {mnuAbout, "mnuAbout"}};
     for (const auto& [action, name] : names)
         action->setObjectName(name);
 }
@@ -295,8 +289,7 @@ void frmSlopekit::connectHandlers()
     });
     connect(cmdAddCons, &QPushButton::clicked, this, &frmSlopekit::cmdAddCons_Click);
     connect(cmdRemCons, &QPushButton::clicked, this, &frmSlopekit::cmdRemCons_Click);
-    connect(cboConstants->lineEdit(), &QLineEdit::returnPressed, this,
-            [this] { cboConstants_KeyPress(13); });
+    connect(cboConstants->lineEdit(), &QLineEdit::returnPressed, this, [this] { cboConstants_KeyPress(13); });
     // Typing changes the box; choosing an item of the list does not.
     connect(cboConstants->lineEdit(), &QLineEdit::textEdited, this, &frmSlopekit::cboConstants_Change);
     connect(txtEquation, &QLineEdit::textChanged, this, &frmSlopekit::txtEquation_Change);
@@ -321,14 +314,12 @@ void frmSlopekit::guardEntries()
         };
     };
     m_focusGuard = new FocusGuard(this);
-    m_focusGuard->guard(txtOrder, {validator(&frmSlopekit::txtOrder_Validate),
-                                   [this] { txtOrder_LostFocus(); },
+    m_focusGuard->guard(txtOrder, {validator(&frmSlopekit::txtOrder_Validate), [this] { txtOrder_LostFocus(); },
                                    [this] { txtOrder_GotFocus(); }});
-    m_focusGuard->guard(txtVarNams, {validator(&frmSlopekit::txtVarNams_Validate),
-                                     [this] { txtVarNams_LostFocus(); },
+    m_focusGuard->guard(txtVarNams, {validator(&frmSlopekit::txtVarNams_Validate), [this] { txtVarNams_LostFocus(); },
                                      [this] { txtVarNams_GotFocus(); }});
-    m_focusGuard->guard(txtEquation, {validator(&frmSlopekit::txtEquation_Validate), nullptr,
-                                      [this] { txtEquation_GotFocus(); }});
+    m_focusGuard->guard(txtEquation,
+                        {validator(&frmSlopekit::txtEquation_Validate), nullptr, [this] { txtEquation_GotFocus(); }});
     for (int i = 0; i < PointBoxes; ++i)
         m_focusGuard->guard(txtVarx[i], {nullptr, nullptr, [this, i] { txtVarx_GotFocus(i); }});
 }

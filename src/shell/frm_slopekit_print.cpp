@@ -2,8 +2,8 @@
 #include "documents/report.h"
 #include "problem/dimension.h"
 #include "shell/computation_progress.h"
-#include "shell/override_cursor.h"
 #include "shell/frm_slopekit.h"
+#include "shell/override_cursor.h"
 #include "shell/prompts.h"
 
 #include <QLineEdit>
@@ -23,8 +23,9 @@ void frmSlopekit::mnuPrint_Click()
     {
         const OverrideCursor busy(Qt::WaitCursor);
         ComputationProgress progress(this);
-        report = buildReport(m_dim, computeHooks(progress.hook()),
-                             {txtEquation->text().toStdString(), pointTexts(), constantItems(), m_results, shownView()});
+        report =
+            buildReport(m_dim, computeHooks(progress.hook()),
+                        {txtEquation->text().toStdString(), pointTexts(), constantItems(), m_results, shownView()});
         if (report.computed)
             ShowResults(std::move(*report.computed));
     }

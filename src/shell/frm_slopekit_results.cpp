@@ -52,7 +52,9 @@ void frmSlopekit::mnuView_Click()
 
 ResultView frmSlopekit::shownView() const
 {
-    return mnuExact->isChecked() ? ResultView::Exact : mnuRefined->isChecked() ? ResultView::Refined : ResultView::Classic;
+    return mnuExact->isChecked()     ? ResultView::Exact
+           : mnuRefined->isChecked() ? ResultView::Refined
+                                     : ResultView::Classic;
 }
 
 QAction* frmSlopekit::viewAction(ResultView view) const
@@ -72,7 +74,8 @@ void frmSlopekit::fillResultsList()
     const ResultView view = shownView();
     int marked = 0;
     for (const ResultEntry& entry : m_results->entries) {
-        auto* item = new QListWidgetItem(QString::fromStdString(lineText(viewCells(*m_results, entry, view))), lstDerVal);
+        auto* item =
+            new QListWidgetItem(QString::fromStdString(lineText(viewCells(*m_results, entry, view))), lstDerVal);
         if (markedInView(*m_results, entry, view)) {
             markWarning(item, viewTip(entry, view));
             ++marked;

@@ -17,7 +17,6 @@
 
 #include <stdexcept>
 
-
 namespace slopekit {
 namespace {
 
@@ -30,10 +29,7 @@ std::vector<int> rows(const QListWidget& list, bool selectedOnly)
     return result;
 }
 
-void toClipboard(const std::string& text)
-{
-    QApplication::clipboard()->setText(QString::fromStdString(text));
-}
+void toClipboard(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
 
 }  // namespace
 
@@ -55,10 +51,13 @@ void frmSlopekit::createResultsMenu()
 
     connect(lstDerVal, &QWidget::customContextMenuRequested, this, &frmSlopekit::lstDerVal_ContextMenu);
     // The keyboard's way to a context menu, at the current line.
-    new QShortcut(Qt::SHIFT | Qt::Key_F10, lstDerVal, lstDerVal, [this] {
-        const QModelIndex current = lstDerVal->currentIndex();
-        lstDerVal_ContextMenu(current.isValid() ? lstDerVal->visualRect(current).center() : QPoint(0, 0));
-    }, Qt::WidgetShortcut);
+    new QShortcut(
+        Qt::SHIFT | Qt::Key_F10, lstDerVal, lstDerVal,
+        [this] {
+            const QModelIndex current = lstDerVal->currentIndex();
+            lstDerVal_ContextMenu(current.isValid() ? lstDerVal->visualRect(current).center() : QPoint(0, 0));
+        },
+        Qt::WidgetShortcut);
     const auto copy = [this](bool selectedOnly) {
         if (m_results)
             toClipboard(resultText(*m_results, shownView(), rows(*lstDerVal, selectedOnly)));
@@ -111,7 +110,8 @@ void frmSlopekit::mnuPlot_Click(int index)
         return;
     const auto sample = [this, index, results = *m_results](double radius) {
         const MutedErrorEvent muted(computeHooks().muteErrorEvent);
-        PlotData plot = plotAlong(m_dim, [this] { return m_engine.EvaluateFunction(); }, index, radius);
+        PlotData plot = plotAlong(
+            m_dim, [this] { return m_engine.EvaluateFunction(); }, index, radius);
         useExactSlopes(plot, results, index);
         return plot;
     };

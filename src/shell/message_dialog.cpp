@@ -33,8 +33,7 @@ int titleRoom(const QString& title, const QWidget* box)
 }  // namespace
 
 MessageDialog::MessageDialog(const QIcon& icon, const QString& title, const QString& text,
-                             QDialogButtonBox::StandardButtons buttons,
-                             QDialogButtonBox::StandardButton defaultButton,
+                             QDialogButtonBox::StandardButtons buttons, QDialogButtonBox::StandardButton defaultButton,
                              QDialogButtonBox::StandardButton escapeButton, QWidget* parent)
     : QDialog(parent), m_answer(escapeButton)
 {

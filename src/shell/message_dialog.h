@@ -13,8 +13,7 @@ namespace slopekit {
 class MessageDialog : public QDialog {
 public:
     MessageDialog(const QIcon& icon, const QString& title, const QString& text,
-                  QDialogButtonBox::StandardButtons buttons,
-                  QDialogButtonBox::StandardButton defaultButton,
+                  QDialogButtonBox::StandardButtons buttons, QDialogButtonBox::StandardButton defaultButton,
                   QDialogButtonBox::StandardButton escapeButton, QWidget* parent);
 
     // Shows the box and waits: the button clicked, or the escape button when the box was

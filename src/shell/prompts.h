@@ -15,10 +15,7 @@ enum class PromptAnswer { Ok, Cancel, Yes, No, Save, Discard };
 enum class FileKind { Problem, Png, Svg };
 
 // The title a message box shows: its own, or the application's title when it has none.
-inline std::string shownTitle(const std::string& title)
-{
-    return title.empty() ? product::Title : title;
-}
+inline std::string shownTitle(const std::string& title) { return title.empty() ? product::Title : title; }
 
 // Every message box and dialog of the window program goes through here, so tests can
 // answer them. Texts use CR ("\r") between lines.
@@ -29,8 +26,8 @@ public:
     // A modal message box. An empty title stands for the application's title. The first
     // button is the default one; Escape and the close button answer Cancel where there
     // is a Cancel button and OK in an OK-only box.
-    virtual PromptAnswer messageBox(const std::string& title, const std::string& text,
-                                    PromptButtons buttons, PromptIcon icon) = 0;
+    virtual PromptAnswer messageBox(const std::string& title, const std::string& text, PromptButtons buttons,
+                                    PromptIcon icon) = 0;
 
     // The file name chosen in the open-file dialog (for a problem) or the save-file dialog
     // for a file of the kind, empty when nothing was chosen. A name typed without a suffix

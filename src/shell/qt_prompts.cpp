@@ -37,12 +37,9 @@ struct ButtonSet {
 ButtonSet toQt(PromptButtons buttons)
 {
     switch (buttons) {
-    case PromptButtons::OkCancel:
-        return {Button::Ok | Button::Cancel, Button::Ok, Button::Cancel};
-    case PromptButtons::YesNo:
-        return {Button::Yes | Button::No, Button::Yes, Button::No};
-    case PromptButtons::YesNoCancel:
-        return {Button::Yes | Button::No | Button::Cancel, Button::Yes, Button::Cancel};
+    case PromptButtons::OkCancel: return {Button::Ok | Button::Cancel, Button::Ok, Button::Cancel};
+    case PromptButtons::YesNo: return {Button::Yes | Button::No, Button::Yes, Button::No};
+    case PromptButtons::YesNoCancel: return {Button::Yes | Button::No | Button::Cancel, Button::Yes, Button::Cancel};
     case PromptButtons::SaveDiscardCancel:
         return {Button::Save | Button::Discard | Button::Cancel, Button::Save, Button::Cancel};
     case PromptButtons::Ok: break;
@@ -64,13 +61,13 @@ PromptAnswer fromQt(Button button)
 
 }  // namespace
 
-PromptAnswer QtPrompts::messageBox(const std::string& title, const std::string& text,
-                                   PromptButtons buttons, PromptIcon icon)
+PromptAnswer QtPrompts::messageBox(const std::string& title, const std::string& text, PromptButtons buttons,
+                                   PromptIcon icon)
 {
     const ButtonSet set = toQt(buttons);
     const QString lines = QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    MessageDialog box(toQt(icon), QString::fromStdString(shownTitle(title)), lines, set.buttons,
-                      set.defaultButton, set.escapeButton, QApplication::activeWindow());
+    MessageDialog box(toQt(icon), QString::fromStdString(shownTitle(title)), lines, set.buttons, set.defaultButton,
+                      set.escapeButton, QApplication::activeWindow());
     const OverrideCursor arrow(Qt::ArrowCursor);
     return fromQt(box.ask());
 }

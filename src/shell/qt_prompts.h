@@ -19,8 +19,8 @@ void givePdfItsSuffix(QPrinter& printer);
 // window.
 class QtPrompts : public Prompts {
 public:
-    PromptAnswer messageBox(const std::string& title, const std::string& text,
-                            PromptButtons buttons, PromptIcon icon) override;
+    PromptAnswer messageBox(const std::string& title, const std::string& text, PromptButtons buttons,
+                            PromptIcon icon) override;
     std::string openFileName() override;
     std::string saveFileName(FileKind kind) override;
     bool printDialog(QPrinter& printer) override;

@@ -14,14 +14,8 @@ QFont face(const char* family, double points, bool bold)
 
 }  // namespace
 
-QFont sansSerif(double points, bool bold)
-{
-    return face("Liberation Sans", points, bold);
-}
+QFont sansSerif(double points, bool bold) { return face("Liberation Sans", points, bold); }
 
-QFont verdana(double points, bool bold)
-{
-    return face("DejaVu Sans", points, bold);
-}
+QFont verdana(double points, bool bold) { return face("DejaVu Sans", points, bold); }
 
 }  // namespace slopekit::fonts

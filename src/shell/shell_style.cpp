@@ -29,9 +29,6 @@ public:
 
 }  // namespace
 
-QStyle* createShellStyle()
-{
-    return new FocusMarkStyle;
-}
+QStyle* createShellStyle() { return new FocusMarkStyle; }
 
 }  // namespace slopekit

@@ -10,8 +10,8 @@
 
 namespace slopekit {
 
-std::unique_ptr<frmSlopekit> Main(Dimension& dim, EngineBinding& engine, Prompts& prompts,
-                                  DecimalPoint& decimalPoint, Clock& clock)
+std::unique_ptr<frmSlopekit> Main(Dimension& dim, EngineBinding& engine, Prompts& prompts, DecimalPoint& decimalPoint,
+                                  Clock& clock)
 {
     if (!decimalPoint.CheckDecimalSymbol())
         return nullptr;

@@ -11,9 +11,6 @@ std::int64_t SystemClock::currentSecond()
     return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
 }
 
-void SystemClock::pause()
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-}
+void SystemClock::pause() { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }
 
 }  // namespace slopekit

@@ -10,9 +10,6 @@ NumberSeparators userNumberSeparators()
     return {user.decimalPoint().toStdString(), user.groupSeparator().toStdString()};
 }
 
-std::string userDecimalSymbol()
-{
-    return QLocale::system().decimalPoint().toStdString();
-}
+std::string userDecimalSymbol() { return QLocale::system().decimalPoint().toStdString(); }
 
 }  // namespace slopekit

@@ -16,10 +16,7 @@ AnalysisErrors gradientErrors()
     return analysisErrors(estimates, analysis);
 }
 
-TEST(AnalysisErrors, TheNormMovesByTheErrorVectorsLength)
-{
-    EXPECT_DOUBLE_EQ(gradientErrors().gradientNorm, 0.5);
-}
+TEST(AnalysisErrors, TheNormMovesByTheErrorVectorsLength) { EXPECT_DOUBLE_EQ(gradientErrors().gradientNorm, 0.5); }
 
 TEST(AnalysisErrors, TheAscentTurnsByTwiceTheErrorVectorsLengthOverTheNorm)
 {

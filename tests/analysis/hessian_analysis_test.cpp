@@ -82,15 +82,22 @@ TEST(Analysis, TakesAClassicHessianEntryWithinAMillionthOfItsScaleAsZero)
 // A saddle of exact refined estimates: Hessian ((2, 0), (0, -2)), no error given.
 DerivativeEstimates exactRefinedSaddle()
 {
-    return {.point = {0, 0}, .value = 0, .gradient = {0, 0}, .gradientError = {0, 0}, .hessian = {{2, 0}, {0, -2}}, .hessianError = {{0, 0}, {0, 0}}, .basis = EstimateBasis::Refined};
+    return {.point = {0, 0},
+            .value = 0,
+            .gradient = {0, 0},
+            .gradientError = {0, 0},
+            .hessian = {{2, 0}, {0, -2}},
+            .hessianError = {{0, 0}, {0, 0}},
+            .basis = EstimateBasis::Refined};
 }
 
 // Exact refined estimates still carry the rounding of their last digits (16 eps of the largest entry, n times).
 TEST(Analysis, CountsTheRoundingOfExactRefinedEstimatesInTheirError)
 {
-    EXPECT_EQ(analyseHessian(exactRefinedSaddle()).basis, "From the refined estimates and their errors: the gradient is zero within its "
-                                       "error and one eigenvalue is positive and one negative beyond their error "
-                                       "(1.4E-14).");
+    EXPECT_EQ(analyseHessian(exactRefinedSaddle()).basis,
+              "From the refined estimates and their errors: the gradient is zero within its "
+              "error and one eigenvalue is positive and one negative beyond their error "
+              "(1.4E-14).");
 }
 
 TEST(Analysis, ConcludesNothingFromAnUnreliableEstimate)

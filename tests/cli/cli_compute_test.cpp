@@ -91,7 +91,8 @@ TEST(CliJson, HoldsEachResultAtItsPlace)
     // clang-format on
     for (const Row& row : rows) {
         const nlohmann::json json = computedJson(row.line, row.input);
-        EXPECT_EQ(json.value(nlohmann::json::json_pointer(row.pointer), nlohmann::json()), row.value) << row.name << ": " << row.pointer;
+        EXPECT_EQ(json.value(nlohmann::json::json_pointer(row.pointer), nlohmann::json()), row.value)
+            << row.name << ": " << row.pointer;
     }
 }
 

@@ -4,7 +4,8 @@
 namespace slopekit::cli {
 namespace {
 
-const std::string TooLarge = "The file %D/example could not be written (File too large). An earlier file of that name is unchanged.\n";
+const std::string TooLarge =
+    "The file %D/example could not be written (File too large). An earlier file of that name is unchanged.\n";
 
 class CliFiles : public ::testing::TestWithParam<CliRun> {};
 
@@ -55,7 +56,8 @@ TEST(CliReport, APdfHoldsEveryCharacterOfALongFunction)
         function += "Sin(x*" + std::to_string(k) + ")+";
     function += "1" + std::string(580 - function.size() - 1, '0');
     Folder folder;
-    std::ofstream(folder.path + "/long", std::ios::binary) << "Slopekit\r\n1,\"" + function + "\"\r\n\"x\",1\r\n 0 \r\n";
+    std::ofstream(folder.path + "/long", std::ios::binary)
+        << "Slopekit\r\n1,\"" + function + "\"\r\n\"x\",1\r\n 0 \r\n";
     ASSERT_EQ(runCli("report %D/long --pdf %D/long.pdf", folder.path).status, 0) << "exit status";
     const Output text = run(inFolder("pdftotext %D/long.pdf -", folder.path), folder.path);
     ASSERT_EQ(text.status, 0) << "pdftotext (poppler-utils) is needed";

@@ -9,7 +9,9 @@ const std::string AtPoints = "compute %D/sgn --points %D/in";
 const std::string Header = "x,y,Function,Dx,Dy,Dxx,Dyy,Dxy,error\n";
 const std::string Row = "1000000,2000000,2000000000000,2000000,1000000,0,0,1,\n";
 const std::string MissingAtTheKink = std::string("\"Dx: ") + AbsKink + "; Dxx: " + AbsKink + "; Dxy: " + AbsKink + "\"";
-const std::string MissingAtTheKinkJson = std::string("[{\"label\":\"Dx\",\"reason\":\"") + AbsKink + "\"},{\"label\":\"Dxx\",\"reason\":\"" + AbsKink + "\"},{\"label\":\"Dxy\",\"reason\":\"" + AbsKink + "\"}]";
+const std::string MissingAtTheKinkJson = std::string("[{\"label\":\"Dx\",\"reason\":\"") + AbsKink +
+                                         "\"},{\"label\":\"Dxx\",\"reason\":\"" + AbsKink +
+                                         "\"},{\"label\":\"Dxy\",\"reason\":\"" + AbsKink + "\"}]";
 
 class CliPoints : public ::testing::TestWithParam<CliRun> {};
 
@@ -68,7 +70,9 @@ TEST(CliPoints, StopsAtTheFirstOutputThatCannotBeWritten)
     for (int k = 1; k <= 200000; ++k)
         points << k << ",2,3,4,5,6,7,8,9,10\n";
     points.close();
-    const Output output = run("sh -c 'ulimit -t 10; exec " SLOPEKIT_CLI " compute " + folder.path + "/ten --points " + folder.path + "/many >/dev/full'", folder.path);
+    const Output output = run("sh -c 'ulimit -t 10; exec " SLOPEKIT_CLI " compute " + folder.path + "/ten --points " +
+                                  folder.path + "/many >/dev/full'",
+                              folder.path);
     EXPECT_EQ(output.status, 1) << "exit status";
     EXPECT_EQ(output.err, "The output could not be written.\n") << "standard error";
 }

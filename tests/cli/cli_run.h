@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 
 // Coordinates of a million make every difference exact, so the digits are those of the formulas.
 inline const std::string Example = "Slopekit\r\n2,\"x*y+a\"\r\n\"x\",1000000\r\n\"y\",-2000000\r\n 1 \r\na=2.5\r\n";
-inline const char* const ExampleLines = "Function = -1999999999997.5\nDx = -2000000\nDy = 1000000\nDxx = 0\nDyy = 0\nDxy = 1\n";
+inline const char* const ExampleLines =
+    "Function = -1999999999997.5\nDx = -2000000\nDy = 1000000\nDxx = 0\nDyy = 0\nDxy = 1\n";
 inline const char* const Runtime5 = "Slopekit expression runtime error 5\nInvalid procedure call or argument\n";
 inline const char* const AbsKink = "no derivative: Abs at its kink (column 1)";
 
@@ -49,9 +50,11 @@ public:
         for (const char* file : {"/example", "/big", "/readonly"})
             std::ofstream(path + file, std::ios::binary) << Example;
         // Fails at x = 0 only.
-        std::ofstream(path + "/sgn", std::ios::binary) << "Slopekit\r\n2,\"x*y/Sgn(x)\"\r\n\"x\",1\r\n\"y\",2\r\n 0 \r\n";
+        std::ofstream(path + "/sgn", std::ios::binary)
+            << "Slopekit\r\n2,\"x*y/Sgn(x)\"\r\n\"x\",1\r\n\"y\",2\r\n 0 \r\n";
         // No derivative in x at x = 0.
-        std::ofstream(path + "/kink", std::ios::binary) << "Slopekit\r\n2,\"Abs(x)+y^2\"\r\n\"x\",0\r\n\"y\",3\r\n 0 \r\n";
+        std::ofstream(path + "/kink", std::ios::binary)
+            << "Slopekit\r\n2,\"Abs(x)+y^2\"\r\n\"x\",0\r\n\"y\",3\r\n 0 \r\n";
         std::ofstream(path + "/points", std::ios::binary) << "1,2\n";
         fs::create_symlink("example", path + "/link");
         fs::create_symlink("missing", path + "/dangling");
@@ -113,7 +116,8 @@ inline void expectRun(const CliRun& row)
     EXPECT_EQ(output.out, inFolder(row.out, folder.path)) << row.name << ": standard output";
     EXPECT_EQ(output.err, inFolder(row.err, folder.path)) << row.name << ": standard error";
     if (*row.file) {
-        EXPECT_THAT(contents(folder.path + "/" + row.file), ::testing::HasSubstr(row.holds)) << row.name << ": " << row.file;
+        EXPECT_THAT(contents(folder.path + "/" + row.file), ::testing::HasSubstr(row.holds))
+            << row.name << ": " << row.file;
     }
     if (*row.absent) {
         EXPECT_FALSE(fs::exists(folder.path + "/" + row.absent)) << row.name << ": " << row.absent << " written";

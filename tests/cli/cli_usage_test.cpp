@@ -96,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, CliHelp, ::testing::ValuesIn(HelpRuns), rowNa
 TEST(WindowProgram, PrintsItsVersionWithoutADisplay)
 {
     Folder folder;
-    const Output output = run("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " SLOPEKIT_WINDOW " --version", folder.path);
+    const Output output =
+        run("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " SLOPEKIT_WINDOW " --version", folder.path);
     EXPECT_EQ(output.status, 0) << output.err;
     EXPECT_EQ(output.out, "Slopekit " SLOPEKIT_PROJECT_VERSION "\n") << "standard output";
 }
@@ -115,7 +116,8 @@ TEST(CliDocumentation, NamesEveryOptionOfTheUsage)
     for (const std::string& name : options) {
         const std::string roff = std::regex_replace(name, std::regex("-"), "\\-");
         EXPECT_NE(manual.find(roff), std::string::npos) << name << " is missing from packaging/slopekit-cli.1.in";
-        EXPECT_NE(completion.find(name), std::string::npos) << name << " is missing from packaging/slopekit-cli.bash-completion";
+        EXPECT_NE(completion.find(name), std::string::npos)
+            << name << " is missing from packaging/slopekit-cli.bash-completion";
     }
 }
 

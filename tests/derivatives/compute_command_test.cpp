@@ -61,17 +61,21 @@ Heard compute(const Scenario& scenario)
         heard.total = total;
         return done != scenario.stopAfter;
     };
-    const ComputeHooks hooks{.registerConstants = [] {}, .evaluateFunction = evaluate,
+    const ComputeHooks hooks{.registerConstants = [] {},
+                             .evaluateFunction = evaluate,
                              .announcedByErrorEvent = [](const RunError& e) { return e.source() == Announced; },
-                             .messageText = runErrorMessage, .progress = progress,
-                             .muteErrorEvent = [&](bool m) { mutedNow = m; }, .evaluateExact = {}};
+                             .messageText = runErrorMessage,
+                             .progress = progress,
+                             .muteErrorEvent = [&](bool m) { mutedNow = m; },
+                             .evaluateExact = {}};
     heard.outcome = runCompute(dim, hooks, "x*y", texts);
     heard.mutedAtTheEnd = mutedNow;
     return heard;
 }
 
 // Each evaluation's offset from the point, in small steps of each variable.
-std::vector<std::vector<double>> moves(const Heard& heard, const std::vector<double>& point, const std::vector<double>& steps)
+std::vector<std::vector<double>> moves(const Heard& heard, const std::vector<double>& point,
+                                       const std::vector<double>& steps)
 {
     std::vector<std::vector<double>> result;
     for (const std::vector<double>& at : heard.points) {
@@ -88,9 +92,9 @@ std::vector<std::vector<double>> moves(const Heard& heard, const std::vector<dou
 TEST(RunCompute, EvaluatesTheClassicPointsInOrderInSmallStepsFromThePoint)
 {
     const std::vector<std::vector<double>> classic = {
-        {-2, 0},  {-1, 0},  {0, 0},  {1, 0},  {2, 0},  {0, -2}, {0, -1}, {0, 0},  {0, 1},  {0, 2},  {-2, -2}, {-1, -2},
-        {1, -2},  {2, -2},  {-2, -1}, {-1, -1}, {1, -1}, {2, -1}, {-2, 1}, {-1, 1}, {1, 1},  {2, 1},  {-2, 2},  {-1, 2},
-        {1, 2},   {2, 2},   {-2, 0}, {-1, 0}, {1, 0},  {2, 0},  {0, -2}, {0, -1}, {0, 1},  {0, 2},  {0, 0}};
+        {-2, 0}, {-1, 0}, {0, 0},   {1, 0},   {2, 0},  {0, -2}, {0, -1}, {0, 0},  {0, 1}, {0, 2}, {-2, -2}, {-1, -2},
+        {1, -2}, {2, -2}, {-2, -1}, {-1, -1}, {1, -1}, {2, -1}, {-2, 1}, {-1, 1}, {1, 1}, {2, 1}, {-2, 2},  {-1, 2},
+        {1, 2},  {2, 2},  {-2, 0},  {-1, 0},  {1, 0},  {2, 0},  {0, -2}, {0, -1}, {0, 1}, {0, 2}, {0, 0}};
     std::vector<std::vector<double>> heard = moves(compute({.point = {0.5, -2000}}), {0.5, -2000}, {0.00015, 0.3});
     heard.resize(classic.size());
     EXPECT_EQ(heard, classic) << "classic evaluations";
@@ -162,7 +166,7 @@ TEST(RunCompute, MeasuresTheReliabilityOfARefinedValueAgainstItsSize)
 struct Ending {
     const char* name;
     Scenario scenario;
-    std::size_t evaluations;               // made before the end
+    std::size_t evaluations;                               // made before the end
     std::optional<ComputeMessage> message = std::nullopt;  // the one message shown
 };
 

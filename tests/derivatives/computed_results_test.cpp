@@ -167,7 +167,8 @@ TEST(ComputedResults, FindsAMixedEntryWhateverTheOrderOfItsVariables)
 {
     Dimension dim = testing::makeProblem({"x", "y", "z"}, {1, 2, 3});
     BuildLabels(dim);
-    const ComputedResults results = tabulateResults(dim, std::vector<std::string>(10, "= 0"), std::nullopt, std::nullopt);
+    const ComputedResults results =
+        tabulateResults(dim, std::vector<std::string>(10, "= 0"), std::nullopt, std::nullopt);
     EXPECT_EQ(resultEntry(results, 2, 0).label, "Dxz") << "z before x";
     EXPECT_EQ(resultEntry(results, 1, 2).label, "Dyz") << "y before z";
 }
@@ -191,7 +192,8 @@ TEST(Warnings, MarkAClassicValueOffItsReferenceByMoreThanAMillionthOfItsSize)
         std::vector<double> classic;
         std::vector<double> refined = {4, 1, 4, 2, 2};
         std::vector<double> error = {1e-13, 1e-13, 1e-13, 1e-13, 1e-13};
-        std::vector<ExactEntry> exact = std::vector<ExactEntry>(5, ExactEntry{std::nullopt, "no derivative: Sgn at its jump (column 1)"});
+        std::vector<ExactEntry> exact =
+            std::vector<ExactEntry>(5, ExactEntry{std::nullopt, "no derivative: Sgn at its jump (column 1)"});
         bool dxMarked = false;
         bool dyMarked = false;
         bool dxxMarked = false;
@@ -223,22 +225,27 @@ TEST(Warnings, MarkAClassicValueOffItsReferenceByMoreThanAMillionthOfItsSize)
 // The window's tests hold the tips with an exact value and with a refined one.
 TEST(Warnings, TheTipSaysWhenTheRefinementFoundNoValue)
 {
-    const ComputedResults results = tabulate({.exact = {{4, ""}, {1, ""}, {4, ""}, {std::nullopt, "no derivative: Sqr at 0 (column 1)"}, {2, ""}}});
+    const ComputedResults results =
+        tabulate({.exact = {{4, ""}, {1, ""}, {4, ""}, {std::nullopt, "no derivative: Sqr at 0 (column 1)"}, {2, ""}}});
     EXPECT_EQ(warningTip(resultEntry(results, 1, 1)),
-              "May be inaccurate (no derivative: Sqr at 0 (column 1)): the refinement found no value (the function fails at every trial step).");
+              "May be inaccurate (no derivative: Sqr at 0 (column 1)): the refinement found no value (the function "
+              "fails at every trial step).");
 }
 
 TEST(Warnings, TheTipLeavesOutTheReasonWhenNoExactResultsWereComputed)
 {
-    EXPECT_EQ(warningTip(resultEntry(tabulate({.withExact = false}), 1, -1)), "May be inaccurate. Refined value: 1.000002 ± 1E-12");
+    EXPECT_EQ(warningTip(resultEntry(tabulate({.withExact = false}), 1, -1)),
+              "May be inaccurate. Refined value: 1.000002 ± 1E-12");
 }
 
 TEST(Warnings, TheTipOfAnUnreliableRefinedLineSaysWhy)
 {
     const ComputedResults results = tabulate({});
-    EXPECT_EQ(unreliableTip(resultEntry(results, 0, 1)), "May be inaccurate: the estimates at different steps do not agree to a millionth.")
+    EXPECT_EQ(unreliableTip(resultEntry(results, 0, 1)),
+              "May be inaccurate: the estimates at different steps do not agree to a millionth.")
         << "estimates that disagree";
-    EXPECT_EQ(unreliableTip(resultEntry(results, 1, 1)), "No value: the function fails at every trial step.") << "no estimate";
+    EXPECT_EQ(unreliableTip(resultEntry(results, 1, 1)), "No value: the function fails at every trial step.")
+        << "no estimate";
 }
 
 TEST(RunCompute, AFailingExactEvaluationLeavesTheOtherResults)
@@ -246,9 +253,12 @@ TEST(RunCompute, AFailingExactEvaluationLeavesTheOtherResults)
     Dimension dim = testing::makeProblem({"x"}, {0});
     const auto cube = [&dim] { return dim.Varx[0] * dim.Varx[0] * dim.Varx[0]; };
     const auto failing = []() -> ExactDerivatives { throw RunError(errnum::InvalidCall, "test"); };
-    const ComputeHooks hooks{.registerConstants = [] {}, .evaluateFunction = cube,
-                             .announcedByErrorEvent = [](const RunError&) { return false; }, .messageText = runErrorMessage,
-                             .muteErrorEvent = {}, .evaluateExact = failing};
+    const ComputeHooks hooks{.registerConstants = [] {},
+                             .evaluateFunction = cube,
+                             .announcedByErrorEvent = [](const RunError&) { return false; },
+                             .messageText = runErrorMessage,
+                             .muteErrorEvent = {},
+                             .evaluateExact = failing};
     const ComputeOutcome outcome = runCompute(dim, hooks, "x^3", {"2"});
     ASSERT_TRUE(outcome.results.has_value()) << "results";
     EXPECT_FALSE(outcome.results->exactKnown) << "exact results";

@@ -19,11 +19,11 @@ struct Figures {
     int entries = 0;
     int classicAtRounding = 0;  // classic entries within 1e-9 (first) or 1e-7 (second) of their size: 89%
     std::vector<double> refinedFirst, refinedSecond;  // refined relative errors
-    int refinedMissing = 0;  // refined entries off by more than 1e-6 (first) or 1e-4 (second)
-    int refinedHonest = 0;   // refined entries within their stated error
-    int bad = 0, badMarked = 0;    // classic entries off by more than 1e-6 of their size, and marked
-    int good = 0, goodMarked = 0;  // within 1e-8, and marked
-    std::ostringstream missed, falselyMarked;  // the entries that break either rule of the warnings
+    int refinedMissing = 0;                           // refined entries off by more than 1e-6 (first) or 1e-4 (second)
+    int refinedHonest = 0;                            // refined entries within their stated error
+    int bad = 0, badMarked = 0;                       // classic entries off by more than 1e-6 of their size, and marked
+    int good = 0, goodMarked = 0;                     // within 1e-8, and marked
+    std::ostringstream missed, falselyMarked;         // the entries that break either rule of the warnings
 };
 
 double largest(const std::vector<double>& kind)
@@ -128,12 +128,14 @@ TEST(Corpus, RefinedErrorsCoverTheTrueErrorNearlyEverywhere)
 
 TEST(Corpus, WarningsMarkNearlyEveryClassicEntryOffByAMillionth)
 {
-    EXPECT_GE(figures().badMarked, 0.98 * figures().bad) << "unmarked entries off by more than 1e-6:" << figures().missed.str();
+    EXPECT_GE(figures().badMarked, 0.98 * figures().bad)
+        << "unmarked entries off by more than 1e-6:" << figures().missed.str();
 }
 
 TEST(Corpus, WarningsMarkHardlyAnyClassicEntryWithinAHundredMillionth)
 {
-    EXPECT_LE(figures().goodMarked, 0.01 * figures().good) << "marked entries within 1e-8:" << figures().falselyMarked.str();
+    EXPECT_LE(figures().goodMarked, 0.01 * figures().good)
+        << "marked entries within 1e-8:" << figures().falselyMarked.str();
 }
 
 }  // namespace

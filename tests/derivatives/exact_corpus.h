@@ -44,7 +44,12 @@ inline std::vector<CorpusCase> readExactCorpus(const char* path)
         if (line.empty() || line[0] == '#')
             continue;
         const std::vector<std::string> f = split(line, '\t');
-        cases.push_back({.name = f.at(1), .names = split(f.at(2), ','), .point = numbers(f.at(3)), .function = f.at(4), .gradient = numbers(f.at(6)), .hessian = numbers(f.at(7))});
+        cases.push_back({.name = f.at(1),
+                         .names = split(f.at(2), ','),
+                         .point = numbers(f.at(3)),
+                         .function = f.at(4),
+                         .gradient = numbers(f.at(6)),
+                         .hessian = numbers(f.at(7))});
     }
     return cases;
 }

@@ -296,10 +296,7 @@ Dimension withConstants(const std::vector<std::string>& texts)
     return dim;
 }
 
-std::vector<std::string> stored(const Dimension& dim)
-{
-    return {dim.Cons.begin(), dim.Cons.begin() + dim.NumCons};
-}
+std::vector<std::string> stored(const Dimension& dim) { return {dim.Cons.begin(), dim.Cons.begin() + dim.NumCons}; }
 
 // Every slot taken: c0=0, c1=1, ...; `replaced` moves c0 to the end with a new value.
 std::vector<std::string> fullStore(const char* replaced = nullptr)

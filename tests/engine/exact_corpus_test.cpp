@@ -55,10 +55,7 @@ struct CorpusProblem {
     EngineBinding binding{dim};
 };
 
-TEST(ExactCorpus, HoldsAtLeastEightyCases)
-{
-    EXPECT_GE(corpus().size(), 80u);
-}
+TEST(ExactCorpus, HoldsAtLeastEightyCases) { EXPECT_GE(corpus().size(), 80u); }
 
 // Every function of the corpus is smooth at its point: every entry has a number.
 TEST(ExactCorpus, EveryEntryHasANumber)
@@ -67,10 +64,11 @@ TEST(ExactCorpus, EveryEntryHasANumber)
     for (const CorpusCase& c : corpus()) {
         const ExactDerivatives d = problem.evaluate(c);
         for (std::size_t i = 0; i < c.names.size(); ++i) {
-            EXPECT_TRUE(d.gradient[i].value.has_value()) << c.name << " D" << c.names[i] << ": " << d.gradient[i].reason;
+            EXPECT_TRUE(d.gradient[i].value.has_value())
+                << c.name << " D" << c.names[i] << ": " << d.gradient[i].reason;
             for (std::size_t j = 0; j <= i; ++j)
-                EXPECT_TRUE(d.hessian[i][j].value.has_value()) << c.name << " D" << c.names[i] << c.names[j] << ": "
-                                                               << d.hessian[i][j].reason;
+                EXPECT_TRUE(d.hessian[i][j].value.has_value())
+                    << c.name << " D" << c.names[i] << c.names[j] << ": " << d.hessian[i][j].reason;
         }
     }
 }
@@ -109,7 +107,8 @@ TEST(ExactCorpus, NearlyEveryEntryIsWithin1e13OfTheTruth)
         else
             beyond << "\n  " << e.what << ": " << e.error;
     }
-    EXPECT_GE(static_cast<double>(within), 0.98 * static_cast<double>(errors.size())) << "entries beyond 1e-13:" << beyond.str();
+    EXPECT_GE(static_cast<double>(within), 0.98 * static_cast<double>(errors.size()))
+        << "entries beyond 1e-13:" << beyond.str();
 }
 
 TEST(ExactCorpus, MedianErrorIsWithin1e15)

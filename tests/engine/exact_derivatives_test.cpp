@@ -157,8 +157,10 @@ protected:
                 EXPECT_EQ(shown(d.gradient[i]), row.gradient[i]) << row.name << ": D" << row.names[i];
             for (std::size_t i = 0, k = 0; i < n; ++i) {
                 for (std::size_t j = 0; j <= i; ++j, ++k) {
-                    EXPECT_EQ(shown(d.hessian[i][j]), row.hessian[k]) << row.name << ": D" << row.names[i] << row.names[j];
-                    EXPECT_EQ(shown(d.hessian[j][i]), row.hessian[k]) << row.name << ": D" << row.names[j] << row.names[i];
+                    EXPECT_EQ(shown(d.hessian[i][j]), row.hessian[k])
+                        << row.name << ": D" << row.names[i] << row.names[j];
+                    EXPECT_EQ(shown(d.hessian[j][i]), row.hessian[k])
+                        << row.name << ": D" << row.names[j] << row.names[i];
                 }
             }
         }
@@ -242,7 +244,12 @@ TEST_F(ExactEdges, AValueThroughTextHasNoDerivative)
 
 TEST_F(ExactEdges, AFieldIsTheSameVariableAsItsGlobalName)
 {
-    expect({{.name = "field_times_global_name", .function = "sh.x*x", .names = {"x"}, .point = {3}, .gradient = {"6"}, .hessian = {"2"}}});
+    expect({{.name = "field_times_global_name",
+             .function = "sh.x*x",
+             .names = {"x"},
+             .point = {3},
+             .gradient = {"6"},
+             .hessian = {"2"}}});
 }
 
 // An overflow of the derivative has no number unless a false comparison switches it off.

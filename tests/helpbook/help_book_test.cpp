@@ -89,15 +89,16 @@ TEST(HelpBook, AFileOfAnotherKindSaysItCannotBeRead)
     const HelpBook foreign = HelpBook::open(path.string());
     std::filesystem::remove(path);
     EXPECT_FALSE(foreign.isOpen());
-    EXPECT_TRUE(foreign.problem().starts_with("Slopekit cannot read its help file.\n\nThe file is here:\n" + path.string()))
+    EXPECT_TRUE(
+        foreign.problem().starts_with("Slopekit cannot read its help file.\n\nThe file is here:\n" + path.string()))
         << foreign.problem();
 }
 
 // An item of a list: <LI> with the sitemap object naming its title and page.
 std::string item(const std::string& name, const std::string& local)
 {
-    return "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"" + name + "\"><param name=\"Local\" value=\"" +
-           local + "\"></OBJECT>";
+    return "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"" + name +
+           "\"><param name=\"Local\" value=\"" + local + "\"></OBJECT>";
 }
 
 TocEntry entry(std::string name, std::string local, std::vector<TocEntry> children = {})

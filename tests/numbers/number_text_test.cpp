@@ -157,7 +157,10 @@ TEST(NumberForms, WriteEachForm)
         EXPECT_EQ(reportNumber(row.value), report) << row.name << ": report form";
         // Display, point and report forms follow the locale's separator, the others never.
         testing::LocaleGuard comma(",", ".");
-        const auto withComma = [](std::string t) { std::replace(t.begin(), t.end(), '.', ','); return t; };
+        const auto withComma = [](std::string t) {
+            std::replace(t.begin(), t.end(), '.', ',');
+            return t;
+        };
         EXPECT_EQ(displayForm(row.value), withComma(row.display)) << row.name << ": display form, comma locale";
         EXPECT_EQ(pointForm(row.value), withComma(row.file)) << row.name << ": point form, comma locale";
         EXPECT_EQ(reportNumber(row.value), withComma(report)) << row.name << ": report form, comma locale";

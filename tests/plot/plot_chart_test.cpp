@@ -24,7 +24,14 @@ const double Gap = std::nan("");
 // f sampled over x0 +- radius, with its value, slope and curvature at x0.
 PlotData sampled(double (*f)(double), double x0, double radius, double slope = 0, double curvature = 0)
 {
-    PlotData plot{.variable = "x", .held = {}, .x0 = x0, .f0 = f(x0), .slope = slope, .curvature = curvature, .radius = radius, .samples = {}};
+    PlotData plot{.variable = "x",
+                  .held = {},
+                  .x0 = x0,
+                  .f0 = f(x0),
+                  .slope = slope,
+                  .curvature = curvature,
+                  .radius = radius,
+                  .samples = {}};
     for (int k = 0; k < DefaultPlotSamples; ++k) {
         const double t = static_cast<double>(k) / (DefaultPlotSamples - 1);
         const double x = (1 - t) * (x0 - radius) + t * (x0 + radius);
@@ -36,7 +43,8 @@ PlotData sampled(double (*f)(double), double x0, double radius, double slope = 0
 // The values y(k) at x = k for k = 0 .. count - 1, with no point marked.
 PlotData samples(int count, double (*y)(int))
 {
-    PlotData plot{.variable = "x", .held = {}, .x0 = (count - 1) / 2.0, .f0 = Gap, .radius = (count - 1) / 2.0, .samples = {}};
+    PlotData plot{
+        .variable = "x", .held = {}, .x0 = (count - 1) / 2.0, .f0 = Gap, .radius = (count - 1) / 2.0, .samples = {}};
     for (int k = 0; k < count; ++k)
         plot.samples.push_back({static_cast<double>(k), y(k)});
     return plot;
@@ -48,7 +56,8 @@ double hugeLine(double x) { return x * 1.7e308; }
 double largest(double) { return Largest; }
 double narrowSpike(double x) { return 1000 * std::exp(-std::pow(x / 0.001, 2)); }
 // tan(10x) over 0..2 with its tangent and parabola at x = 1.
-const PlotData Poles = sampled(tanOfTenX, 1, 1, 10 / std::pow(std::cos(10.0), 2), 200 * std::tan(10.0) / std::pow(std::cos(10.0), 2));
+const PlotData Poles =
+    sampled(tanOfTenX, 1, 1, 10 / std::pow(std::cos(10.0), 2), 200 * std::tan(10.0) / std::pow(std::cos(10.0), 2));
 
 QValueAxis* axis(QChart& chart, Qt::Orientation orientation)
 {

@@ -152,7 +152,8 @@ TEST_F(ComputeTest, TheEngineForgetsARemovedConstant)
     window->cboConstants->setCurrentIndex(0);
     click(window->cmdRemCons);
     compute("k+x*y", {"1", "1"});
-    EXPECT_EQ(messages(), Texts{"Slopekit expression runtime error 500\rVariable is undefined\r\rAt line 1, col 1: [k+x*y]"});
+    EXPECT_EQ(messages(),
+              Texts{"Slopekit expression runtime error 500\rVariable is undefined\r\rAt line 1, col 1: [k+x*y]"});
 }
 
 // A computation of 40 slow evaluations with input arriving meanwhile: the dialog shows the

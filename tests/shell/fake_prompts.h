@@ -24,7 +24,7 @@ public:
     MessageBoxes messageBoxes;
     std::deque<PromptAnswer> answers;
     std::deque<std::string> fileNames;  // for the open-file and save-file dialogs
-    std::vector<FileKind> saveKinds;  // of the save dialogs shown, in order
+    std::vector<FileKind> saveKinds;    // of the save dialogs shown, in order
     bool printAccepted = true;
 
     PromptAnswer messageBox(const std::string& title, const std::string& text, PromptButtons buttons,

@@ -47,10 +47,14 @@ protected:
     }
     std::vector<QAction*> items() const
     {
-        return {window->mnuCopy, window->mnuCopyAll, window->mnuCopyTable, window->mnuAnalyse, window->mnuPlot[0], window->mnuPlot[1]};
+        return {window->mnuCopy,    window->mnuCopyAll, window->mnuCopyTable,
+                window->mnuAnalyse, window->mnuPlot[0], window->mnuPlot[1]};
     }
     static std::string clipboard() { return QApplication::clipboard()->text().toStdString(); }
-    static std::string cell(QTableWidget* table, int row, int column) { return table->item(row, column)->text().toStdString(); }
+    static std::string cell(QTableWidget* table, int row, int column)
+    {
+        return table->item(row, column)->text().toStdString();
+    }
 };
 
 TEST_F(ResultsMenuTest, CopyPutsTheSelectedLinesOnTheClipboard)
@@ -58,7 +62,8 @@ TEST_F(ResultsMenuTest, CopyPutsTheSelectedLinesOnTheClipboard)
     compute("x*y", {"1E6", "2E6"});  // differences exact at coordinates of a million
     QListWidget* list = window->lstDerVal;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(4)).center());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, list->visualItemRect(list->item(1)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(1)).center());
     QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard(), "Dx = 2000000\nDyy = 0\n");
 }

@@ -138,7 +138,8 @@ TEST_F(StartUp, TheRealMessageBoxShowsWhatItIsGiven)
             title = box->windowTitle().toStdString();
             const auto* label = box->findChild<QLabel*>("messageText");
             for (const QString& line : label->text().split('\n'))
-                widest = std::max(widest.value_or(INT_MIN), label->fontMetrics().horizontalAdvance(line) - label->contentsRect().width());
+                widest = std::max(widest.value_or(INT_MIN),
+                                  label->fontMetrics().horizontalAdvance(line) - label->contentsRect().width());
             QTest::keyClick(box, row.key);
         });
         EXPECT_EQ(real.messageBox(row.title, row.text, row.buttons, PromptIcon::Critical), row.answer) << row.name;

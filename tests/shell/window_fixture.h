@@ -48,8 +48,7 @@ inline void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton)
 inline void clickThroughWindow(QWidget* control)
 {
     QWidget* topLevel = control->window();
-    QTest::mouseClick(topLevel->windowHandle(), Qt::LeftButton, {},
-                      control->mapTo(topLevel, control->rect().center()));
+    QTest::mouseClick(topLevel->windowHandle(), Qt::LeftButton, {}, control->mapTo(topLevel, control->rect().center()));
 }
 
 // The shown top-level window of this type, if any.
@@ -215,7 +214,9 @@ protected:
     std::string hint() const { return window->statusBar()->currentMessage().toStdString(); }
     Stage stage() const
     {
-        return window->txtOrder->isEnabled() ? Stage::Count : window->txtVarNams->isEnabled() ? Stage::Names : Stage::Working;
+        return window->txtOrder->isEnabled()     ? Stage::Count
+               : window->txtVarNams->isEnabled() ? Stage::Names
+                                                 : Stage::Working;
     }
 
     std::string path(const char* name) const { return m_dir.filePath(name).toStdString(); }

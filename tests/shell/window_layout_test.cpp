@@ -170,7 +170,8 @@ TEST_F(WindowTest, ALargerWindowGrowsOnlyTheLongBoxesAndTheList)
     window->resize(window->size() + QSize(200, 150));
     for (std::size_t k = 0; k < controls.size(); ++k) {
         QWidget* control = controls[k];
-        const bool wider = control == window->txtVarNams || control == window->txtEquation || control == window->lstDerVal;
+        const bool wider =
+            control == window->txtVarNams || control == window->txtEquation || control == window->lstDerVal;
         const QSize growth(wider ? 200 : 0, control == window->lstDerVal ? 150 : 0);
         EXPECT_EQ(control->geometry(), QRect(before[k].topLeft(), before[k].size() + growth)) << nameOf(control);
     }

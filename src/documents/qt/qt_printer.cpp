@@ -12,7 +12,7 @@ namespace slopekit {
 namespace {
 constexpr int ReportPointSize = 10;
 constexpr qreal ReportMargin = 20;  // mm
-}
+}  // namespace
 
 QtPrinter::QtPrinter()
 {

@@ -22,11 +22,29 @@ std::int32_t characterCount(const std::string& text)
 using enum BuiltinId;
 
 constexpr std::array<Builtin, static_cast<std::size_t>(Count)> Table{{
-    {"abs", 1, 1}, {"atn", 1, 1}, {"cos", 1, 1}, {"exp", 1, 1}, {"fix", 1, 1},
-    {"int", 1, 1}, {"log", 1, 1}, {"round", 1, 2}, {"sgn", 1, 1}, {"sin", 1, 1},
-    {"sqr", 1, 1}, {"tan", 1, 1}, {"cbool", 1, 1}, {"cdbl", 1, 1}, {"cint", 1, 1},
-    {"clng", 1, 1}, {"csng", 1, 1}, {"cstr", 1, 1, false}, {"hex", 1, 1, false}, {"oct", 1, 1, false},
-    {"isnumeric", 1, 1, false}, {"isempty", 1, 1, false}, {"len", 1, 1, false},
+    {"abs", 1, 1},
+    {"atn", 1, 1},
+    {"cos", 1, 1},
+    {"exp", 1, 1},
+    {"fix", 1, 1},
+    {"int", 1, 1},
+    {"log", 1, 1},
+    {"round", 1, 2},
+    {"sgn", 1, 1},
+    {"sin", 1, 1},
+    {"sqr", 1, 1},
+    {"tan", 1, 1},
+    {"cbool", 1, 1},
+    {"cdbl", 1, 1},
+    {"cint", 1, 1},
+    {"clng", 1, 1},
+    {"csng", 1, 1},
+    {"cstr", 1, 1, false},
+    {"hex", 1, 1, false},
+    {"oct", 1, 1, false},
+    {"isnumeric", 1, 1, false},
+    {"isempty", 1, 1, false},
+    {"len", 1, 1, false},
 }};
 
 // Abs, Fix and Int keep a number's subtype where the result still fits it.
@@ -167,8 +185,7 @@ Value callBuiltin(std::uint32_t index, const Value* args, int argc, Scratch& scr
     case CStr: return Value::string(scratch.keep(textForm(a)));
     case Hex: return Value::string(scratch.keep(inBase(a, 4, "0123456789ABCDEF")));
     case Oct: return Value::string(scratch.keep(inBase(a, 3, "01234567")));
-    case IsNumeric:
-        return Value::boolean(a.type != Type::String || isNumberText(*a.text));
+    case IsNumeric: return Value::boolean(a.type != Type::String || isNumberText(*a.text));
     case IsEmpty: return Value::boolean(a.type == Type::Empty);
     case Len: return Value::longValue(characterCount(textForm(a)));
     case Count: break;

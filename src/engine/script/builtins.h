@@ -11,8 +11,30 @@ namespace slopekit::script {
 
 // The built-ins by index, in the order of their table.
 enum class BuiltinId : std::uint32_t {
-    Abs, Atn, Cos, Exp, Fix, Int, Log, Round, Sgn, Sin, Sqr, Tan,
-    CBool, CDbl, CInt, CLng, CSng, CStr, Hex, Oct, IsNumeric, IsEmpty, Len, Count
+    Abs,
+    Atn,
+    Cos,
+    Exp,
+    Fix,
+    Int,
+    Log,
+    Round,
+    Sgn,
+    Sin,
+    Sqr,
+    Tan,
+    CBool,
+    CDbl,
+    CInt,
+    CLng,
+    CSng,
+    CStr,
+    Hex,
+    Oct,
+    IsNumeric,
+    IsEmpty,
+    Len,
+    Count
 };
 
 struct Builtin {

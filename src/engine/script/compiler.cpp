@@ -14,8 +14,22 @@ namespace slopekit::script {
 namespace {
 
 // Binary operator levels, loosest first; Not and the unary signs sit between them.
-enum Level { ImpLevel, EqvLevel, XorLevel, OrLevel, AndLevel, NotLevel, CompareLevel,
-             ConcatLevel, AddLevel, ModLevel, IntDivLevel, MulLevel, PowLevel, UnaryLevel };
+enum Level {
+    ImpLevel,
+    EqvLevel,
+    XorLevel,
+    OrLevel,
+    AndLevel,
+    NotLevel,
+    CompareLevel,
+    ConcatLevel,
+    AddLevel,
+    ModLevel,
+    IntDivLevel,
+    MulLevel,
+    PowLevel,
+    UnaryLevel
+};
 
 struct BinaryOp {
     Tok token;
@@ -24,15 +38,25 @@ struct BinaryOp {
 };
 
 constexpr std::array<BinaryOp, 19> BinaryOps{{
-    {Tok::Imp, ImpLevel, Op::Imp}, {Tok::Eqv, EqvLevel, Op::Eqv}, {Tok::Xor, XorLevel, Op::Xor},
-    {Tok::Or, OrLevel, Op::Or}, {Tok::And, AndLevel, Op::And},
-    {Tok::Eq, CompareLevel, Op::Equal}, {Tok::Ne, CompareLevel, Op::NotEqual},
-    {Tok::Lt, CompareLevel, Op::Less}, {Tok::Gt, CompareLevel, Op::Greater},
-    {Tok::Le, CompareLevel, Op::LessEqual}, {Tok::Ge, CompareLevel, Op::GreaterEqual},
-    {Tok::Ampersand, ConcatLevel, Op::Concat}, {Tok::Plus, AddLevel, Op::Add},
-    {Tok::Minus, AddLevel, Op::Subtract}, {Tok::Mod, ModLevel, Op::Modulo},
-    {Tok::Backslash, IntDivLevel, Op::IntDivide}, {Tok::Star, MulLevel, Op::Multiply},
-    {Tok::Slash, MulLevel, Op::Divide}, {Tok::Caret, PowLevel, Op::Power},
+    {Tok::Imp, ImpLevel, Op::Imp},
+    {Tok::Eqv, EqvLevel, Op::Eqv},
+    {Tok::Xor, XorLevel, Op::Xor},
+    {Tok::Or, OrLevel, Op::Or},
+    {Tok::And, AndLevel, Op::And},
+    {Tok::Eq, CompareLevel, Op::Equal},
+    {Tok::Ne, CompareLevel, Op::NotEqual},
+    {Tok::Lt, CompareLevel, Op::Less},
+    {Tok::Gt, CompareLevel, Op::Greater},
+    {Tok::Le, CompareLevel, Op::LessEqual},
+    {Tok::Ge, CompareLevel, Op::GreaterEqual},
+    {Tok::Ampersand, ConcatLevel, Op::Concat},
+    {Tok::Plus, AddLevel, Op::Add},
+    {Tok::Minus, AddLevel, Op::Subtract},
+    {Tok::Mod, ModLevel, Op::Modulo},
+    {Tok::Backslash, IntDivLevel, Op::IntDivide},
+    {Tok::Star, MulLevel, Op::Multiply},
+    {Tok::Slash, MulLevel, Op::Divide},
+    {Tok::Caret, PowLevel, Op::Power},
 }};
 
 const BinaryOp* binaryOp(Tok token, Level level)
@@ -384,14 +408,12 @@ private:
 
 }  // namespace
 
-std::shared_ptr<const Program> compileExpression(std::string_view text, Globals& globals,
-                                                 const MethodTable& methods)
+std::shared_ptr<const Program> compileExpression(std::string_view text, Globals& globals, const MethodTable& methods)
 {
     return Compiler(text, globals, methods).expressionProgram();
 }
 
-std::shared_ptr<const Program> compileStatements(std::string_view text, Globals& globals,
-                                                 const MethodTable& methods)
+std::shared_ptr<const Program> compileStatements(std::string_view text, Globals& globals, const MethodTable& methods)
 {
     return Compiler(text, globals, methods).statementProgram();
 }

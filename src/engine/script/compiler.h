@@ -24,9 +24,7 @@ inline constexpr int MaxDepth = 256;
 // Compiles one expression (Eval) or a sequence of assignments separated by ":" or line
 // ends (ExecuteStatement). Names are bound to slots of `globals`, created when new.
 // Throws SyntaxFault.
-std::shared_ptr<const Program> compileExpression(std::string_view text, Globals& globals,
-                                                 const MethodTable& methods);
-std::shared_ptr<const Program> compileStatements(std::string_view text, Globals& globals,
-                                                 const MethodTable& methods);
+std::shared_ptr<const Program> compileExpression(std::string_view text, Globals& globals, const MethodTable& methods);
+std::shared_ptr<const Program> compileStatements(std::string_view text, Globals& globals, const MethodTable& methods);
 
 }  // namespace slopekit::script

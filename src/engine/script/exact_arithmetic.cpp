@@ -285,8 +285,8 @@ void ExactArithmetic::chain(ExactValue& a, const ExactValue& b, const Partials& 
         for (int j = 0; j <= i; ++j, ++k) {
             const double aj = a.gradient[j];
             const double bj = b.gradient[j];
-            a.hessian[k] = p.a * a.hessian[k] + p.b * b.hessian[k] + p.aa * ai * aj + p.ab * (ai * bj + aj * bi) +
-                           p.bb * bi * bj;
+            a.hessian[k] =
+                p.a * a.hessian[k] + p.b * b.hessian[k] + p.aa * ai * aj + p.ab * (ai * bj + aj * bi) + p.bb * bi * bj;
         }
     }
     for (int i = 0; i < m_n; ++i)

@@ -93,8 +93,8 @@ private:
 int ExactRun::failure(const Instruction& ins, const char* where, bool continuous)
 {
     const int column = locateError(0, false, m_program.source, ins.offset).column;
-    std::string reason = "no derivative: " + operationName(m_program.source, ins.offset) + " " + where +
-                         " (column " + std::to_string(column) + ")";
+    std::string reason = "no derivative: " + operationName(m_program.source, ins.offset) + " " + where + " (column " +
+                         std::to_string(column) + ")";
     for (std::size_t k = 0; k < m_failures.size(); ++k)
         if (m_failures[k].reason == reason)
             return static_cast<int>(k);

@@ -34,7 +34,7 @@ struct ExactEvaluation {
 // derivatives in the variables whose numbers lie at `seeds` (at most MaxExactVariables):
 // every name of one number is one variable. Values and errors are run()'s. The failures go
 // to `evaluation`, which is cleared first. Throws LocatedFault.
-void runExact(const Program& program, std::span<const double* const> seeds, ExactValue* stack,
-              Scratch& scratch, ExactEvaluation& evaluation);
+void runExact(const Program& program, std::span<const double* const> seeds, ExactValue* stack, Scratch& scratch,
+              ExactEvaluation& evaluation);
 
 }  // namespace slopekit::script

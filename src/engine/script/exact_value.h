@@ -35,10 +35,7 @@ struct ExactValue {
 inline constexpr std::uint8_t AnyDegree = 3;
 
 // The index of Hessian entry (i, j) in the packed lower triangle.
-constexpr int packedIndex(int i, int j)
-{
-    return i >= j ? i * (i + 1) / 2 + j : j * (j + 1) / 2 + i;
-}
+constexpr int packedIndex(int i, int j) { return i >= j ? i * (i + 1) / 2 + j : j * (j + 1) / 2 + i; }
 
 // An undefined entry that names failure `index`.
 inline double undefinedEntry(std::uint32_t index)

@@ -11,8 +11,14 @@ namespace slopekit::script {
 namespace {
 
 constexpr std::array<std::pair<std::string_view, Tok>, 9> Keywords{{
-    {"mod", Tok::Mod}, {"not", Tok::Not}, {"and", Tok::And}, {"or", Tok::Or},
-    {"xor", Tok::Xor}, {"eqv", Tok::Eqv}, {"imp", Tok::Imp}, {"true", Tok::True},
+    {"mod", Tok::Mod},
+    {"not", Tok::Not},
+    {"and", Tok::And},
+    {"or", Tok::Or},
+    {"xor", Tok::Xor},
+    {"eqv", Tok::Eqv},
+    {"imp", Tok::Imp},
+    {"true", Tok::True},
     {"false", Tok::False},
 }};
 
@@ -37,8 +43,7 @@ Token Lexer::make(Tok kind, std::size_t start, std::size_t length)
 void Lexer::skipBlanksAndComments()
 {
     for (;;) {
-        while (m_pos < m_text.size() &&
-               (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\r'))
+        while (m_pos < m_text.size() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\r'))
             ++m_pos;
         if (m_pos >= m_text.size() || m_text[m_pos] != '\'')
             return;

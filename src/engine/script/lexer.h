@@ -9,10 +9,38 @@
 namespace slopekit::script {
 
 enum class Tok : std::uint8_t {
-    End, Newline, Colon, Number, String, Name, Dot, Comma, LParen, RParen,
-    Plus, Minus, Star, Slash, Backslash, Caret, Ampersand,
-    Eq, Ne, Lt, Gt, Le, Ge,
-    Mod, Not, And, Or, Xor, Eqv, Imp, True, False,
+    End,
+    Newline,
+    Colon,
+    Number,
+    String,
+    Name,
+    Dot,
+    Comma,
+    LParen,
+    RParen,
+    Plus,
+    Minus,
+    Star,
+    Slash,
+    Backslash,
+    Caret,
+    Ampersand,
+    Eq,
+    Ne,
+    Lt,
+    Gt,
+    Le,
+    Ge,
+    Mod,
+    Not,
+    And,
+    Or,
+    Xor,
+    Eqv,
+    Imp,
+    True,
+    False,
 };
 
 struct Token {
@@ -45,6 +73,5 @@ private:
 
 // Whether a name (in any case) is one of the language's keywords.
 bool isKeyword(std::string_view name);
-
 
 }  // namespace slopekit::script

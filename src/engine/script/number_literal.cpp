@@ -11,8 +11,6 @@
 namespace slopekit::script {
 namespace {
 
-
-
 NumberLiteral scanBased(std::string_view text, std::size_t pos)
 {
     const int base = prefixBase(text[pos + 1]);

@@ -257,9 +257,12 @@ private:
             Op outer;
             NumOp fused;
         } Forms[] = {
-            {NumOp::MultiplyBoth, Op::Add, NumOp::AddProduct},  {NumOp::MultiplyBoth, Op::Subtract, NumOp::SubtractProduct},
-            {NumOp::DivideBoth, Op::Add, NumOp::AddQuotient},   {NumOp::DivideBoth, Op::Subtract, NumOp::SubtractQuotient},
-            {NumOp::SquareOf, Op::Add, NumOp::AddSquare},       {NumOp::SquareOf, Op::Subtract, NumOp::SubtractSquare},
+            {NumOp::MultiplyBoth, Op::Add, NumOp::AddProduct},
+            {NumOp::MultiplyBoth, Op::Subtract, NumOp::SubtractProduct},
+            {NumOp::DivideBoth, Op::Add, NumOp::AddQuotient},
+            {NumOp::DivideBoth, Op::Subtract, NumOp::SubtractQuotient},
+            {NumOp::SquareOf, Op::Add, NumOp::AddSquare},
+            {NumOp::SquareOf, Op::Subtract, NumOp::SubtractSquare},
             {NumOp::SquareOf, Op::Multiply, NumOp::MultiplySquare},
         };
         for (const auto& f : Forms)
@@ -351,55 +354,143 @@ double runNumeric(const Program& program, double* stack, Scratch& scratch)
     try {
         goto* handlers[static_cast<std::size_t>(ip->numOp)];
     onPush:
-    onLoad: *sp++ = top; top = *ip->operand; NEXT;
-    onLoadWhole: *sp++ = top; top = *ip->whole; NEXT;
-    onNegate: top = -top; NEXT;
-    onNot: top = ~roundToLong(top); NEXT;
-    onAdd: --sp; top = finite(*sp + top); NEXT;
-    onAddRight: top = finite(top + *ip->operand); NEXT;
-    onAddBoth: *sp++ = top; top = finite(*ip->left + *ip->operand); NEXT;
-    onSubtract: --sp; top = finite(*sp - top); NEXT;
-    onSubtractRight: top = finite(top - *ip->operand); NEXT;
-    onSubtractBoth: *sp++ = top; top = finite(*ip->left - *ip->operand); NEXT;
-    onMultiply: --sp; top = finite(*sp * top); NEXT;
-    onMultiplyRight: top = finite(top * *ip->operand); NEXT;
-    onMultiplyBoth: *sp++ = top; top = finite(*ip->left * *ip->operand); NEXT;
-    onDivide: --sp; top = divide(*sp, top); NEXT;
-    onDivideRight: top = divide(top, *ip->operand); NEXT;
-    onDivideBoth: *sp++ = top; top = divide(*ip->left, *ip->operand); NEXT;
-    onPower: --sp; top = power(*sp, top); NEXT;
-    onPowerRight: top = power(top, *ip->operand); NEXT;
-    onPowerBoth: *sp++ = top; top = power(*ip->left, *ip->operand); NEXT;
-    onSquare: top = square(top); NEXT;
-    onCube: top = cube(top); NEXT;
-    onSquareOf: *sp++ = top; top = square(*ip->operand); NEXT;
-    onCubeOf: *sp++ = top; top = cube(*ip->operand); NEXT;
-    onScale: top = finite(top * ip->scale); NEXT;
-    onScaleOf: *sp++ = top; top = finite(*ip->left * ip->scale); NEXT;
-    onAddProduct: top = finite(top + inner(*ip, [ip] { return finite(*ip->left * *ip->operand); })); NEXT;
-    onSubtractProduct: top = finite(top - inner(*ip, [ip] { return finite(*ip->left * *ip->operand); })); NEXT;
-    onAddQuotient: top = finite(top + inner(*ip, [ip] { return divide(*ip->left, *ip->operand); })); NEXT;
-    onSubtractQuotient: top = finite(top - inner(*ip, [ip] { return divide(*ip->left, *ip->operand); })); NEXT;
-    onAddSquare: top = finite(top + inner(*ip, [ip] { return square(*ip->operand); })); NEXT;
-    onSubtractSquare: top = finite(top - inner(*ip, [ip] { return square(*ip->operand); })); NEXT;
-    onMultiplySquare: top = finite(top * inner(*ip, [ip] { return square(*ip->operand); })); NEXT;
-    onSubtractFrom: top = finite(*ip->operand - top); NEXT;
-    onDivideInto: top = divide(*ip->operand, top); NEXT;
-    onOther: --sp; top = otherBinary(ip->op, *sp, top); NEXT;
+    onLoad:
+        *sp++ = top;
+        top = *ip->operand;
+        NEXT;
+    onLoadWhole:
+        *sp++ = top;
+        top = *ip->whole;
+        NEXT;
+    onNegate:
+        top = -top;
+        NEXT;
+    onNot:
+        top = ~roundToLong(top);
+        NEXT;
+    onAdd:
+        --sp;
+        top = finite(*sp + top);
+        NEXT;
+    onAddRight:
+        top = finite(top + *ip->operand);
+        NEXT;
+    onAddBoth:
+        *sp++ = top;
+        top = finite(*ip->left + *ip->operand);
+        NEXT;
+    onSubtract:
+        --sp;
+        top = finite(*sp - top);
+        NEXT;
+    onSubtractRight:
+        top = finite(top - *ip->operand);
+        NEXT;
+    onSubtractBoth:
+        *sp++ = top;
+        top = finite(*ip->left - *ip->operand);
+        NEXT;
+    onMultiply:
+        --sp;
+        top = finite(*sp * top);
+        NEXT;
+    onMultiplyRight:
+        top = finite(top * *ip->operand);
+        NEXT;
+    onMultiplyBoth:
+        *sp++ = top;
+        top = finite(*ip->left * *ip->operand);
+        NEXT;
+    onDivide:
+        --sp;
+        top = divide(*sp, top);
+        NEXT;
+    onDivideRight:
+        top = divide(top, *ip->operand);
+        NEXT;
+    onDivideBoth:
+        *sp++ = top;
+        top = divide(*ip->left, *ip->operand);
+        NEXT;
+    onPower:
+        --sp;
+        top = power(*sp, top);
+        NEXT;
+    onPowerRight:
+        top = power(top, *ip->operand);
+        NEXT;
+    onPowerBoth:
+        *sp++ = top;
+        top = power(*ip->left, *ip->operand);
+        NEXT;
+    onSquare:
+        top = square(top);
+        NEXT;
+    onCube:
+        top = cube(top);
+        NEXT;
+    onSquareOf:
+        *sp++ = top;
+        top = square(*ip->operand);
+        NEXT;
+    onCubeOf:
+        *sp++ = top;
+        top = cube(*ip->operand);
+        NEXT;
+    onScale:
+        top = finite(top * ip->scale);
+        NEXT;
+    onScaleOf:
+        *sp++ = top;
+        top = finite(*ip->left * ip->scale);
+        NEXT;
+    onAddProduct:
+        top = finite(top + inner(*ip, [ip] { return finite(*ip->left * *ip->operand); }));
+        NEXT;
+    onSubtractProduct:
+        top = finite(top - inner(*ip, [ip] { return finite(*ip->left * *ip->operand); }));
+        NEXT;
+    onAddQuotient:
+        top = finite(top + inner(*ip, [ip] { return divide(*ip->left, *ip->operand); }));
+        NEXT;
+    onSubtractQuotient:
+        top = finite(top - inner(*ip, [ip] { return divide(*ip->left, *ip->operand); }));
+        NEXT;
+    onAddSquare:
+        top = finite(top + inner(*ip, [ip] { return square(*ip->operand); }));
+        NEXT;
+    onSubtractSquare:
+        top = finite(top - inner(*ip, [ip] { return square(*ip->operand); }));
+        NEXT;
+    onMultiplySquare:
+        top = finite(top * inner(*ip, [ip] { return square(*ip->operand); }));
+        NEXT;
+    onSubtractFrom:
+        top = finite(*ip->operand - top);
+        NEXT;
+    onDivideInto:
+        top = divide(*ip->operand, top);
+        NEXT;
+    onOther:
+        --sp;
+        top = otherBinary(ip->op, *sp, top);
+        NEXT;
     onFunction:
         top = ip->function(ip->context, top);
         if (!(top - top == 0))
             fault(errnum::TypeMismatch);  // a host method may return no such number
         NEXT;
-    onCall: {
+    onCall : {
         *sp++ = top;  // the arguments now lie in the stack
         double* args = sp - ip->call->argc;
         top = call(*ip->call, args, scratch);
         sp = args;
         NEXT;
     }
-    onRaise: fault(ip->number);
-    onReturn: return top;
+    onRaise:
+        fault(ip->number);
+    onReturn:
+        return top;
     } catch (const Fault& f) {
         throw LocatedFault{f.number, ip->offset};
     } catch (const RunError& e) {

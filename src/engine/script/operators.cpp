@@ -48,8 +48,7 @@ Value arithmetic(Op op, const Value& a, const Value& b)
     case Op::Divide: return Value::real(divide(x, y));
     case Op::Power: return Value::real(power(x, y));
     case Op::IntDivide:
-    case Op::Modulo:
-        return wholeValue(wholeDivide(op, x, y), widest == Type::Double ? Type::Long : widest);
+    case Op::Modulo: return wholeValue(wholeDivide(op, x, y), widest == Type::Double ? Type::Long : widest);
     default: fault(errnum::TypeMismatch);
     }
 }

@@ -10,7 +10,7 @@ namespace slopekit::script {
 // The operators of the language over any subtypes. They throw Fault for a run-time error;
 // no result is ever NaN or infinite.
 Value negate(const Value& a);
-Value arithmetic(Op op, const Value& a, const Value& b);  // + - * / ^ \ Mod on numbers
+Value arithmetic(Op op, const Value& a, const Value& b);      // + - * / ^ \ Mod on numbers
 Value add(const Value& a, const Value& b, Scratch& scratch);  // + also joins two texts
 Value concat(const Value& a, const Value& b, Scratch& scratch);
 Value compare(Op op, const Value& a, const Value& b);

@@ -11,13 +11,30 @@
 namespace slopekit::script {
 
 enum class Op : std::uint8_t {
-    Push,       // constant `index`
-    Load,       // `slot`
-    Store,      // pop into `slot`
+    Push,   // constant `index`
+    Load,   // `slot`
+    Store,  // pop into `slot`
     Negate,
-    Add, Subtract, Multiply, Divide, Power, IntDivide, Modulo, Concat,
-    Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual,
-    Not, And, Or, Xor, Eqv, Imp,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Power,
+    IntDivide,
+    Modulo,
+    Concat,
+    Equal,
+    NotEqual,
+    Less,
+    Greater,
+    LessEqual,
+    GreaterEqual,
+    Not,
+    And,
+    Or,
+    Xor,
+    Eqv,
+    Imp,
     CallBuiltin,  // builtin `index` with `argc` arguments
     CallMethod,   // host `method` with `argc` arguments
     Raise,        // fail with error `index` (a call that can never succeed)

@@ -5,10 +5,7 @@
 namespace slopekit::script {
 
 ScriptError::ScriptError(const ErrorInfo& info)
-    : RunError(info.number, info.source, info.description),
-      m_line(info.line),
-      m_column(info.column),
-      m_text(info.text)
+    : RunError(info.number, info.source, info.description), m_line(info.line), m_column(info.column), m_text(info.text)
 {
 }
 

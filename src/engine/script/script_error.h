@@ -16,8 +16,8 @@ struct ErrorInfo {
     int number = 0;
     std::string source;
     std::string description;
-    int line = 0;    // 1-based
-    int column = 0;  // 1-based
+    int line = 0;      // 1-based
+    int column = 0;    // 1-based
     std::string text;  // the source line of the failing statement or expression
 };
 

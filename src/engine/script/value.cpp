@@ -43,10 +43,7 @@ double toNumber(const Value& v)
     }
 }
 
-std::int32_t toLong(const Value& v)
-{
-    return roundToLong(toNumber(v));
-}
+std::int32_t toLong(const Value& v) { return roundToLong(toNumber(v)); }
 
 std::string textForm(const Value& v)
 {

@@ -32,10 +32,7 @@ struct Variant {
     double number = 0;
     std::string text;
 
-    static Variant of(const Value& v)
-    {
-        return {v.type, v.number, v.type == Type::String ? *v.text : std::string()};
-    }
+    static Variant of(const Value& v) { return {v.type, v.number, v.type == Type::String ? *v.text : std::string()}; }
 };
 
 // A run-time error raised inside an operation; the evaluator adds where it happened.

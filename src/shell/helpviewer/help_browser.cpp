@@ -43,8 +43,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
     if (!bytes) {
         if (type != QTextDocument::HtmlResource)
             return {};
-        return tr("<h1>Page not found</h1><p>The help file has no page %1.</p>")
-            .arg(name.path().toHtmlEscaped());
+        return tr("<h1>Page not found</h1><p>The help file has no page %1.</p>").arg(name.path().toHtmlEscaped());
     }
     return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
 }

@@ -9,8 +9,7 @@ namespace {
 constexpr int LocalRole = Qt::UserRole;
 }
 
-HelpIndexPane::HelpIndexPane(QWidget* parent)
-    : QWidget(parent), m_keyword(new QLineEdit), m_keywords(new QListWidget)
+HelpIndexPane::HelpIndexPane(QWidget* parent) : QWidget(parent), m_keyword(new QLineEdit), m_keywords(new QListWidget)
 {
     m_keyword->setPlaceholderText(tr("Type a keyword"));
     auto* layout = new QVBoxLayout(this);

@@ -17,12 +17,8 @@ constexpr int LocalRole = Qt::UserRole;
 }
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QMainWindow(parent, Qt::Window),
-      m_panes(new QTabWidget),
-      m_contents(new QTreeWidget),
-      m_index(new HelpIndexPane),
-      m_browser(new HelpBrowser),
-      m_navigation(addToolBar(tr("Navigation")))
+    : QMainWindow(parent, Qt::Window), m_panes(new QTabWidget), m_contents(new QTreeWidget), m_index(new HelpIndexPane),
+      m_browser(new HelpBrowser), m_navigation(addToolBar(tr("Navigation")))
 {
     setWindowTitle(tr("Slopekit Help"));
     resize(900, 620);
@@ -34,7 +30,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(m_contents, &QTreeWidget::itemClicked, this, &HelpWindow::openEntry);
     connect(m_contents, &QTreeWidget::itemActivated, this, &HelpWindow::openEntry);
     connect(m_index, &HelpIndexPane::pageChosen, this,
-        [this](const QString& local) { m_browser->setSource(HelpBrowser::pageUrl(local)); });
+            [this](const QString& local) { m_browser->setSource(HelpBrowser::pageUrl(local)); });
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::markCurrentPage);
     m_panes->addTab(m_contents, tr("Contents"));
     m_panes->addTab(m_index, tr("Index"));

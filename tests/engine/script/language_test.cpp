@@ -74,10 +74,14 @@ std::string chainOfTexts(int copies)
 // Every built-in but Round takes one argument: a call with none or with two fails.
 std::vector<Case> withArgumentCounts(std::vector<Case> rows)
 {
-    for (const std::string name : {"Abs", "Atn", "Cos", "Exp", "Fix", "Int", "Log", "Sgn", "Sin", "Sqr", "Tan", "CBool",
-                                   "CDbl", "CInt", "CLng", "CSng", "CStr", "Hex", "Oct", "IsNumeric", "IsEmpty", "Len"})
+    for (const std::string name :
+         {"Abs",   "Atn",  "Cos",  "Exp",  "Fix",  "Int",  "Log", "Sgn", "Sin",       "Sqr",     "Tan",
+          "CBool", "CDbl", "CInt", "CLng", "CSng", "CStr", "Hex", "Oct", "IsNumeric", "IsEmpty", "Len"})
         for (const std::string arguments : {"()", "(1, 2)"})
-            rows.push_back({.name = name + (arguments == "()" ? "_without_arguments" : "_with_two_arguments"), .text = name + arguments, .error = 450, .column = 1});
+            rows.push_back({.name = name + (arguments == "()" ? "_without_arguments" : "_with_two_arguments"),
+                            .text = name + arguments,
+                            .error = 450,
+                            .column = 1});
     return rows;
 }
 

@@ -12,10 +12,7 @@
 
 // Fontconfig keeps its caches until the process ends; the leak checker of the sanitizer
 // build must not count them against us.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
 namespace slopekit {
 namespace {
