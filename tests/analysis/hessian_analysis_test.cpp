@@ -100,13 +100,31 @@ TEST(Analysis, CountsTheRoundingOfExactRefinedEstimatesInTheirError)
               "(1.4E-14).");
 }
 
+// An estimate without a usable error leaves the point undecided, be it a slope or a curvature.
 TEST(Analysis, ConcludesNothingFromAnUnreliableEstimate)
 {
-    DerivativeEstimates e = exactRefinedSaddle();
-    e.hessianError[1][1] = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(analyseHessian(e).classification, Inconclusive) << "classification";
-    EXPECT_EQ(analyseHessian(e).basis, "From the refined estimates and their errors: some estimates are unreliable, "
-                                       "so nothing can be concluded.");
+    struct Row {
+        const char* name;
+        std::vector<double> gradientError;
+        Matrix hessianError;
+    };
+    const double unknown = std::numeric_limits<double>::infinity();
+    // clang-format off
+    const Row rows[] = {
+        {.name = "unreliable_curvature", .gradientError = {0, 0}, .hessianError = {{0, 0}, {0, unknown}}},
+        {.name = "unreliable_slope", .gradientError = {0, unknown}, .hessianError = {{0, 0}, {0, 0}}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        DerivativeEstimates e = exactRefinedSaddle();
+        e.gradientError = row.gradientError;
+        e.hessianError = row.hessianError;
+        const HessianAnalysis analysis = analyseHessian(e);
+        EXPECT_EQ(analysis.classification, Inconclusive) << row.name << ": classification";
+        EXPECT_EQ(analysis.basis, "From the refined estimates and their errors: some estimates are unreliable, so "
+                                  "nothing can be concluded.")
+            << row.name << ": basis";
+    }
 }
 
 // Results of x and y whose classic and refined values are those of the engine for the

@@ -49,6 +49,7 @@ TEST(ProblemReader, ReadsTheFieldsInEveryFormSaveAndEditorsLeave)
         // Not UTF-8: one byte per character, as older systems write.
         {.name = "windows_1252", .text = "Slopekit\r\n1,\"\xE9\x80\"\r\n\"x\",1\r\n 1 \r\n\x92\r\n", .order = 1, .equation = "\xC3\xA9\xE2\x82\xAC", .names = {"x"}, .point = {1}, .constants = {"\xE2\x80\x99"}},
         {.name = "a_lone_windows_1252_byte", .text = "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 1 \r\n\x92\r\n", .order = 1, .equation = "x", .names = {"x"}, .point = {1}, .constants = {"\xE2\x80\x99"}},
+        {.name = "a_lone_euro_sign_the_lowest_byte_beyond_ascii", .text = "Slopekit\r\n1,\"x\"\r\n\"x\",1\r\n 1 \r\n\x80\r\n", .order = 1, .equation = "x", .names = {"x"}, .point = {1}, .constants = {"\xE2\x82\xAC"}},
         {.name = "overlong_utf8_is_windows_1252", .text = "Slopekit\r\n1,\"\xE0\x80\xAF\"\r\n\"x\",1\r\n 0 \r\n", .order = 1, .equation = "\xC3\xA0\xE2\x82\xAC\xC2\xAF", .names = {"x"}, .point = {1}},
         {.name = "utf8_surrogate_is_windows_1252", .text = "Slopekit\r\n1,\"\xED\xA0\x80\"\r\n\"x\",1\r\n 0 \r\n", .order = 1, .equation = "\xC3\xAD\xC2\xA0\xE2\x82\xAC", .names = {"x"}, .point = {1}},
         {.name = "longest_function", .text = "Slopekit\r\n1," + LongestFunction + "\r\nx,1\r\n0\r\n", .order = 1, .equation = LongestFunction, .names = {"x"}, .point = {1}},

@@ -218,6 +218,7 @@ TEST_F(ExactEdges, NonSmoothPointsHaveNoDerivative)
         {.name = "sqr_of_a_square_at_0", .function = "Sqr(x^2)", .names = {"x"}, .point = {0}, .gradient = {sqr}, .hessian = {sqr}},
         {.name = "product_with_a_kink", .function = "x*Abs(y)", .names = {"x", "y"}, .point = {0, 0}, .gradient = {"0", "0"}, .hessian = {"0", kink3, "0"}},
         {.name = "x_times_its_kink", .function = "x*Abs(x)", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {kink3}},
+        {.name = "kink_times_a_factor_flat_to_second_order", .function = "Abs(x)*x^3", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {"0"}},
         {.name = "kink_leaves_other_variables_exact", .function = "Abs(x)+y^2", .names = {"x", "y"}, .point = {0, 3}, .gradient = {kink1, "6"}, .hessian = {kink1, kink1, "2"}},
         {.name = "asin_at_the_end_of_its_domain", .function = "Asin(x)", .names = {"x"}, .point = {1}, .gradient = {asin}, .hessian = {asin}},
         {.name = "power_1_5_at_0", .function = "x^1.5", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {curvature}},
