@@ -6,8 +6,13 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 namespace slopekit {
+
+// A failed comparison names the classification, not its bytes.
+void PrintTo(Classification c, std::ostream* os) { *os << classificationKey(c); }
+
 namespace {
 
 using enum Classification;
