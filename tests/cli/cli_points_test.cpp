@@ -32,6 +32,8 @@ const CliRun Runs[] = {
     {.name = "quoted_fields", .line = AtPoints, .out = Header + Row, .input = "\"x\",\"y\"\n\"1E6\", \"2E6\"\n"},
     {.name = "lines_ended_by_cr_alone", .line = AtPoints, .out = Header + Row, .input = "x,y\r1E6,2E6\r"},
     {.name = "numbers_as_the_point_boxes_read_them", .line = AtPoints, .out = Header + Row, .input = " 1D6 ,\t2000000.0\n"},
+    {.name = "first_line_of_negative_numbers_is_data", .line = AtPoints, .out = Header + "-1000000,-2000000,-2000000000000,2000000,1000000,0,0,-1,\n", .input = "-1E6,-2E6\n"},
+    {.name = "first_line_of_leading_points_is_data", .line = AtPoints, .out = Header + Row, .input = ".1E7,.2E7\n"},
     {.name = "wrong_count", .line = AtPoints, .status = 1, .err = "Line 2 of the points file has 3 values; it needs 2 (x, y).\n", .input = "1E6,2E6\n1,2,3\n"},
     {.name = "not_a_number_late_in_the_file", .line = AtPoints, .status = 1, .err = "Line 3 of the points file: \"2abc\" is not a number.\n", .input = "1,2\n3,4\n1,2abc\n"},
     {.name = "empty_file", .line = AtPoints, .status = 1, .err = "The points file holds no points.\n"},

@@ -50,6 +50,7 @@ const UsageFault UsageFaults[] = {
     {.name = "eval_missing_value", .line = "eval x --var", .fault = "--var needs NAME=VALUE.", .usage = EvalUsage},
     {.name = "eval_two_expressions", .line = "eval x y", .fault = "\"y\" is one text too many: give one, quoted when it holds blanks.", .usage = EvalUsage},
     {.name = "eval_save", .line = "eval --save %D/saved 1", .fault = "--save does not go with eval.", .usage = EvalUsage},
+    {.name = "eval_one_letter_option", .line = "eval --v x=1 x", .fault = "--v is not an option; put -- before a text that begins with --.", .usage = EvalUsage},
     {.name = "compute_constants_without_variables", .line = "compute --const a=1 x", .fault = "--var is missing: give each variable with its value.", .usage = ComputeUsage},
     {.name = "compute_save_without_file", .line = "compute --var x=1 x --save", .fault = "--save needs a value.", .usage = ComputeUsage},
     {.name = "compute_no_function", .line = "compute --var x=1", .fault = "A FUNCTION or a problem FILE is missing.", .usage = ComputeUsage},
