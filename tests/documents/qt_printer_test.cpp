@@ -107,14 +107,33 @@ TEST_F(QtPrinterTest, AFileChosenInThePrintDialogTakesTheNextReport)
     EXPECT_TRUE(std::filesystem::exists(path("chosen.pdf")));
 }
 
-TEST_F(QtPrinterTest, ATextExactlyAsWideAsTheRoomFitsOnTheLine)
+// A line with nothing on it takes at least one character, however narrow the room: else a
+// character wider than the page would be carried from line to line for ever.
+TEST_F(QtPrinterTest, TakesTheCharactersThatFitTheRoom)
 {
     const QFontMetricsF metrics(QFont("Courier New", 10));
-    const QString text = "x+y";
-    qreal width = 0;
-    for (const QChar c : text)
-        width += metrics.horizontalAdvance(c);
-    EXPECT_EQ(fittingLength(text, width, metrics, false), text.size());
+    const auto width = [&](const QString& text) {
+        qreal sum = 0;
+        for (const QChar c : text)
+            sum += metrics.horizontalAdvance(c);
+        return sum;
+    };
+    struct Row {
+        const char* name;
+        QString text;
+        qreal room;
+        bool lineEmpty;
+        qsizetype fits;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {.name = "text_exactly_as_wide_as_the_room", .text = "x+y", .room = width("x+y"), .lineEmpty = false, .fits = 3},
+        {.name = "character_wider_than_an_empty_line", .text = "xy", .room = width("x") / 2, .lineEmpty = true, .fits = 1},
+        {.name = "character_wider_than_the_rest_of_a_line", .text = "xy", .room = width("x") / 2, .lineEmpty = false, .fits = 0},
+    };
+    // clang-format on
+    for (const Row& row : rows)
+        EXPECT_EQ(fittingLength(row.text, row.room, metrics, row.lineEmpty), row.fits) << row.name;
 }
 
 // The text pdftotext reads from the file, or nothing where the tool cannot be run.
