@@ -74,6 +74,7 @@ TEST_F(Exact, RulesOfOneVariableMatchTheirDerivatives)
         {.name = "acosh", .function = "Acosh(x)", .point = 1.5, .first = 0.89442719099991588, .second = -1.0733126291998991},
         {.name = "atanh", .function = "Atanh(x)", .point = -0.5, .first = 1.3333333333333333, .second = -1.7777777777777778},
         {.name = "abs", .function = "Abs(x)", .point = -2, .first = -1.0, .second = 0.0},
+        {.name = "constant_factor_after", .function = "x^3*2", .point = 1.5, .first = 13.5, .second = 18},
         {.name = "asin_near_end", .function = "Asin(x)", .point = 0.999999, .first = 707.10695795314245, .second = 353553302.18957668},
         {.name = "tanh_far_out", .function = "Tanh(x)", .point = 20, .first = 1.6993417021166356e-17, .second = -3.3986834042332711e-17},
         {.name = "acosh_near_end", .function = "Acosh(x)", .point = 1.000001, .first = 707.10660443900418, .second = -353553479.02515045},
@@ -109,6 +110,7 @@ TEST_F(Exact, RulesOfTwoVariablesMatchTheirDerivatives)
         {.name = "quotient_of_chains", .function = "Exp(x)/Cos(y)", .point = {0.3, 0.4}, .gradient = {1.4655476850773847, 0.61962362298812934}, .hessian = {1.4655476850773847, 0.61962362298812934, 1.9894930170160896}},
         {.name = "power_of_sum", .function = "(x+2*y)^3", .point = {0.5, -1}, .gradient = {6.7500000000000000, 13.500000000000000}, .hessian = {-9.0000000000000000, -18.000000000000000, -36.000000000000000}},
         {.name = "negation_before_power", .function = "-x^2*y", .point = {1.5, 2}, .gradient = {6, 2.25}, .hessian = {4, 3, 0}},
+        {.name = "sum_in_the_first_variable_alone", .function = "(x + x)*y", .point = {2, 3}, .gradient = {6, 4}, .hessian = {0, 2, 0}},
         {.name = "host_method_of_quotient", .function = "Atanh(x/y)", .point = {1, 3}, .gradient = {0.37500000000000000, -0.12500000000000000}, .hessian = {0.093750000000000000, -0.15625000000000000, 0.093750000000000000}},
     };
     // clang-format on
