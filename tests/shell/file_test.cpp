@@ -31,6 +31,8 @@ TEST_F(WindowTest, OpenShowsTheProblemAsWritten)
     EXPECT_EQ(window->lblVarx[1]->text(), "y=");
     EXPECT_EQ(window->txtVarx[0]->text(), "1.000000000000001");
     EXPECT_EQ(window->txtVarx[1]->text(), "1.7976931348623157E+308");
+    EXPECT_TRUE(window->txtVarx[1]->isVisible()) << "the second point box";
+    EXPECT_FALSE(window->txtVarx[2]->isVisible()) << "the third point box";
     EXPECT_EQ(constants(), Texts{"s=\"caf\u00e9\""});
     EXPECT_EQ(focus(), "txtEquation");
 }

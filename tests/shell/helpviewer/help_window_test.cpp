@@ -7,6 +7,7 @@
 
 #include <gmock/gmock.h>
 
+#include <QTabWidget>
 #include <QTextDocument>
 #include <QTreeWidget>
 
@@ -61,6 +62,30 @@ TEST_F(HelpWindowTest, ClickingAnEntryOfTheContentsOpensItsPage)
     QTest::mouseClick(contents->viewport(), Qt::LeftButton, {}, contents->visualItemRect(last).center());
     EXPECT_EQ(help->browser()->source().path(), QString::fromStdString(objectPath(book.contents().back().local)));
     EXPECT_TRUE(help->browser()->toPlainText().contains(QString::fromStdString(book.contents().back().name)));
+}
+
+// No empty Index tab for a help file without an index.
+TEST_F(HelpWindowTest, ShowsTheIndexTabOnlyForAHelpFileWithAnIndex)
+{
+    struct Row {
+        const char* name;
+        const char* file;
+        bool indexTab;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {.name = "without_an_index", .file = SLOPEKIT_HELP_WITHOUT_INDEX, .indexTab = false},
+        {.name = "with_an_index", .file = SLOPEKIT_HELP_FILE, .indexTab = true},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        HelpWindow* help = openHelpFile(row.file);
+        ASSERT_NE(help, nullptr) << row.name;
+        const auto* panes = help->findChild<QTabWidget*>();
+        ASSERT_NE(panes, nullptr) << row.name;
+        EXPECT_EQ(panes->isTabVisible(panes->indexOf(help->index())), row.indexTab) << row.name << ": Index tab";
+        delete help;  // the next file opens in a help window of its own
+    }
 }
 
 TEST_F(HelpWindowTest, ReturnOpensTheIndexKeywordThatTheTypedTextBegins)
