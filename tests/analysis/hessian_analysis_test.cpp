@@ -72,16 +72,31 @@ TEST(Analysis, GivesTheEigenvaluesInAscendingOrderWithTheirEigenvectors)
     EXPECT_NEAR(flat.eigenvectors[1][0], flat.eigenvectors[1][1], 1e-15) << "second eigenvector's y against its x";
 }
 
-// A gradient within a millionth of what the Hessian makes of it on the variable's scale.
-TEST(Analysis, TakesAClassicGradientWithinAMillionthOfItsScaleAsZero)
+// A classic entry is zero within a millionth of its scale: for a gradient entry |f| / s_i or
+// what the Hessian makes of it, for a Hessian entry |f| / (s_i s_j) or the largest entry;
+// the scale s_i of a coordinate is its size, at least 1.
+TEST(Analysis, JudgesAClassicEntryZeroWithinAMillionthOfItsScale)
 {
-    EXPECT_EQ(analyseHessian(classicEstimates({0, 0}, 0, {5e-7, 0}, {{1, 0}, {0, 1}})).classification, Minimum);
-}
-
-// A Hessian entry within a millionth of |f| / (s_i s_j).
-TEST(Analysis, TakesAClassicHessianEntryWithinAMillionthOfItsScaleAsZero)
-{
-    EXPECT_EQ(analyseHessian(classicEstimates({1e3, 1e3}, 1e6, {0, 0}, {{1, 0}, {0, 1}})).classification, Minimum);
+    struct Row {
+        const char* name;
+        std::vector<double> point;
+        double value;
+        std::vector<double> gradient;
+        Matrix hessian;
+        Classification classification;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {.name = "gradient_within_a_millionth_of_the_hessian", .point = {0, 0}, .value = 0, .gradient = {5e-7, 0}, .hessian = {{1, 0}, {0, 1}}, .classification = Minimum},
+        {.name = "hessian_within_a_millionth_of_the_value", .point = {1e3, 1e3}, .value = 1e6, .gradient = {0, 0}, .hessian = {{1, 0}, {0, 1}}, .classification = Minimum},
+        // 1E6 + 0.5*(x - 1000) + (x - 1000)^2: a slope of 0.5 is far beyond a millionth of 1E6 / 1000.
+        {.name = "gradient_beyond_a_millionth_of_the_value_over_the_coordinate", .point = {1e3}, .value = 1e6, .gradient = {0.5}, .hessian = {{2}}, .classification = NotCritical},
+    };
+    // clang-format on
+    for (const Row& row : rows)
+        EXPECT_EQ(analyseHessian(classicEstimates(row.point, row.value, row.gradient, row.hessian)).classification,
+                  row.classification)
+            << row.name;
 }
 
 // A saddle of exact refined estimates: Hessian ((2, 0), (0, -2)), no error given.
