@@ -152,6 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
         {.name = "round_half_down_to_even", .text = "Round(2.5)", .type = Double, .number = 2},
         {.name = "round_half_up_to_even", .text = "Round(3.5)", .type = Double, .number = 4},
         {.name = "round_digits", .text = "Round(1.2345, 2)", .type = Double, .number = 1.23},
+        {.name = "round_one_digit_half_to_even", .text = "Round(1.25, 1)", .type = Double, .number = 1.2},
         {.name = "round_to_22_digits_still_rounds", .text = "Round(1.4E-22, 22)", .type = Double, .number = 1e-22},
         {.name = "sgn", .text = "Sgn(-0.5)", .type = Integer, .number = -1},
         {.name = "cint_rounds_half_even", .text = "CInt(2.5)", .type = Integer, .number = 2},
