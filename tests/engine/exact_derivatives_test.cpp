@@ -211,6 +211,7 @@ TEST_F(ExactEdges, NonSmoothPointsHaveNoDerivative)
     const std::string kink3 = "no derivative: Abs at its kink (column 3)";
     const std::string kink1 = "no derivative: Abs at its kink (column 1)";
     const std::string asin = "no derivative: Asin at an end of its domain, where its slope is infinite (column 1)";
+    const std::string asin3 = "no derivative: Asin at an end of its domain, where its slope is infinite (column 3)";
     const std::string curvature = "no derivative: ^ at a base of 0, where its curvature is infinite (column 2)";
     const std::string slope = "no derivative: ^ at a base of 0, where its slope is infinite (column 2)";
     const std::string base = "no derivative: ^ with a base <= 0 and a varying exponent (column 2)";
@@ -223,6 +224,7 @@ TEST_F(ExactEdges, NonSmoothPointsHaveNoDerivative)
         {.name = "kink_times_a_factor_flat_to_second_order", .function = "Abs(x)*x^3", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {"0"}},
         {.name = "kink_leaves_other_variables_exact", .function = "Abs(x)+y^2", .names = {"x", "y"}, .point = {0, 3}, .gradient = {kink1, "6"}, .hessian = {kink1, kink1, "2"}},
         {.name = "asin_at_the_end_of_its_domain", .function = "Asin(x)", .names = {"x"}, .point = {1}, .gradient = {asin}, .hessian = {asin}},
+        {.name = "zero_factor_cancels_an_infinite_slope", .function = "x*Asin(1 - x^2)", .names = {"x"}, .point = {0}, .gradient = {"1.5707963267949"}, .hessian = {asin3}},
         {.name = "power_1_5_at_0", .function = "x^1.5", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {curvature}},
         {.name = "power_0_5_at_0", .function = "x^0.5", .names = {"x"}, .point = {0}, .gradient = {slope}, .hessian = {slope}},
         {.name = "powers_with_whole_exponents_at_0", .function = "x^0 + x^1 + x^2 + x^3", .names = {"x"}, .point = {0}, .gradient = {"1"}, .hessian = {"2"}},
