@@ -185,6 +185,7 @@ TEST(NumberForms, AValueShowsTheDigitsItsErrorSupports)
         {.name = "error_rounded_first", .value = 1.23456789, .error = 9.96e-3, .shown = "1.235"},
         {.name = "large_value", .value = 123456.789, .error = 2.5, .shown = "123456.8"},
         {.name = "value_at_the_error", .value = 1.2345e-9, .error = 3.4e-9, .shown = "1.2E-09"},
+        {.name = "one_digit_at_the_errors_second_digit", .value = 0.3, .error = 1.2, .shown = "0.3"},
         {.name = "value_below_the_error", .value = 1e-12, .error = 3.4e-9, .shown = "0"},
         {.name = "negative_below_the_error", .value = -1e-12, .error = 3.4e-9, .shown = "0"},
         {.name = "exact", .value = 0.123456789012345678, .error = 0, .shown = "0.123456789012346"},
