@@ -4,6 +4,8 @@
 #include "plot/plot_range.h"
 
 #include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QValueAxis>
 
@@ -258,6 +260,19 @@ TEST(PlotChart, TheTitleNamesTheCoordinatesHeldFixed)
     plot.held = {{"y", 2}, {"z", -0.5}};
     const std::unique_ptr<QChart> chart(buildPlotChart(plot));
     EXPECT_EQ(chart->title().toStdString(), "f along x through x = 0<br>held fixed: y = 2, z = -0.5");
+}
+
+// Each line is named once in the legend, however many parts the view cuts it into.
+TEST(PlotChart, TheLegendNamesEachLineOnce)
+{
+    const std::unique_ptr<QChart> chart(buildPlotChart(Poles));
+    chart->setGeometry(0, 0, 800, 600);  // the legend shows its markers once laid out
+    const auto markers = chart->legend()->markers();
+    for (const QString name : {"Tangent", "Taylor parabola", "f"}) {
+        const auto shown = std::ranges::count_if(
+            markers, [&](const QLegendMarker* m) { return m->isVisible() && m->label() == name; });
+        EXPECT_EQ(shown, 1) << name.toStdString() << ": legend entries";
+    }
 }
 
 TEST(PlotChart, TheLegendGivesThePointsCoordinateAndValue)
