@@ -51,9 +51,11 @@ protected:
                 window->mnuAnalyse, window->mnuPlot[0], window->mnuPlot[1]};
     }
     static std::string clipboard() { return QApplication::clipboard()->text().toStdString(); }
+    // The text of a cell; an empty cell has no item, and reads as nothing.
     static std::string cell(QTableWidget* table, int row, int column)
     {
-        return table->item(row, column)->text().toStdString();
+        const QTableWidgetItem* item = table->item(row, column);
+        return item ? item->text().toStdString() : std::string();
     }
 };
 
@@ -124,6 +126,15 @@ TEST_F(WindowTest, TheEigenTabOfOneVariableIsTheSecondDerivative)
     auto* dialog = shown<AnalysisDialog>();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->tabs->tabText(2), "Second derivative");
+}
+
+TEST_F(ResultsMenuTest, TheGradientTableNamesEachVariableBeforeItsDerivative)
+{
+    compute("3*x + 4*y", {"1", "1"});
+    AnalysisDialog* dialog = analyse();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(cell(dialog->tblGradient, 1, 0), "y") << "the second row's variable";
+    EXPECT_EQ(cell(dialog->tblGradient, 1, 1), "4") << "the second row's first derivative";
 }
 
 // The steepest ascent of a point that is not critical is a column of the gradient table,
