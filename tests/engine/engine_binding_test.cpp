@@ -95,6 +95,7 @@ TEST(Function, HasItsValueAtThePointAfterTheConstants)
         {.name = "predefined_constants", .constants = {}, .function = "pi * 100 + halfpi * 10 + e", .point = 0, .value = M_PI * 100 + M_PI / 2 * 10 + M_E},
         {.name = "constants_in_list_order", .constants = {"a=2.37", "b=2*a"}, .function = "b + x", .point = 1, .value = 5.74},
         {.name = "renamed_halfpi_changes_asin", .constants = {"halfpi=2"}, .function = "Asin(x) + sh.Asin(x)", .point = 1, .value = 4},
+        {.name = "renamed_halfpi_changes_asin_at_minus_1", .constants = {"halfpi=2"}, .function = "Asin(x)", .point = -1, .value = -2},
         {.name = "renamed_halfpi_keeps_acos_0_at_1", .constants = {"halfpi=2"}, .function = "Acos(x)", .point = 1, .value = 0},
         {.name = "renamed_halfpi_doubles_acos_at_minus_1", .constants = {"halfpi=2"}, .function = "Acos(x)", .point = -1, .value = 4},
         {.name = "x_is_the_field_of_sh", .constants = {}, .function = "sh.x", .point = 1.5, .value = 1.5},
