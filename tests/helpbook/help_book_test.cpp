@@ -132,6 +132,7 @@ TEST(Sitemap, ReadsTheEntriesOfTheNestedLists)
         {.name = "any_case_single_quotes_bare_values_entities", .text = "<ul><li><object type='text/sitemap'><PARAM NAME=name VALUE='A &amp;&#9;B'><param name=local value=a.html></object></ul>", .entries = {entry("A &\tB", "a.html")}},
         {.name = "the_first_name_and_page_count", .text = "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"A\"><param name=\"Local\" value=\"a.html\"><param name=\"Name\" value=\"B\"><param name=\"Local\" value=\"b.html\"></OBJECT></UL>", .entries = {entry("A", "a.html")}},
         {.name = "a_title_ending_in_an_equals_sign", .text = "<UL>" + item("Dx =", "dx.html") + "</UL>", .entries = {entry("Dx =", "dx.html")}},
+        {.name = "a_character_reference_beyond_ascii_reads_as_a_question_mark", .text = "<UL>" + item("Euro &#128;", "euro.html") + "</UL>", .entries = {entry("Euro ?", "euro.html")}},
         {.name = "a_heading_without_a_page", .text = "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Reference\"></OBJECT><UL>" + One + "</UL></UL>", .entries = {entry("Reference", "", {entry("One", "one.html")})}},
         {.name = "comments_are_skipped", .text = "<UL><!-- " + Two + " -->" + One + "</UL>", .entries = {entry("One", "one.html")}},
         {.name = "an_empty_comment_closed_at_once", .text = "<UL><!-->" + One + "</UL>", .entries = {entry("One", "one.html")}},

@@ -188,6 +188,33 @@ TEST_F(ResultsMenuTest, APlotSaysHowManySamplesItLeftOut)
     EXPECT_EQ(dim->Varx, (std::vector<double>{1, 5})) << "the point after sampling";
 }
 
+// Any half-width above 0 redraws the plot, however small; 0 and what is no number are refused.
+TEST_F(ResultsMenuTest, APlotTakesAnyHalfWidthAboveZero)
+{
+    struct Row {
+        const char* name;
+        const char* text;
+        Texts messages;
+    };
+    const Texts refused = {"The half-width must be a number greater than 0."};
+    // clang-format off
+    const Row rows[] = {
+        {.name = "below_one", .text = "0.5", .messages = {}},
+        {.name = "zero", .text = "0", .messages = refused},
+        {.name = "no_number", .text = "wide", .messages = refused},
+    };
+    // clang-format on
+    compute("x*y", {"1", "5"});
+    PlotWindow* plot = plotAlongX();
+    ASSERT_NE(plot, nullptr);
+    for (const Row& row : rows) {
+        prompts->messageBoxes.clear();
+        type(plot->txtRadius, row.text);
+        click(plot->cmdRedraw);
+        EXPECT_EQ(messages(), row.messages) << row.name;
+    }
+}
+
 TEST_F(ResultsMenuTest, APlotSavesItsPictureAsPngAndSvg)
 {
     compute("x*y", {"1", "5"});
