@@ -132,7 +132,7 @@ inline bool holds(Op op, int order)
     }
 }
 
-// The order of two numbers as -1, 0 or 1, without a subtraction that could overflow.
+// The order of two numbers as -1, 0 or 1; a NaN ties, since neither comparison holds.
 inline int order(double x, double y) { return (x > y) - (x < y); }
 
 }  // namespace slopekit::script
