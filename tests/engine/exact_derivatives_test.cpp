@@ -181,6 +181,7 @@ TEST_F(ExactEdges, JumpsHaveNoDerivativeAtTheJump)
     const std::string sgn = "no derivative: Sgn at 0, where it jumps (column 1)";
     const std::string tie3 = "no derivative: = at a tie, where it jumps (column 3)";
     const std::string tieOfTwoCharacters = "no derivative: <= at a tie, where it jumps (column 5)";
+    const std::string greaterOrEqualTie = "no derivative: >= at a tie, where it jumps (column 5)";
     const std::string logical = "no derivative: And at a half, where it jumps (column 3)";
     expect({
         // clang-format off
@@ -197,6 +198,7 @@ TEST_F(ExactEdges, JumpsHaveNoDerivativeAtTheJump)
         {.name = "sign_times_x_is_abs", .function = "Sgn(x)*x", .names = {"x"}, .point = {0}, .gradient = {sgn}, .hessian = {sgn}},
         {.name = "comparison_at_a_tie", .function = "x = y", .names = {"x", "y"}, .point = {1, 1}, .gradient = {tie3, tie3}, .hessian = {tie3, tie3, tie3}},
         {.name = "two_character_comparison_named_whole", .function = "-(x <= 1)", .names = {"x"}, .point = {1}, .gradient = {tieOfTwoCharacters}, .hessian = {tieOfTwoCharacters}},
+        {.name = "greater_or_equal_named_whole", .function = "-(x >= 1)", .names = {"x"}, .point = {1}, .gradient = {greaterOrEqualTie}, .hessian = {greaterOrEqualTie}},
         {.name = "comparison_apart", .function = "x < y", .names = {"x", "y"}, .point = {1, 2}, .gradient = {"0", "0"}, .hessian = {"0", "0", "0"}},
         {.name = "logical_operator_at_a_half", .function = "x And 3", .names = {"x"}, .point = {1.5}, .gradient = {logical}, .hessian = {logical}},
         {.name = "whole_number_of_a_kink_is_flat", .function = "Int(Abs(x)+0.5)", .names = {"x"}, .point = {0}, .gradient = {"0"}, .hessian = {"0"}},
